@@ -4,6 +4,7 @@
 
 #include "foundation/logging.h"
 
+#include <cinttypes>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,11 +17,12 @@ void *_Allocator_Allocate(const char *file, int32_t line, int32_t size)
     void *block = calloc(1, static_cast<size_t>(static_cast<intptr_t>(size)));
     if (block == nullptr)
     {
-        Logging_Print(__FILE__, __LINE__, LOGGING_LEVEL_ERROR, "Failed to allocate %d byte at %s:%d.",
-                      size, file, line);
+        Logging_Print(__FILE__, __LINE__, LOGGING_LEVEL_ERROR,
+                      "Failed to allocate %d byte at %s:%d.", size, file, line);
         exit(1);
     }
-    Logging_Print(__FILE__, __LINE__, LOGGING_LEVEL_DEBUG, "Allocated object %x of size=%d at %s:%d",
+    Logging_Print(__FILE__, __LINE__, LOGGING_LEVEL_DEBUG,
+                  "Allocated object %x of size=%d at %s:%d",
                   static_cast<uint32_t>(reinterpret_cast<uintptr_t>(block)), size, file, line);
     allocatedObjects++;
     return block;
@@ -30,15 +32,15 @@ void _Allocator_Free(const char *file, int32_t line, void *pointer)
 {
     if (pointer == nullptr)
     {
-        Logging_Print(__FILE__, __LINE__, LOGGING_LEVEL_ERROR, "Trying to free NULL pointer at %s:%d.",
-                      file, line);
+        Logging_Print(__FILE__, __LINE__, LOGGING_LEVEL_ERROR,
+                      "Trying to free NULL pointer at %s:%d.", file, line);
         exit(1);
     }
     const auto address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer));
     free(pointer);
     deallocatedObjects++;
-    Logging_Print(__FILE__, __LINE__, LOGGING_LEVEL_DEBUG, "Deallocated object %x at %s:%d", address,
-                  file, line);
+    Logging_Print(__FILE__, __LINE__, LOGGING_LEVEL_DEBUG, "Deallocated object %x at %s:%d",
+                  address, file, line);
 }
 
 void *_Allocator_Clone(const char *file, int32_t line, const void *source, int32_t size)
@@ -60,19 +62,26 @@ void Allocator_PrintDebugOutput(void)
     for (int i = 0; i < 2; i++)
     {
         Logging_Print(__FILE__, __LINE__, LOGGING_LEVEL_ERROR,
-                      "Allocator allocated %d objects and deallocated %d objects.", allocatedObjects,
-                      deallocatedObjects);
+                      "Allocator allocated %d objects and deallocated %d objects.",
+                      allocatedObjects, deallocatedObjects);
     }
-    const int64_t active = static_cast<int64_t>(allocatedObjects) - static_cast<int64_t>(deallocatedObjects);
+    const int64_t active =
+        static_cast<int64_t>(allocatedObjects) - static_cast<int64_t>(deallocatedObjects);
     Logging_Print(__FILE__, __LINE__, LOGGING_LEVEL_ERROR,
-                  "Allocator has %lld active objects and %lld bytes allocated.",
-                  static_cast<long long>(active), 0LL);
+                  "Allocator has %" PRId64 " active objects and %" PRId64 " bytes allocated.",
+                  active, int64_t{0});
 }
 
 void Allocator_Initialize(int32_t, int32_t) {}
 
 void Allocator_Shutdown(void) {}
 
-uint32_t Allocator_GetAllocatedObjects(void) { return allocatedObjects; }
+uint32_t Allocator_GetAllocatedObjects(void)
+{
+    return allocatedObjects;
+}
 
-uint32_t Allocator_GetDeallocatedObjects(void) { return deallocatedObjects; }
+uint32_t Allocator_GetDeallocatedObjects(void)
+{
+    return deallocatedObjects;
+}

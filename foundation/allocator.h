@@ -27,8 +27,8 @@ void Allocator_Shutdown(void);
 uint32_t Allocator_GetAllocatedObjects(void);
 uint32_t Allocator_GetDeallocatedObjects(void);
 
-#define MEMORY_ALLOCATE(size)        _Allocator_Allocate(__FILE__, __LINE__, (int32_t)(size))
-#define MEMORY_FREE(pointer)         _Allocator_Free(__FILE__, __LINE__, (pointer))
-#define MEMORY_CLONE(source, size)   _Allocator_Clone(__FILE__, __LINE__, (source), (int32_t)(size))
+#define MEMORY_ALLOCATE(size)      _Allocator_Allocate(__FILE__, __LINE__, (int32_t)(size))
+#define MEMORY_FREE(pointer)       _Allocator_Free(__FILE__, __LINE__, (pointer))
+#define MEMORY_CLONE(source, size) _Allocator_Clone(__FILE__, __LINE__, (source), (int32_t)(size))
 // Typed allocation of one zeroed record.
 #define MEMORY_ALLOCATE_RECORD(Type) static_cast<Type *>(MEMORY_ALLOCATE(sizeof(Type)))

@@ -65,9 +65,9 @@ uint32_t Checksum_CRC32(const uint8_t *data, int32_t length)
             high = __builtin_bswap32(high);
         }
         low ^= crc;
-        crc = table[7][low & 0xFFu] ^ table[6][(low >> 8) & 0xFFu] ^
-              table[5][(low >> 16) & 0xFFu] ^ table[4][low >> 24] ^ table[3][high & 0xFFu] ^
-              table[2][(high >> 8) & 0xFFu] ^ table[1][(high >> 16) & 0xFFu] ^ table[0][high >> 24];
+        crc = table[7][low & 0xFFu] ^ table[6][(low >> 8) & 0xFFu] ^ table[5][(low >> 16) & 0xFFu] ^
+              table[4][low >> 24] ^ table[3][high & 0xFFu] ^ table[2][(high >> 8) & 0xFFu] ^
+              table[1][(high >> 16) & 0xFFu] ^ table[0][high >> 24];
         data += SLICES;
         remaining -= SLICES;
     }

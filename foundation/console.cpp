@@ -17,7 +17,10 @@ void Console_PrintCStr(const char *text)
     fputc('\n', stdout);
 }
 
-void Console_Print(String *string) { Console_PrintCStr(String_ToCStr(string)); }
+void Console_Print(String *string)
+{
+    Console_PrintCStr(String_ToCStr(string));
+}
 
 void Console_PrintCStrFormat(const char *format, ...)
 {

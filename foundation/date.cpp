@@ -3,4 +3,7 @@
 
 #include <ctime>
 
-int64_t Date_GetSecondsSinceEpoch(void) { return static_cast<int64_t>(time(nullptr)); }
+int64_t Date_GetSecondsSinceEpoch(void)
+{
+    return static_cast<int64_t>(time(nullptr));
+}

@@ -3,6 +3,7 @@
 #include "foundation/list.h"
 
 #include "foundation/allocator.h"
+#include "foundation/logging.h"
 
 struct ListEntry
 {
@@ -29,13 +30,25 @@ ListEntry *ListEntry_Create(void *userPointer)
     return entry;
 }
 
-void ListEntry_Destroy(ListEntry *entry) { MEMORY_FREE(entry); }
+void ListEntry_Destroy(ListEntry *entry)
+{
+    MEMORY_FREE(entry);
+}
 
-void *ListEntry_GetUserPointer(ListEntry *entry) { return entry->userPointer; }
+void *ListEntry_GetUserPointer(ListEntry *entry)
+{
+    return entry->userPointer;
+}
 
-ListEntry *ListEntry_GetPrevious(ListEntry *entry) { return entry->previous; }
+ListEntry *ListEntry_GetPrevious(ListEntry *entry)
+{
+    return entry->previous;
+}
 
-ListEntry *ListEntry_GetNext(ListEntry *entry) { return entry->next; }
+ListEntry *ListEntry_GetNext(ListEntry *entry)
+{
+    return entry->next;
+}
 
 List *List_Create(ListDestroyFunction destroyFunction)
 {
@@ -44,10 +57,29 @@ List *List_Create(ListDestroyFunction destroyFunction)
     return list;
 }
 
-int32_t List_GetSize(List *list) { return list->size; }
+int32_t List_GetSize(List *list)
+{
+    return list->size;
+}
+
+// Every walk reads a null user pointer as the end of the list, so a null entry would hide
+// the entries behind it from walks and from List_Destroy (leaking them). Refuse it.
+static bool _IsAddable(void *userPointer)
+{
+    if (userPointer == nullptr)
+    {
+        LOG_ERROR("Null user pointer not added to the list.");
+        return false;
+    }
+    return true;
+}
 
 void List_AddFirst(List *list, void *userPointer)
 {
+    if (!_IsAddable(userPointer))
+    {
+        return;
+    }
     ListEntry *entry = ListEntry_Create(userPointer);
     entry->next = list->first;
     if (list->first != nullptr)
@@ -64,6 +96,10 @@ void List_AddFirst(List *list, void *userPointer)
 
 void List_AddLast(List *list, void *userPointer)
 {
+    if (!_IsAddable(userPointer))
+    {
+        return;
+    }
     ListEntry *entry = ListEntry_Create(userPointer);
     entry->previous = list->last;
     if (list->last != nullptr)
@@ -90,13 +126,25 @@ static void *_PlaceCursor(List *list, ListEntry *entry)
     return entry->userPointer;
 }
 
-void *List_GetFirst(List *list) { return _PlaceCursor(list, list->first); }
+void *List_GetFirst(List *list)
+{
+    return _PlaceCursor(list, list->first);
+}
 
-void *List_GetLast(List *list) { return _PlaceCursor(list, list->last); }
+void *List_GetLast(List *list)
+{
+    return _PlaceCursor(list, list->last);
+}
 
-void *List_GetNext(List *list) { return _PlaceCursor(list, list->next); }
+void *List_GetNext(List *list)
+{
+    return _PlaceCursor(list, list->next);
+}
 
-void *List_GetPrevious(List *list) { return _PlaceCursor(list, list->previous); }
+void *List_GetPrevious(List *list)
+{
+    return _PlaceCursor(list, list->previous);
+}
 
 void *List_RemoveCurrent(List *list)
 {

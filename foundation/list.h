@@ -20,7 +20,8 @@ List *List_Create(ListDestroyFunction destroyFunction);
 void List_Destroy(List *list);
 int32_t List_GetSize(List *list);
 
-// New entry at the front or back. The cursor is not touched. The user pointer must not be null.
+// New entry at the front or back. The cursor is not touched. A null user pointer (which
+// every walk would read as the end) is logged and not added.
 void List_AddFirst(List *list, void *userPointer);
 void List_AddLast(List *list, void *userPointer);
 

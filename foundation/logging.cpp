@@ -9,9 +9,15 @@
 
 static uint32_t currentLevel = LOGGING_LEVEL_DEBUG;
 
-void Logging_SetLevel(uint32_t level) { currentLevel = level; }
+void Logging_SetLevel(uint32_t level)
+{
+    currentLevel = level;
+}
 
-uint32_t Logging_GetLevel(void) { return currentLevel; }
+uint32_t Logging_GetLevel(void)
+{
+    return currentLevel;
+}
 
 static const char *_LevelLabel(uint32_t level)
 {

@@ -43,7 +43,10 @@ String *String_Create(const char *characters)
     return _CreateWithLength(characters, String_LengthOfCStr(characters));
 }
 
-String *String_Copy(String *string) { return _CreateWithLength(string->text, String_Length(string)); }
+String *String_Copy(String *string)
+{
+    return _CreateWithLength(string->text, String_Length(string));
+}
 
 String *String_Append_CStr(String *a, const char *b)
 {
@@ -107,9 +110,15 @@ int32_t String_Length(String *string)
     return string->length;
 }
 
-const char *String_ToCStr(String *string) { return string->text; }
+const char *String_ToCStr(String *string)
+{
+    return string->text;
+}
 
-void String_Print(String *string) { Console_Print(string); }
+void String_Print(String *string)
+{
+    Console_Print(string);
+}
 
 int32_t String_GetCRC(String *string)
 {
@@ -122,6 +131,12 @@ int32_t String_LengthOfCStr(const char *characters)
     return static_cast<int32_t>(strlen(characters));
 }
 
-char *String_CStrCopy(const char *characters) { return strdup(characters); }
+char *String_CStrCopy(const char *characters)
+{
+    return strdup(characters);
+}
 
-void String_CStrFree(char *characters) { free(characters); }
+void String_CStrFree(char *characters)
+{
+    free(characters);
+}
