@@ -1,0 +1,193 @@
+// resource_win: entries are found by linear scans of the archive's directory; the game asks
+// for eight entries, so no index is kept. Buffers come from the standard heap (not the
+// tracking allocator) and live in one list whose destroy function is free.
+#include "resources/resource_win.h"
+
+#include "foundation/list.h"
+#include "foundation/logging.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <libgen.h>
+#include <unistd.h>
+#include <zip.h>
+
+static zip_t *zipArchive = nullptr;
+static List *loadedResources = nullptr;
+
+static void _FreeBuffer(void *buffer)
+{
+    free(buffer);
+}
+
+// The directory part of the running program's path, or false when it cannot be told.
+// argv[0] is only a fallback: started through PATH it has no directory part at all.
+static bool _ProgramDirectory(char **argv, char *directory, size_t capacity)
+{
+    char path[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
+    if (length > 0)
+    {
+        path[length] = '\0';
+    }
+    else if (argv != nullptr && argv[0] != nullptr && strlen(argv[0]) < sizeof(path))
+    {
+        strcpy(path, argv[0]);
+    }
+    else
+    {
+        return false;
+    }
+    // dirname may write into its argument and may return static storage.
+    const char *parent = dirname(path);
+    if (strlen(parent) >= capacity)
+    {
+        return false;
+    }
+    strcpy(directory, parent);
+    return true;
+}
+
+void Resource_Init(int32_t, char **argv)
+{
+    char directory[PATH_MAX];
+    if (!_ProgramDirectory(argv, directory, sizeof(directory)))
+    {
+        LOG_ERROR("Unable to find the program's directory");
+        return;
+    }
+    if (chdir(directory) != 0)
+    {
+        LOG_ERROR("Unable to change to directory %s", directory);
+    }
+}
+
+// Index of the first entry named name, or -1. The count is asked again at every step, as
+// it is when the archive is listed. With logNames every readable name is logged up to the
+// match, which is how size lookups have always shown what they scanned.
+static zip_int64_t _FindEntry(const char *name, bool logNames, zip_stat_t *stat)
+{
+    if (zipArchive == nullptr)
+    {
+        return -1;
+    }
+    for (zip_int64_t index = 0; index < zip_get_num_entries(zipArchive, 0); index++)
+    {
+        zip_stat_init(stat);
+        if (zip_stat_index(zipArchive, static_cast<zip_uint64_t>(index), 0, stat) != 0 ||
+            (stat->valid & ZIP_STAT_NAME) == 0 || (stat->valid & ZIP_STAT_SIZE) == 0)
+        {
+            continue;
+        }
+        if (logNames)
+        {
+            LOG_ERROR("%s", stat->name);
+        }
+        if (strcmp(stat->name, name) == 0)
+        {
+            return index;
+        }
+    }
+    return -1;
+}
+
+void Resource_Load(const char *path)
+{
+    if (zipArchive != nullptr)
+    {
+        Resource_Unload();
+    }
+    LOG_INFO("Data file: %s", path);
+    int error = 0;
+    zipArchive = zip_open(path, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    if (zipArchive == nullptr)
+    {
+        const int systemError = errno;
+        char message[256];
+        zip_error_to_str(message, sizeof(message), error, systemError);
+        LOG_ERROR("Can't open resource %s: %s\n", path, message);
+        return;
+    }
+    for (zip_int64_t index = 0; index < zip_get_num_entries(zipArchive, 0); index++)
+    {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(zipArchive, static_cast<zip_uint64_t>(index), 0, &stat) == 0 &&
+            (stat.valid & ZIP_STAT_NAME) != 0 && (stat.valid & ZIP_STAT_SIZE) != 0)
+        {
+            LOG_INFO("Resource name: %s, size: %d", stat.name, static_cast<int32_t>(stat.size));
+        }
+    }
+    loadedResources = List_Create(_FreeBuffer);
+}
+
+int32_t Resource_GetSize(const char *name)
+{
+    zip_stat_t stat;
+    if (_FindEntry(name, true, &stat) < 0)
+    {
+        return 0;
+    }
+    return static_cast<int32_t>(static_cast<uint32_t>(stat.size));
+}
+
+uint8_t *Resource_GetData(const char *name)
+{
+    zip_stat_t stat;
+    const zip_int64_t index = _FindEntry(name, false, &stat);
+    if (index < 0)
+    {
+        LOG_ERROR("Unable to load resource: %s", name);
+        return nullptr;
+    }
+    // One byte at least, so an empty entry still gets a real, distinct buffer.
+    auto *buffer = static_cast<uint8_t *>(malloc(stat.size > 0 ? stat.size : 1));
+    if (buffer == nullptr)
+    {
+        LOG_ERROR("Unable to read data");
+        return nullptr;
+    }
+    List_AddLast(loadedResources, buffer);
+
+    zip_file_t *file = zip_fopen_index(zipArchive, static_cast<zip_uint64_t>(index), 0);
+    if (file == nullptr)
+    {
+        LOG_ERROR("Unable to open file");
+        return nullptr;
+    }
+    zip_uint64_t total = 0;
+    while (total < stat.size)
+    {
+        const zip_int64_t count = zip_fread(file, buffer + total, stat.size - total);
+        // A read that gives nothing while bytes are still missing would repeat forever:
+        // the entry is shorter than its directory says, which is a read failure too.
+        if (count <= 0)
+        {
+            zip_fclose(file);
+            LOG_ERROR("Unable to read data");
+            return nullptr;
+        }
+        total += static_cast<zip_uint64_t>(count);
+    }
+    zip_fclose(file);
+    return buffer;
+}
+
+void Resource_Unload(void)
+{
+    if (zipArchive == nullptr)
+    {
+        return;
+    }
+    List_Destroy(loadedResources);
+    loadedResources = nullptr;
+    // Nothing was changed, so closing writes nothing; should it fail all the same, the
+    // handle is dropped rather than leaked.
+    if (zip_close(zipArchive) != 0)
+    {
+        zip_discard(zipArchive);
+    }
+    zipArchive = nullptr;
+}

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Writes the files the resource tests read, with encoders we did not write: TGA images by
+# ImageMagick (with the pixels ImageMagick reports for them) and zip archives by Info-ZIP.
+# Usage: make_fixtures.sh OUTDIR
+set -euo pipefail
+out="$1"
+mkdir -p "$out"
+cd "$out"
+rm -rf work && mkdir work
+
+# A picture with runs (the rectangle, rows of equal alpha) and raw stretches (the gradient).
+convert \( -size 23x37 gradient:'#ff2000-#0040ff' -rotate 90 \) \
+    -fill '#33cc66' -draw 'rectangle 4,3 30,12' \
+    \( -size 37x23 gradient:white-'#404040' \) -alpha off -compose CopyOpacity -composite \
+    work/picture.png
+for depth in 24 32; do
+    if [ "$depth" = 24 ]; then type=TrueColor; map=rgb; else type=TrueColorAlpha; map=rgba; fi
+    for compression in None RLE; do
+        for origin in BottomLeft TopLeft; do
+            name="im_${depth}_${compression}_${origin}"
+            convert work/picture.png -type "$type" -compress "$compression" -orient "$origin" \
+                "$name.tga"
+            # The picture as it is meant to be seen, top row first.
+            convert "$name.tga" -auto-orient "$map:$name.$map"
+        done
+    done
+done
+
+# Sprite sheets whose pixels tell where they are: red = column, green = row, blue = sheet.
+sheet() { # name width height blue compression
+    convert -size "$2x$3" xc:black -alpha set \
+        -channel R -fx 'i/255' -channel G -fx 'j/255' -channel B -fx "$4/255" \
+        -channel A -fx '(i+j)%2 ? 1 : 0.5' +channel \
+        -type TrueColorAlpha -compress "$5" -orient TopLeft "work/$1"
+}
+sheet SpaceShooterAssetPack_BackGrounds.tga 128 256 1 RLE
+sheet SpaceShooterAssetPack_Miscellaneous.tga 104 56 2 None
+sheet SpaceShooterAssetPack_Projectiles.tga 48 40 3 RLE
+sheet SpaceShooterAssetPack_Ships.tga 80 80 4 None
+rm -f sheets.dat sheets_without_ships.dat
+(cd work && zip -q -X ../sheets.dat SpaceShooterAssetPack_*.tga)
+(cd work && zip -q -X ../sheets_without_ships.dat SpaceShooterAssetPack_BackGrounds.tga \
+    SpaceShooterAssetPack_Miscellaneous.tga SpaceShooterAssetPack_Projectiles.tga)
+
+# An archive with a stored entry, a deflated one, an empty one and a folder.
+for i in $(seq 0 255); do printf "\\x$(printf %02x "$i")"; done > work/stored.bin
+for i in $(seq 300); do echo "Zindrel resource line $((i % 7))"; done > work/deflated.txt
+: > work/empty.txt
+mkdir -p work/folder
+printf 'inside the folder\n' > work/folder/inner.txt
+cp work/stored.bin work/deflated.txt work/empty.txt .
+cp work/folder/inner.txt inner.txt
+rm -f infozip.zip
+(cd work && zip -q -X -0 ../infozip.zip stored.bin && zip -q -X -9 ../infozip.zip deflated.txt \
+    empty.txt && zip -q -X -r ../infozip.zip folder)
+rm -rf work

@@ -1,0 +1,24 @@
+// A program that finds "resources.dat" the way the game does and prints one entry of it.
+#include "foundation/logging.h"
+#include "resources/resource_win.h"
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    Logging_SetLevel(LOGGING_LEVEL_SILENT);
+    Resource_Init(argc, argv);
+    Resource_Load("resources.dat");
+    const int32_t size = Resource_GetSize("folder/inner.txt");
+    const uint8_t *data = Resource_GetData("folder/inner.txt");
+    if (data == nullptr)
+    {
+        printf("not found\n");
+    }
+    else
+    {
+        printf("found %d bytes: %.*s", size, size, reinterpret_cast<const char *>(data));
+    }
+    Resource_Unload();
+    return data == nullptr ? 1 : 0;
+}
