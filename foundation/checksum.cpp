@@ -1,16 +1,18 @@
-// checksum: CRC-32 with the reflected polynomial 0xEDB88320, computed eight bytes at a
-// time ("slicing by 8"). The tables are built at compile time, so there is no first-call
+// checksum: CRC-32 with the reflected polynomial 0xEDB88320, computed sixteen bytes at a
+// time ("slicing by 16": sixteen independent table look-ups per step instead of a chain of
+// sixteen dependent ones). The tables are built at compile time, so there is no first-call
 // set-up and nothing to race on.
 #include "foundation/checksum.h"
 
 #include <array>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 namespace
 {
 constexpr uint32_t POLYNOMIAL = 0xEDB88320u;
-constexpr int SLICES = 8;
+constexpr int SLICES = 16;
 
 using CrcTables = std::array<std::array<uint32_t, 256>, SLICES>;
 
@@ -42,6 +44,12 @@ constexpr CrcTables table = _BuildTables();
 
 static_assert(table[0][1] == 0x77073096u, "CRC-32 table entry 1");
 static_assert(table[0][255] == 0x2D02EF8Du, "CRC-32 table entry 255");
+// Byte k of a block is followed by SLICES - 1 - k more bytes before the step ends, so it is
+// looked up in that table. The fold spells out all sixteen look-ups with no loop around them.
+template <size_t... k> uint32_t _Step(const uint64_t (&words)[2], std::index_sequence<k...>)
+{
+    return (table[SLICES - 1 - k][(words[k / 8] >> (8 * (k % 8))) & 0xFFu] ^ ...);
+}
 } // namespace
 
 uint32_t Checksum_CRC32(const uint8_t *data, int32_t length)
@@ -55,19 +63,15 @@ uint32_t Checksum_CRC32(const uint8_t *data, int32_t length)
 
     while (remaining >= SLICES)
     {
-        uint32_t low;
-        uint32_t high;
-        memcpy(&low, data, 4);
-        memcpy(&high, data + 4, 4);
+        uint64_t words[2];
+        memcpy(words, data, sizeof(words));
         if constexpr (std::endian::native == std::endian::big)
         {
-            low = __builtin_bswap32(low);
-            high = __builtin_bswap32(high);
+            words[0] = __builtin_bswap64(words[0]);
+            words[1] = __builtin_bswap64(words[1]);
         }
-        low ^= crc;
-        crc = table[7][low & 0xFFu] ^ table[6][(low >> 8) & 0xFFu] ^ table[5][(low >> 16) & 0xFFu] ^
-              table[4][low >> 24] ^ table[3][high & 0xFFu] ^ table[2][(high >> 8) & 0xFFu] ^
-              table[1][(high >> 16) & 0xFFu] ^ table[0][high >> 24];
+        words[0] ^= crc;
+        crc = _Step(words, std::make_index_sequence<SLICES>{});
         data += SLICES;
         remaining -= SLICES;
     }
