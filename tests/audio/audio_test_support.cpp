@@ -1,5 +1,7 @@
 #include "tests/audio/audio_test_support.h"
 
+#include "resources/resource_win.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -98,6 +100,22 @@ bool ParseWave(const std::vector<uint8_t> &wave, WaveFile *file)
     }
     file->data.assign(wave.begin() + static_cast<std::ptrdiff_t>(offset),
                       wave.begin() + static_cast<std::ptrdiff_t>(offset + length));
+    return true;
+}
+
+bool LoadArchive(const ScratchFolder &folder, const std::string &archive,
+                 const std::vector<std::string> &files)
+{
+    std::string command = "zip -q -X '" + archive + "'";
+    for (const std::string &file : files)
+    {
+        command += " '" + file + "'";
+    }
+    if (!RunIn(folder, command))
+    {
+        return false;
+    }
+    Resource_Load(folder.Path(archive).c_str());
     return true;
 }
 

@@ -41,6 +41,11 @@ struct WaveFile
 };
 bool ParseWave(const std::vector<uint8_t> &wave, WaveFile *file);
 
+// Zips the named files of folder into folder/archive (stored as top-level entries) and opens
+// it through the resource module. Call Resource_Unload when done.
+bool LoadArchive(const ScratchFolder &folder, const std::string &archive,
+                 const std::vector<std::string> &files);
+
 // 16-bit little-endian values of a byte block, and back.
 std::vector<int16_t> ToInt16(const uint8_t *bytes, size_t count);
 void StoreInt16(uint8_t *bytes, const std::vector<int16_t> &values);

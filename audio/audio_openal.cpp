@@ -1,0 +1,273 @@
+// audio_openal: ALUT is started without a context of its own, so that the device named by the
+// caller is the only one opened and the decoder works through its context. While no context
+// is open every Sample operation skips OpenAL altogether, which keeps a machine without sound
+// quiet in the log and safe from calls on a missing context.
+#include "audio/audio_openal.h"
+
+#include "foundation/allocator.h"
+#include "foundation/logging.h"
+#include "foundation/mystring.h"
+#include "resources/resource_win.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alut.h>
+
+#include <cstdlib>
+
+struct Audio
+{
+    ALCdevice *device;
+    ALCcontext *context;
+};
+
+struct Sample
+{
+    char *name;
+    int32_t format;
+    int32_t frequency;
+    int32_t size;
+    int8_t looping;
+    void *data;
+    uint32_t buffer;
+    uint32_t source;
+};
+
+static Audio audio;
+
+static bool _IsOpen(void)
+{
+    return audio.context != nullptr;
+}
+
+// Logs the pending OpenAL error, if any; the caller carries on either way.
+static void _CheckError(void)
+{
+    const ALenum error = alGetError();
+    if (error != AL_NO_ERROR)
+    {
+        const ALchar *text = alGetString(error);
+        LOG_ERROR("Audio error: %s", text != nullptr ? text : "unknown error");
+    }
+}
+
+static void _LogAlutError(void)
+{
+    LOG_ERROR("Audio error: %s", alutGetErrorString(alutGetError()));
+}
+
+static const char *_FormatLabel(int32_t format)
+{
+    switch (format)
+    {
+    case AL_FORMAT_MONO8:
+        return "Mono 8bit";
+    case AL_FORMAT_MONO16:
+        return "Mono 16bit";
+    case AL_FORMAT_STEREO8:
+        return "Stereo 8bit";
+    case AL_FORMAT_STEREO16:
+        return "Stereo 16bit";
+    default:
+        return "Unknown";
+    }
+}
+
+// The decoder reports the rate as a float; a rate no int32 can hold is no rate at all.
+static int32_t _TruncateFrequency(float frequency)
+{
+    if (!(frequency >= 0.0f && frequency < 2147483648.0f))
+    {
+        return 0;
+    }
+    return static_cast<int32_t>(frequency);
+}
+
+void Audio_Initialize(const char *deviceName)
+{
+    if (alutInitWithoutContext(nullptr, nullptr) == AL_FALSE)
+    {
+        _LogAlutError();
+    }
+    audio.device = alcOpenDevice(deviceName);
+    if (audio.device != nullptr)
+    {
+        audio.context = alcCreateContext(audio.device, nullptr);
+    }
+    if (audio.context != nullptr && alcMakeContextCurrent(audio.context) == ALC_TRUE)
+    {
+        return;
+    }
+    LOG_ERROR("Failed to initialize audio device %s.",
+              deviceName != nullptr ? deviceName : "(default)");
+    if (audio.context != nullptr)
+    {
+        alcDestroyContext(audio.context);
+        audio.context = nullptr;
+    }
+    if (audio.device != nullptr)
+    {
+        alcCloseDevice(audio.device);
+        audio.device = nullptr;
+    }
+}
+
+void Audio_Deinitialize(void)
+{
+    if (_IsOpen())
+    {
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(audio.context);
+        alcCloseDevice(audio.device);
+        audio.context = nullptr;
+        audio.device = nullptr;
+    }
+    // Fails only when the start-up did, which has been logged already.
+    alutExit();
+}
+
+void Audio_SetVolume(float volume)
+{
+    (void)volume;
+}
+
+float Audio_GetVolume(void)
+{
+    return 1.0f;
+}
+
+static void _SetUpSource(Sample *sample)
+{
+    alGenSources(1, &sample->source);
+    _CheckError();
+    alSourcef(sample->source, AL_PITCH, 1.0f);
+    _CheckError();
+    alSourcef(sample->source, AL_GAIN, 1.0f);
+    _CheckError();
+    alSource3f(sample->source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+    _CheckError();
+    alSource3f(sample->source, AL_VELOCITY, 0.0f, 0.0f, 0.0f);
+    _CheckError();
+    alSourcei(sample->source, AL_LOOPING, AL_FALSE);
+    _CheckError();
+}
+
+static void _Decode(Sample *sample, const uint8_t *file, int32_t fileSize)
+{
+    ALenum format = 0;
+    ALsizei size = 0;
+    ALfloat frequency = 0.0f;
+    void *data = alutLoadMemoryFromFileImage(file, fileSize, &format, &size, &frequency);
+    if (data == nullptr)
+    {
+        _LogAlutError();
+        return;
+    }
+    sample->data = data;
+    sample->format = format;
+    sample->size = size;
+    sample->frequency = _TruncateFrequency(frequency);
+}
+
+Sample *Sample_Create(const char *name)
+{
+    Sample *sample = MEMORY_ALLOCATE_RECORD(Sample);
+    const int32_t fileSize = Resource_GetSize(name);
+    const uint8_t *file = Resource_GetData(name);
+    sample->name = String_CStrCopy(name);
+
+    if (_IsOpen())
+    {
+        _SetUpSource(sample);
+        // A missing entry has been reported by the archive already.
+        if (file != nullptr)
+        {
+            _Decode(sample, file, fileSize);
+        }
+    }
+
+    LOG_ERROR("Loaded audio sample\n Filename: %s, fileSize: %d.\n format: %s, size: %d, freq: "
+              "%d, loop: %d.",
+              sample->name, fileSize, _FormatLabel(sample->format), sample->size, sample->frequency,
+              sample->looping);
+    return sample;
+}
+
+void Sample_Destroy(Sample *sample)
+{
+    if (_IsOpen())
+    {
+        alDeleteSources(1, &sample->source);
+        _CheckError();
+        alDeleteBuffers(1, &sample->buffer);
+        _CheckError();
+    }
+    if (sample->name != nullptr)
+    {
+        String_CStrFree(sample->name);
+    }
+    // ALUT hands out its decoded data from malloc and leaves its release to the caller.
+    free(sample->data);
+    MEMORY_FREE(sample);
+}
+
+void Sample_Play(Sample *sample)
+{
+    if (!_IsOpen())
+    {
+        return;
+    }
+    ALint state = AL_INITIAL;
+    alGetSourcei(sample->source, AL_SOURCE_STATE, &state);
+    if (state == AL_PLAYING)
+    {
+        alSourceStop(sample->source);
+    }
+    if (sample->buffer == 0)
+    {
+        alGenBuffers(1, &sample->buffer);
+        _CheckError();
+        alBufferData(sample->buffer, sample->format, sample->data, sample->size, sample->frequency);
+        _CheckError();
+    }
+    alSourcei(sample->source, AL_BUFFER, static_cast<ALint>(sample->buffer));
+    _CheckError();
+    alSourcePlay(sample->source);
+    _CheckError();
+}
+
+void Sample_SetLooping(Sample *sample, int8_t looping)
+{
+    sample->looping = looping;
+}
+
+int32_t Sample_GetLooping(Sample *sample)
+{
+    return sample->looping;
+}
+
+void Sample_SetWeight(Sample *sample, int32_t weight)
+{
+    (void)sample;
+    (void)weight;
+}
+
+int32_t Sample_GetFormat(Sample *sample)
+{
+    return sample->format;
+}
+
+int32_t Sample_GetFrequence(Sample *sample)
+{
+    return sample->frequency;
+}
+
+int32_t Sample_GetSize(Sample *sample)
+{
+    return sample->size;
+}
+
+void *Sample_GetData(Sample *sample)
+{
+    return sample->data;
+}
