@@ -40,15 +40,20 @@ class SampleTest : public ::testing::Test
         Logging_SetLevel(LOGGING_LEVEL_ERROR);
     }
 
-    void TearDown() override
+    void TearDown() override { Close(); }
+
+    // Destroys the samples, closes the audio output and unloads the archive.
+    void Close()
     {
         for (Sample *sample : samples)
         {
             Sample_Destroy(sample);
         }
+        samples.clear();
         if (opened)
         {
             Audio_Deinitialize();
+            opened = false;
         }
         Resource_Unload();
     }
