@@ -5,7 +5,7 @@
 
 #include <vector>
 
-// A list built from values[], whose addresses are the user pointers.
+// A list built from values[], whose addresses are the user pointers; V() reads one back.
 class ListTest : public FoundationTest
 {
   protected:
@@ -28,45 +28,42 @@ class ListTest : public FoundationTest
         }
         FoundationTest::TearDown();
     }
-    // Front to back with a fresh walk; -1 marks a user pointer that is not one of values[].
+    // Front to back with a fresh walk, checked against a backward walk and the size.
     std::vector<int> Contents()
     {
-        std::vector<int> seen;
+        std::vector<int> forward, backward;
         for (void *p = List_GetFirst(list); p != nullptr; p = List_GetNext(list))
         {
-            seen.push_back(*static_cast<int *>(p));
+            forward.push_back(V(p));
         }
-        std::vector<int> backwards;
         for (void *p = List_GetLast(list); p != nullptr; p = List_GetPrevious(list))
         {
-            backwards.insert(backwards.begin(), *static_cast<int *>(p));
+            backward.insert(backward.begin(), V(p));
         }
-        EXPECT_EQ(seen, backwards) << "forward and backward links disagree";
-        EXPECT_EQ(static_cast<int32_t>(seen.size()), List_GetSize(list));
-        return seen;
+        EXPECT_EQ(forward, backward) << "forward and backward links disagree";
+        EXPECT_EQ(static_cast<int32_t>(forward.size()), List_GetSize(list));
+        return forward;
     }
-    int Value(void *p) { return p == nullptr ? -1 : *static_cast<int *>(p); }
+    static int V(void *p) { return p == nullptr ? -1 : *static_cast<int *>(p); }
 };
+using Ints = std::vector<int>;
 
 TEST_F(ListTest, EmptyListIsHarmless)
 {
     const int64_t live = Live();
     Fill(0);
     EXPECT_EQ(Live(), live + 1) << "an empty list is one record";
-    EXPECT_EQ(List_GetFirst(list), nullptr);
-    EXPECT_EQ(List_GetLast(list), nullptr);
-    EXPECT_EQ(List_GetNext(list), nullptr);
-    EXPECT_EQ(List_GetPrevious(list), nullptr);
-    EXPECT_EQ(List_RemoveCurrent(list), nullptr);
-    EXPECT_EQ(List_RemoveFirst(list), nullptr);
-    EXPECT_EQ(List_RemoveLast(list), nullptr);
+    for (auto step : {List_GetFirst, List_GetLast, List_GetNext, List_GetPrevious,
+                      List_RemoveCurrent, List_RemoveFirst, List_RemoveLast})
+    {
+        EXPECT_EQ(step(list), nullptr);
+    }
     EXPECT_EQ(List_Remove(list, &values[0]), nullptr);
     EXPECT_EQ(List_Find(list, &values[0]), nullptr);
     List_ForEach(list, [](List *, void *) { FAIL() << "called on an empty list"; });
-    EXPECT_EQ(List_GetSize(list), 0);
 }
 
-TEST_F(ListTest, AddFirstAddLastAndEntryLinks)
+TEST_F(ListTest, AddingAndEntryLinks)
 {
     list = List_Create(nullptr);
     List_AddLast(list, &values[2]);
@@ -75,173 +72,144 @@ TEST_F(ListTest, AddFirstAddLastAndEntryLinks)
     List_AddFirst(list, &values[0]);
     List_AddLast(list, nullptr);
     List_AddFirst(list, nullptr);
-    EXPECT_EQ(Contents(), (std::vector<int>{0, 1, 2, 3})) << "null user pointers are refused";
+    EXPECT_EQ(Contents(), (Ints{0, 1, 2, 3})) << "null user pointers are refused";
 
     ListEntry *entry = List_Find(list, &values[1]);
     ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(ListEntry_GetUserPointer(entry), &values[1]);
-    EXPECT_EQ(ListEntry_GetUserPointer(ListEntry_GetPrevious(entry)), &values[0]);
-    EXPECT_EQ(ListEntry_GetUserPointer(ListEntry_GetNext(entry)), &values[2]);
+    EXPECT_EQ(V(ListEntry_GetUserPointer(entry)), 1);
+    EXPECT_EQ(V(ListEntry_GetUserPointer(ListEntry_GetPrevious(entry))), 0);
+    EXPECT_EQ(V(ListEntry_GetUserPointer(ListEntry_GetNext(entry))), 2);
     EXPECT_EQ(ListEntry_GetPrevious(ListEntry_GetPrevious(entry)), nullptr);
-
-    ListEntry *loose = ListEntry_Create(&values[5]);
-    EXPECT_EQ(ListEntry_GetNext(loose), nullptr);
-    ListEntry_Destroy(loose);
 }
 
 TEST_F(ListTest, StepsStopAtTheEndsAndKeepTheCursor)
 {
     Fill(3);
-    EXPECT_EQ(Value(List_GetFirst(list)), 0);
-    EXPECT_EQ(Value(List_GetPrevious(list)), -1);
-    EXPECT_EQ(Value(List_GetNext(list)), 1) << "a failed step leaves the cursor where it was";
-    EXPECT_EQ(Value(List_GetNext(list)), 2);
-    EXPECT_EQ(List_GetNext(list), nullptr);
-    EXPECT_EQ(List_GetNext(list), nullptr) << "stays at the end";
-    EXPECT_EQ(Value(List_GetPrevious(list)), 1) << "the cursor still stands on the last entry";
-    EXPECT_EQ(Value(List_GetNext(list)), 2);
-    EXPECT_EQ(List_GetNext(list), nullptr);
-    EXPECT_EQ(Value(List_RemoveCurrent(list)), 2) << "current is the last entry visited";
-    EXPECT_EQ(Contents(), (std::vector<int>{0, 1}));
+    std::vector<void *(*)(List *)> steps = {List_GetFirst,    List_GetPrevious, List_GetNext,
+                                            List_GetNext,     List_GetNext,     List_GetNext,
+                                            List_GetPrevious, List_GetNext,     List_GetNext};
+    Ints seen;
+    for (auto step : steps)
+    {
+        seen.push_back(V(step(list)));
+    }
+    // A failed step leaves the cursor where it was, on the last entry visited.
+    EXPECT_EQ(seen, (Ints{0, -1, 1, 2, -1, -1, 1, 2, -1}));
+    EXPECT_EQ(V(List_RemoveCurrent(list)), 2);
+    EXPECT_EQ(Contents(), (Ints{0, 1}));
 }
 
 TEST_F(ListTest, RemovingDuringAWalkContinuesWithTheNeighbours)
 {
-    Fill(5);
-    // Remove the odd values while walking forward.
+    Fill(6);
     for (void *p = List_GetFirst(list); p != nullptr; p = List_GetNext(list))
     {
-        if (Value(p) % 2 == 1)
+        if (V(p) % 2 == 1)
         {
             EXPECT_EQ(List_RemoveCurrent(list), p);
             EXPECT_EQ(List_RemoveCurrent(list), nullptr) << "a second removal removes nothing";
         }
     }
-    EXPECT_EQ(Contents(), (std::vector<int>{0, 2, 4}));
+    EXPECT_EQ(Contents(), (Ints{0, 2, 4}));
 
-    // In the middle: both cached neighbours survive and still link up.
-    EXPECT_EQ(Value(List_GetFirst(list)), 0);
-    EXPECT_EQ(Value(List_GetNext(list)), 2);
+    // In the middle both cached neighbours stay valid and are linked to each other.
+    List_GetFirst(list);
+    List_GetNext(list);
     List_RemoveCurrent(list);
-    EXPECT_EQ(Value(List_GetPrevious(list)), 0);
-    EXPECT_EQ(Value(List_GetNext(list)), 4) << "the neighbours were linked to each other";
-
-    // The last entry: the walk ends, backwards still works.
-    List_RemoveCurrent(list);
+    EXPECT_EQ(V(List_GetPrevious(list)), 0);
+    EXPECT_EQ(V(List_GetNext(list)), 4);
+    List_RemoveCurrent(list); // the last entry: the walk ends, backwards still works
     EXPECT_EQ(List_GetNext(list), nullptr);
-    EXPECT_EQ(Value(List_GetPrevious(list)), 0);
-
-    // The only entry: everything empties.
-    List_RemoveCurrent(list);
-    EXPECT_EQ(List_GetSize(list), 0);
-    EXPECT_EQ(List_GetFirst(list), nullptr);
-    EXPECT_EQ(List_GetLast(list), nullptr);
+    EXPECT_EQ(V(List_GetPrevious(list)), 0);
+    List_RemoveCurrent(list); // the only entry: everything empties
+    EXPECT_EQ(Contents(), Ints{});
     EXPECT_EQ(List_GetNext(list), nullptr);
     EXPECT_EQ(List_GetPrevious(list), nullptr);
-}
 
-TEST_F(ListTest, BackwardWalkRemovingEverything)
-{
-    Fill(4);
-    int visited = 0;
+    List_Destroy(list);
+    Fill(4); // backwards, removing everything
+    Ints seen;
     for (void *p = List_GetLast(list); p != nullptr; p = List_GetPrevious(list))
     {
-        EXPECT_EQ(Value(p), 3 - visited++);
-        List_RemoveCurrent(list);
+        seen.push_back(V(List_RemoveCurrent(list)));
     }
-    EXPECT_EQ(visited, 4);
-    EXPECT_TRUE(Contents().empty());
+    EXPECT_EQ(seen, (Ints{3, 2, 1, 0}));
+    EXPECT_EQ(Contents(), Ints{});
 }
 
 TEST_F(ListTest, RemoveFirstAndLastMoveTheCursorToTheNeighbours)
 {
     Fill(4);
-    List_GetLast(list); // the cached references must not outlive the removed entries
+    List_GetLast(list); // cached references must not outlive the removed entries
     EXPECT_EQ(List_RemoveFirst(list), nullptr);
     EXPECT_EQ(List_GetPrevious(list), nullptr);
-    EXPECT_EQ(Value(List_GetNext(list)), 1);
+    EXPECT_EQ(V(List_GetNext(list)), 1);
     EXPECT_EQ(List_RemoveLast(list), nullptr);
     EXPECT_EQ(List_GetNext(list), nullptr);
-    EXPECT_EQ(Value(List_GetPrevious(list)), 2);
-    EXPECT_EQ(Contents(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(V(List_GetPrevious(list)), 2);
+    EXPECT_EQ(Contents(), (Ints{1, 2}));
 }
 
 TEST_F(ListTest, AddingDuringAWalk)
 {
     Fill(2);
-    std::vector<int> seen;
+    Ints seen;
     for (void *p = List_GetFirst(list); p != nullptr; p = List_GetNext(list))
     {
-        seen.push_back(Value(p));
-        if (Value(p) == 0)
+        seen.push_back(V(p));
+        if (V(p) == 0)
         {
             List_AddLast(list, &values[2]);  // ahead of the cursor: visited
             List_AddFirst(list, &values[5]); // behind it: not visited
         }
-    }
-    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
-
-    // Standing on the last entry, its cached next is null: the new entry is not reached.
-    seen.clear();
-    for (void *p = List_GetFirst(list); p != nullptr; p = List_GetNext(list))
-    {
-        seen.push_back(Value(p));
-        if (Value(p) == 2)
+        if (V(p) == 2)
         {
-            List_AddLast(list, &values[3]);
+            List_AddLast(list, &values[3]); // on the last entry the cached next is null
         }
     }
-    EXPECT_EQ(seen, (std::vector<int>{5, 0, 1, 2}));
-    EXPECT_EQ(Contents(), (std::vector<int>{5, 0, 1, 2, 3}));
+    EXPECT_EQ(seen, (Ints{0, 1, 2}));
+    EXPECT_EQ(Contents(), (Ints{5, 0, 1, 2, 3}));
 
     // Removing that entry refreshes the cursor from the entry's own links: the walk goes on.
     List_GetLast(list);
     List_AddLast(list, &values[4]);
     List_RemoveCurrent(list);
-    EXPECT_EQ(Value(List_GetNext(list)), 4);
-    EXPECT_EQ(Contents(), (std::vector<int>{5, 0, 1, 2, 4}));
+    EXPECT_EQ(V(List_GetNext(list)), 4);
 }
 
-static std::vector<int> visits;
+static Ints visits;
 
 TEST_F(ListTest, ForEachWithRemovals)
 {
+    // Removing the current entry, as the level does when destroying its ships.
     Fill(5);
     visits.clear();
-    // Removing the current entry, as the level does when destroying its ships.
     List_ForEach(list,
                  [](List *l, void *p)
                  {
-                     visits.push_back(*static_cast<int *>(p));
-                     if (*static_cast<int *>(p) != 2)
+                     visits.push_back(V(p));
+                     if (V(p) != 2)
                      {
                          EXPECT_EQ(List_RemoveCurrent(l), p);
                      }
                  });
-    EXPECT_EQ(visits, (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(Contents(), (std::vector<int>{2}));
+    EXPECT_EQ(visits, (Ints{0, 1, 2, 3, 4}));
+    EXPECT_EQ(Contents(), (Ints{2}));
     List_Destroy(list);
 
-    // Removing the entry after the current one skips it; removing the last one ends the walk
-    // even though it stands at the end with nothing cached after it.
+    // Removing the entry after the current one skips it; removing the last one ends the walk.
     Fill(6);
     visits.clear();
-    List_ForEach(list,
-                 [](List *l, void *p)
-                 {
-                     const int value = *static_cast<int *>(p);
-                     visits.push_back(value);
-                     if (value % 2 == 0)
-                     {
-                         ListEntry *self = List_Find(l, p);
-                         ASSERT_NE(self, nullptr);
-                         EXPECT_NE(
-                             List_Remove(l, ListEntry_GetUserPointer(ListEntry_GetNext(self))),
-                             nullptr);
-                     }
-                 });
-    EXPECT_EQ(visits, (std::vector<int>{0, 2, 4}));
-    EXPECT_EQ(Contents(), (std::vector<int>{0, 2, 4}));
+    List_ForEach(
+        list,
+        [](List *l, void *p)
+        {
+            visits.push_back(V(p));
+            EXPECT_NE(List_Remove(l, ListEntry_GetUserPointer(ListEntry_GetNext(List_Find(l, p)))),
+                      nullptr);
+        });
+    EXPECT_EQ(visits, (Ints{0, 2, 4}));
+    EXPECT_EQ(Contents(), (Ints{0, 2, 4}));
 }
 
 TEST_F(ListTest, FindAndRemoveActOnTheFrontMostMatch)
@@ -249,36 +217,28 @@ TEST_F(ListTest, FindAndRemoveActOnTheFrontMostMatch)
     Fill(3);
     List_AddLast(list, &values[0]); // 0 1 2 0
     List_GetFirst(list);
-    List_GetNext(list);
     EXPECT_EQ(List_Find(list, &values[4]), nullptr);
-    EXPECT_EQ(Value(List_GetNext(list)), 2) << "a failed search leaves the cursor alone";
-
+    EXPECT_EQ(V(List_GetNext(list)), 1) << "a failed search leaves the cursor alone";
     ListEntry *found = List_Find(list, &values[0]);
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(ListEntry_GetPrevious(found), nullptr);
-    EXPECT_EQ(Value(List_GetNext(list)), 1) << "a hit places the cursor";
-
+    EXPECT_EQ(V(List_GetNext(list)), 1) << "a hit places the cursor";
     EXPECT_NE(List_Remove(list, &values[0]), nullptr);
     EXPECT_EQ(List_Remove(list, &values[4]), nullptr);
-    EXPECT_EQ(Contents(), (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(Contents(), (Ints{1, 2, 0}));
 }
 
-static List *destroyedList = nullptr;
+static List *destroyed = nullptr;
 
 TEST_F(ListTest, DestroyHandsOverFrontToBackAfterUnlinking)
 {
     visits.clear();
-    int values2[3] = {7, 8, 9};
-    destroyedList = List_Create(
-        [](void *p)
-        {
-            // Each entry is already unlinked when its user pointer is handed over.
-            visits.push_back(*static_cast<int *>(p) * 10 + List_GetSize(destroyedList));
-        });
-    for (int &v : values2)
+    destroyed = List_Create(
+        [](void *p) { visits.push_back(*static_cast<int *>(p) * 10 + List_GetSize(destroyed)); });
+    for (int i = 1; i <= 3; i++)
     {
-        List_AddLast(destroyedList, &v);
+        List_AddLast(destroyed, &values[i]);
     }
-    List_Destroy(destroyedList);
-    EXPECT_EQ(visits, (std::vector<int>{72, 81, 90}));
+    List_Destroy(destroyed);
+    EXPECT_EQ(visits, (Ints{12, 21, 30})) << "value * 10 + the size left when it was handed over";
 }
