@@ -13,13 +13,16 @@
 #include <cmath>
 #include <cstdlib>
 
-struct _Layout
+namespace
+{
+struct FrameLayout
 {
     int32_t channels;
     int32_t width; // bytes per value
 };
+} // namespace
 
-static bool _GetLayout(int32_t format, _Layout *layout)
+static bool _GetLayout(int32_t format, FrameLayout *layout)
 {
     switch (format)
     {
@@ -40,10 +43,20 @@ static bool _GetLayout(int32_t format, _Layout *layout)
     }
 }
 
-// A sample that decoded nothing has nothing to process and nothing worth reporting.
-static bool _HasData(Sample *sample)
+// The layout of a sample worth processing. A sample that decoded nothing has nothing to process
+// and nothing worth reporting; any other format is logged with the caller's message.
+static bool _GetWalkableLayout(Sample *sample, const char *unsupportedMessage, FrameLayout *layout)
 {
-    return Sample_GetData(sample) != nullptr && Sample_GetSize(sample) > 0;
+    if (Sample_GetData(sample) == nullptr || Sample_GetSize(sample) <= 0)
+    {
+        return false;
+    }
+    if (!_GetLayout(Sample_GetFormat(sample), layout))
+    {
+        LOG_ERROR("%s", unsupportedMessage);
+        return false;
+    }
+    return true;
 }
 
 // Truncates toward zero and clips to the width's range; a NaN becomes silence.
@@ -66,7 +79,7 @@ static int32_t _Saturate(double value, int32_t lowest, int32_t highest)
 
 // Calls processor(channel, value) for every value of every whole frame and stores its result.
 template <typename Processor>
-static void _Walk(Sample *sample, const _Layout &layout, Processor &&processor)
+static void _Walk(Sample *sample, const FrameLayout &layout, Processor &&processor)
 {
     auto *bytes = static_cast<uint8_t *>(Sample_GetData(sample));
     const int32_t frameSize = layout.channels * layout.width;
@@ -95,14 +108,9 @@ static void _Walk(Sample *sample, const _Layout &layout, Processor &&processor)
 
 void Sample_Volume(Sample *sample, float factor)
 {
-    if (!_HasData(sample))
+    FrameLayout layout;
+    if (!_GetWalkableLayout(sample, "Sample_Volume: Unsupported audio format", &layout))
     {
-        return;
-    }
-    _Layout layout;
-    if (!_GetLayout(Sample_GetFormat(sample), &layout))
-    {
-        LOG_ERROR("Sample_Volume: Unsupported audio format");
         return;
     }
     _Walk(sample, layout,
@@ -112,14 +120,9 @@ void Sample_Volume(Sample *sample, float factor)
 
 static void _BandFilter(Sample *sample, int32_t type, int32_t frequency, int32_t bandwidth)
 {
-    if (!_HasData(sample))
+    FrameLayout layout;
+    if (!_GetWalkableLayout(sample, "Sample_BandFilter: Unsupported audio format", &layout))
     {
-        return;
-    }
-    _Layout layout;
-    if (!_GetLayout(Sample_GetFormat(sample), &layout))
-    {
-        LOG_ERROR("Sample_BandFilter: Unsupported audio format");
         return;
     }
     const double rate = Sample_GetFrequence(sample);
@@ -158,14 +161,9 @@ void Sample_NotchPassFilter(Sample *sample, int32_t frequency, int32_t bandwidth
 void Sample_3BandEQFilter(Sample *sample, int32_t lowFrequency, int32_t highFrequency,
                           float lowGain, float midGain, float highGain)
 {
-    if (!_HasData(sample))
+    FrameLayout layout;
+    if (!_GetWalkableLayout(sample, "Sample_3BandFilter: Unsupported audio format", &layout))
     {
-        return;
-    }
-    _Layout layout;
-    if (!_GetLayout(Sample_GetFormat(sample), &layout))
-    {
-        LOG_ERROR("Sample_3BandFilter: Unsupported audio format");
         return;
     }
     ThreeBandState states[2];

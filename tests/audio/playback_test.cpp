@@ -37,9 +37,14 @@ class PlaybackTest : public SampleTest
 
     static void TearDownTestSuite() { outputFolder.reset(); }
 
-    void MakeNoise(const std::string &name, double seconds)
+    // Opens the output with one sample of noise lasting seconds; its values go to sound.
+    Sample *OpenWithNoise(double seconds, std::vector<int16_t> *sound)
     {
-        MakeSound(name, mono16, 44100, std::to_string(seconds) + " whitenoise vol 0.5");
+        MakeSound("noise.wav", mono16, 44100, std::to_string(seconds) + " whitenoise vol 0.5");
+        Open();
+        Sample *sample = Create("noise.wav");
+        *sound = ToInt16(Bytes(sample), Sample_GetSize(sample) / 2);
+        return sample;
     }
 
     static void Wait(double seconds)
@@ -112,10 +117,8 @@ static bool _SilentFrom(const std::vector<int16_t> &out, size_t from)
 
 TEST_F(PlaybackTest, PlayedSampleIsRenderedWhole)
 {
-    MakeNoise("noise.wav", 0.3);
-    Open();
-    Sample *sample = Create("noise.wav");
-    const std::vector<int16_t> sound = ToInt16(Bytes(sample), Sample_GetSize(sample) / 2);
+    std::vector<int16_t> sound;
+    Sample *sample = OpenWithNoise(0.3, &sound);
     Sample_Play(sample);
     Wait(0.3 + 0.4);
 
@@ -131,10 +134,8 @@ TEST_F(PlaybackTest, PlayedSampleIsRenderedWhole)
 
 TEST_F(PlaybackTest, ReplayCutsTheRunningPlayOffAndStartsOver)
 {
-    MakeNoise("noise.wav", 0.6);
-    Open();
-    Sample *sample = Create("noise.wav");
-    const std::vector<int16_t> sound = ToInt16(Bytes(sample), Sample_GetSize(sample) / 2);
+    std::vector<int16_t> sound;
+    Sample *sample = OpenWithNoise(0.6, &sound);
     Sample_Play(sample);
     Wait(0.15);
     Sample_Play(sample);
@@ -156,12 +157,10 @@ TEST_F(PlaybackTest, ReplayCutsTheRunningPlayOffAndStartsOver)
 
 TEST_F(PlaybackTest, ScalingCountsOnlyBeforeTheFirstPlay)
 {
-    MakeNoise("noise.wav", 0.25);
-    Open();
-    Sample *reference = Create("noise.wav");
+    std::vector<int16_t> sound;
+    Sample *reference = OpenWithNoise(0.25, &sound);
     Sample *early = Create("noise.wav");
     Sample *late = Create("noise.wav");
-    const std::vector<int16_t> sound = ToInt16(Bytes(reference), Sample_GetSize(reference) / 2);
 
     Sample_Volume(early, 0.25f);
     for (Sample *sample : {reference, early, late})

@@ -69,23 +69,6 @@ TEST_F(ProcessingTest, VolumeSaturatesInsteadOfWrappingAround)
     EXPECT_EQ(Values(s8, stereo8), (std::vector<int32_t>{255, 0, 216, 16, 255, 0}));
 }
 
-TEST_F(ProcessingTest, UnitFactorLeavesEveryLayoutUnchanged)
-{
-    for (int32_t i = 0; i < 4; i++)
-    {
-        MakeSound("layout" + std::to_string(i) + ".wav", *allLayouts[i], 22050,
-                  "0.05 sine 440 sine 660");
-    }
-    Open();
-    for (int32_t i = 0; i < 4; i++)
-    {
-        Sample *sample = Create("layout" + std::to_string(i) + ".wav");
-        const std::vector<int32_t> before = Values(sample, *allLayouts[i]);
-        Sample_Volume(sample, 1.0f);
-        EXPECT_EQ(Values(sample, *allLayouts[i]), before) << allLayouts[i]->label;
-    }
-}
-
 // sox's WAV with extra bytes appended to its data chunk, so the data ends in part of a frame.
 static std::vector<uint8_t> _WithTrailingBytes(const std::vector<uint8_t> &wave,
                                                const std::vector<uint8_t> &extra)
