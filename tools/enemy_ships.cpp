@@ -3,7 +3,7 @@
 // A ship is grown on the left half of an 8 x 8 cell and mirrored. A template per body type
 // (fighter, saucer, crab, beetle, stinger, moth) says which cells may hold hull; a seeded draw
 // fills the optional ones, and the result is kept only when it looks like a ship (one piece,
-// a spine down the middle, wide and tall enough, unlike every ship before it). The hull is
+// a spine down the middle, wide and tall enough, outlined unlike every ship before it). The hull is
 // then shaded from its own outline, lit from above, and given eyes or a canopy and coloured
 // wing tips from one of twelve hand-picked palettes. Later ships fill more of their template.
 #include "tools/prng.h"
@@ -128,6 +128,31 @@ static bool _LooksLikeAShip(const Mask &hull)
            _CountConnected(hull, firstX, firstY) == cells;
 }
 
+static bool _Hull(const Mask &hull, int32_t x, int32_t y)
+{
+    return x >= 0 && y >= 0 && x < kCell && y < kCell && hull[y][x];
+}
+
+static bool _Outline(const Mask &hull, int32_t x, int32_t y)
+{
+    return !_Hull(hull, x, y) && (_Hull(hull, x - 1, y) || _Hull(hull, x + 1, y) ||
+                                  _Hull(hull, x, y - 1) || _Hull(hull, x, y + 1));
+}
+
+// The hull with its outline: what the player sees of the ship's shape.
+static Mask _Silhouette(const Mask &hull)
+{
+    Mask silhouette{};
+    for (int32_t y = 0; y < kCell; y++)
+    {
+        for (int32_t x = 0; x < kCell; x++)
+        {
+            silhouette[y][x] = hull[y][x] || _Outline(hull, x, y);
+        }
+    }
+    return silhouette;
+}
+
 static EnemyDesign _DesignEnemy(int32_t index, const std::vector<Mask> &earlier)
 {
     const Template &shape = kTemplates[static_cast<size_t>(index) % kTemplates.size()];
@@ -143,7 +168,7 @@ static EnemyDesign _DesignEnemy(int32_t index, const std::vector<Mask> &earlier)
         bool seenBefore = false;
         for (const Mask &other : earlier)
         {
-            seenBefore = seenBefore || other == design.hull;
+            seenBefore = seenBefore || other == _Silhouette(design.hull);
         }
         if (_LooksLikeAShip(design.hull) && !seenBefore)
         {
@@ -151,11 +176,6 @@ static EnemyDesign _DesignEnemy(int32_t index, const std::vector<Mask> &earlier)
         }
     }
     return design;
-}
-
-static bool _Hull(const Mask &hull, int32_t x, int32_t y)
-{
-    return x >= 0 && y >= 0 && x < kCell && y < kCell && hull[y][x];
 }
 
 static Pixmap _PaintEnemy(const EnemyDesign &design, const EnemyPalette &colors)
@@ -171,9 +191,7 @@ static Pixmap _PaintEnemy(const EnemyDesign &design, const EnemyPalette &colors)
         {
             if (!hull[y][x])
             {
-                bool edge = _Hull(hull, x - 1, y) || _Hull(hull, x + 1, y) ||
-                            _Hull(hull, x, y - 1) || _Hull(hull, x, y + 1);
-                if (edge)
+                if (_Outline(hull, x, y))
                 {
                     Pixmap_Set(ship, x, y, outline);
                 }
@@ -228,11 +246,11 @@ static const EnemyPalette &_EnemyPalette(int32_t index)
 static std::vector<EnemyDesign> _DesignAll(void)
 {
     std::vector<EnemyDesign> designs;
-    std::vector<Mask> hulls;
+    std::vector<Mask> silhouettes;
     for (int32_t index = 0; index < kEnemyShipCount; index++)
     {
-        designs.push_back(_DesignEnemy(index, hulls));
-        hulls.push_back(designs.back().hull);
+        designs.push_back(_DesignEnemy(index, silhouettes));
+        silhouettes.push_back(_Silhouette(designs.back().hull));
     }
     return designs;
 }

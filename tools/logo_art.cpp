@@ -12,7 +12,7 @@ namespace
 {
 constexpr int32_t kGrid = 256;
 constexpr int32_t kScale = 4;
-constexpr float kBadgeX = 128.0f, kBadgeY = 100.0f, kBadgeRadius = 60.0f;
+constexpr float kBadgeX = 128.0f, kBadgeY = 96.0f, kBadgeRadius = 60.0f;
 
 const Rgba kInk = Rgba_Hex(0x1a0e08);
 const Rgba kCream = Rgba_Hex(0xfff0d0);
@@ -142,11 +142,11 @@ Pixmap LogoArt_Draw(void)
     // The monogram: a B ten times its size, centred on the badge.
     _DrawText(grid, "B", static_cast<int32_t>(kBadgeX), static_cast<int32_t>(kBadgeY) - 36, 10,
               kCream, kGoldLight);
-    _DrawText(grid, "BRINDLE", 128, 170, 4, kCream, kGold);
-    _DrawText(grid, "GAMES", 128, 208, 2, kGold, kGoldDark);
-    _DrawTwinkle(grid, 52, 56, 6);
-    _DrawTwinkle(grid, 206, 138, 4);
-    _DrawTwinkle(grid, 196, 48, 3);
+    _DrawText(grid, "BRINDLE", 128, 164, 4, kCream, kGold);
+    _DrawText(grid, "GAMES", 128, 200, 2, kGold, kGoldDark);
+    _DrawTwinkle(grid, 52, 52, 6);
+    _DrawTwinkle(grid, 206, 134, 4);
+    _DrawTwinkle(grid, 196, 44, 3);
     Pixmap_ClearTransparent(grid);
     return Pixmap_ScaleUp(grid, kScale);
 }

@@ -64,28 +64,30 @@ Pixmap ShipArt_PlayerShip(int32_t band)
 
 Pixmap ShipArt_PlayerShipBankedLeft(int32_t band)
 {
+    // Rolled to the left: the canopy and nose lean toward the turn, the dipping left side falls
+    // into shadow and the raised right side catches the light.
     const Palette palette = _PlayerPalette(band);
     switch (band)
     {
     case 0:
         return Pixmap_FromArt(
-            {"..oo..", ".ohlo.", ".oCCo.", ".occo.", "oAlmao", "odmlmo", "oodmoo", "..EE.."},
+            {"..oo..", ".olho.", ".ocCo.", ".ocCo.", "oAmhao", "odmhlo", "oddlmo", "..eE.."},
             palette);
     case 1:
         return Pixmap_FromArt(
-            {"..oo..", ".ohlo.", ".oCCo.", "ooccoo", "oAlmao", "odmlmo", "oodmoo", ".oEEo."},
+            {"..oo..", ".olho.", ".ocCo.", "oocCoo", "oAmlao", "odmhlo", "oddlmo", ".oeEo."},
             palette);
     case 2:
         return Pixmap_FromArt(
-            {"o.oo.o", "o.hlo.", "AoCCoa", "Aoccoa", "oAlmao", "odmlmo", "oodmoo", ".oEEo."},
+            {"o.oo.o", "oolhoo", "AocCoa", "AocCoa", "oAmlao", "odmhlo", "oddlmo", ".oeEo."},
             palette);
     case 3:
         return Pixmap_FromArt(
-            {"o.hl.o", "AoCCoa", "dlccla", "odmmlo", "oAlmao", "odmlmo", "oodmoo", "oeEEeo"},
+            {"oolhoo", "AocCoa", "AdcCla", "odmlho", "oAmlao", "odmhlo", "oddlmo", "oeeEeo"},
             palette);
     default:
         return Pixmap_FromArt(
-            {"o.oo.o", "Aohhoa", "AoCCoa", "dlccla", "Admlla", "Admlma", "oddmmo", ".EeeE."},
+            {"o.oo.o", "Aolhoa", "AocCoa", "odcClo", "Admhla", "AdmhAa", "oddlmo", ".ee.E."},
             palette);
     }
 }

@@ -42,9 +42,9 @@ constexpr std::array<BulletHue, 6> kHues = {{
 // three-pixel shapes lean the other way and land centred on the ship.
 constexpr std::array<BulletStencil, 5> kPlayerStencils = {{
     {2, 3, {".h.", "hch", ".d."}}, // band 0: dart
-    {2, 3, {".h.", "chc", "c.c"}}, // band 1: trident
+    {2, 3, {".h.", "hch", "d.d"}}, // band 1: trident
     {3, 3, {"hh", "cc", "dd"}},    // band 2: bolt
-    {3, 3, {".h.", "hch", "d.d"}}, // band 3: arrow
+    {3, 3, {".h.", "hhh", "d.d"}}, // band 3: arrow
     {3, 3, {"hh", "hh", "cc"}},    // band 4: lance
 }};
 

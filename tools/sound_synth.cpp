@@ -86,8 +86,21 @@ static float _Envelope(float t, float attack, float decay)
     return rise * std::exp(-t / decay);
 }
 
-static Sound _Finish(const Mix &mix, float peak)
+// Scales the mix so that its loudest sample reaches `peak` (1 is full scale), fades out the
+// last few milliseconds so that no sound ends in a click, and rounds to 16 bits.
+static Sound _Finish(Mix &mix, float peak)
 {
+    const size_t frames = _Frames(mix);
+    const size_t fade = std::min(frames, static_cast<size_t>(mix.sampleRate / 200));
+    for (size_t i = 0; i < fade; i++)
+    {
+        float gain = static_cast<float>(i) / static_cast<float>(fade);
+        for (int32_t channel = 0; channel < mix.channels; channel++)
+        {
+            mix.samples[(frames - 1 - i) * static_cast<size_t>(mix.channels) +
+                        static_cast<size_t>(channel)] *= gain;
+        }
+    }
     float loudest = 0.0f;
     for (float sample : mix.samples)
     {
@@ -164,13 +177,13 @@ Sound SoundSynth_EnemyKilled(void)
         float gate = last ? _Envelope(local, 0.002f, 0.07f) : _Envelope(local, 0.002f, 0.03f);
         float voice = _Square(_Advance(tone, frequency, mix.sampleRate), 0.5f) * gate;
         // Alternate notes lean left and right.
-        float pan = note % 2 == 0 ? 0.3f : 0.7f;
+        int32_t louder = note % 2 == 0 ? 0 : 1;
         for (int32_t channel = 0; channel < 2; channel++)
         {
             float noise = _LowPass(crunch[channel], _Noise(prng), 2500.0f, mix.sampleRate);
-            float burst = noise * _Envelope(t, 0.0f, 0.04f) * 2.0f;
-            float side = channel == 0 ? 1.0f - pan : pan;
-            mix.samples[i * 2 + static_cast<size_t>(channel)] = voice * side * 1.4f + burst;
+            float burst = noise * _Envelope(t, 0.0f, 0.03f);
+            float side = channel == louder ? 1.0f : 0.55f;
+            mix.samples[i * 2 + static_cast<size_t>(channel)] = voice * side + burst;
         }
     }
     return _Finish(mix, 1.0f);
@@ -185,7 +198,9 @@ Sound SoundSynth_PlayerHit(void)
     for (size_t i = 0; i < _Frames(mix); i++)
     {
         float t = static_cast<float>(i) / static_cast<float>(mix.sampleRate);
-        float frequency = 55.0f + 850.0f * std::exp(-t / 0.22f);
+        // A steady fall over the whole sound, slowing toward the bottom.
+        float remaining = 1.0f - t / 0.9f;
+        float frequency = 55.0f + 850.0f * remaining * remaining;
         float phase = _Advance(tone, frequency, mix.sampleRate);
         float fall =
             (0.7f * _Triangle(phase) + 0.3f * _Square(phase, 0.5f)) * _Envelope(t, 0.003f, 0.35f);

@@ -1,0 +1,153 @@
+// The pictures compiled into the program, read through the symbols the game links against.
+#include "tools/art.h"
+
+#include "tests/tools/asset_files.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace
+{
+uint32_t Header(const uint8_t *blob, int32_t field)
+{
+    const uint8_t *p = blob + 4 * field;
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// Cell (column, row) of a glyph sheet as 64 booleans, or null when any pixel is not pure.
+bool CellPixels(const uint8_t *sheet, int32_t column, int32_t row, std::vector<bool> &cell)
+{
+    cell.clear();
+    for (int32_t y = 0; y < 8; y++)
+        for (int32_t x = 0; x < 8; x++)
+        {
+            const uint8_t *p = sheet + 12 + ((row * 8 + y) * 128 + column * 8 + x) * 3;
+            cell.push_back(p[0] != 0);
+        }
+    return true;
+}
+
+int32_t Ink(const std::vector<bool> &cell)
+{
+    return static_cast<int32_t>(std::count(cell.begin(), cell.end(), true));
+}
+} // namespace
+
+TEST(CompiledArt, HeadersGiveSizeAndDepthAndDataIsAligned)
+{
+    EXPECT_EQ(Header(FontC64Uppercase, 0), 128u);
+    EXPECT_EQ(Header(FontC64Uppercase, 1), 128u);
+    EXPECT_EQ(Header(FontC64Uppercase, 2), 3u);
+    EXPECT_EQ(Header(FontC64Lowercase, 0), 128u);
+    EXPECT_EQ(Header(FontC64Lowercase, 1), 128u);
+    EXPECT_EQ(Header(FontC64Lowercase, 2), 3u);
+    EXPECT_EQ(Header(BrindleLogo, 0), 1024u);
+    EXPECT_EQ(Header(BrindleLogo, 1), 1024u);
+    EXPECT_EQ(Header(BrindleLogo, 2), 4u);
+    for (const uint8_t *blob : {FontC64Uppercase, FontC64Lowercase, BrindleLogo})
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(blob) % 16, 0u);
+}
+
+// The linked data is what the builder writes now: the embedding picked up the current blobs.
+TEST(CompiledArt, LinkedDataMatchesTheBuildersOutput)
+{
+    ScratchDirectory scratch;
+    ASSERT_EQ(RunAssetBuilder("blobs '" + scratch.Path() + "'"), 0);
+    const std::pair<const char *, const uint8_t *> blobs[] = {
+        {"FontC64Uppercase.bin", FontC64Uppercase},
+        {"FontC64Lowercase.bin", FontC64Lowercase},
+        {"BrindleLogo.bin", BrindleLogo},
+    };
+    for (const auto &[name, linked] : blobs)
+    {
+        std::vector<uint8_t> written = ReadFileBytes(scratch.File(name));
+        ASSERT_EQ(written.size(),
+                  12 + size_t(Header(linked, 0)) * Header(linked, 1) * Header(linked, 2))
+            << name;
+        EXPECT_EQ(std::memcmp(written.data(), linked, written.size()), 0) << name;
+    }
+}
+
+TEST(CompiledArt, GlyphSheetsArePureBlackAndWhite)
+{
+    for (const uint8_t *sheet : {FontC64Uppercase, FontC64Lowercase})
+        for (size_t i = 0; i < 128 * 128; i++)
+        {
+            const uint8_t *p = sheet + 12 + i * 3;
+            ASSERT_TRUE((p[0] == 0 && p[1] == 0 && p[2] == 0) ||
+                        (p[0] == 255 && p[1] == 255 && p[2] == 255))
+                << "pixel " << i;
+        }
+}
+
+// The 92 cells the font cuts: rows 8 and 9 of the lower-case sheet (16 and 14 cells), rows 8 to
+// 11 of the upper-case sheet (16, 14, 16, 16). All but the blank hold distinct glyphs.
+TEST(CompiledArt, EveryCellTheFontUsesHoldsItsOwnGlyph)
+{
+    struct Range
+    {
+        const uint8_t *sheet;
+        int32_t row, cells;
+    };
+    const Range ranges[] = {{FontC64Lowercase, 8, 16},  {FontC64Lowercase, 9, 14},
+                            {FontC64Uppercase, 8, 16},  {FontC64Uppercase, 9, 14},
+                            {FontC64Uppercase, 10, 16}, {FontC64Uppercase, 11, 16}};
+    std::set<std::vector<bool>> seen;
+    int32_t used = 0;
+    std::vector<bool> cell;
+    for (const Range &range : ranges)
+        for (int32_t column = 0; column < range.cells; column++, used++)
+        {
+            CellPixels(range.sheet, column, range.row, cell);
+            bool blank = range.sheet == FontC64Uppercase && range.row == 10 && column == 0;
+            if (blank)
+            {
+                EXPECT_EQ(Ink(cell), 0) << "the space";
+                continue;
+            }
+            EXPECT_GE(Ink(cell), 2) << "row " << range.row << " column " << column;
+            // The at sign and the brackets are shared by both sheets; everything else differs.
+            bool shared = range.sheet == FontC64Uppercase &&
+                          ((range.row == 8 && column == 0) || (range.row == 9 && column >= 11));
+            EXPECT_TRUE(seen.insert(cell).second || shared)
+                << "row " << range.row << " column " << column << " repeats a glyph";
+        }
+    EXPECT_EQ(used, 92);
+}
+
+TEST(CompiledArt, InverseRowsMirrorTheNormalOnes)
+{
+    std::vector<bool> normal, inverse;
+    for (const uint8_t *sheet : {FontC64Uppercase, FontC64Lowercase})
+        for (int32_t row = 0; row < 8; row++)
+            for (int32_t column = 0; column < 16; column++)
+            {
+                CellPixels(sheet, column, row + 8, normal);
+                CellPixels(sheet, column, row, inverse);
+                for (size_t i = 0; i < 64; i++)
+                    ASSERT_NE(normal[i], inverse[i]) << "row " << row << " column " << column;
+            }
+}
+
+// The splash screen shows rows 140 to 908 of the logo and draws it without blending.
+TEST(CompiledArt, LogoSitsInsideTheVisibleRowsOnBlack)
+{
+    int32_t top = 1024, bottom = -1, opaque = 0;
+    for (int32_t y = 0; y < 1024; y++)
+        for (int32_t x = 0; x < 1024; x++)
+        {
+            const uint8_t *p = BrindleLogo + 12 + (size_t(y) * 1024 + x) * 4;
+            if (p[3] == 0)
+            {
+                ASSERT_EQ(p[0] | p[1] | p[2], 0) << "(" << x << ", " << y << ")";
+                continue;
+            }
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            opaque++;
+        }
+    EXPECT_GE(top, 140);
+    EXPECT_LE(bottom, 908);
+    EXPECT_GE(opaque, 1024 * 768 / 10) << "a mark, not a speck";
+}
