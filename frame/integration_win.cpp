@@ -104,7 +104,8 @@ OSWindow *OSWindow_Create(int32_t width, int32_t height, const char *title)
     {
         LOG_ERROR("Failed to open window %s with size [%dx%d]", title, width, height);
         OSWindow_Destroy(window);
-        OSProgramExit();
+        OSProgramExit(); // all that Window_Deinitialize_Library does, without naming the layer
+                         // above
         exit(1);
     }
     // The game draws for a fixed 1024 x 768 client area.

@@ -5,7 +5,6 @@
 #include "tests/frame/x11_client.h"
 
 #define GLFW_INCLUDE_NONE
-#include <GL/gl.h>
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
@@ -114,20 +113,6 @@ TEST_F(PlatformWindow, MainLoopChecksTheFlagBeforeEachFrameAndEndsOnClose)
     x11::SendCloseRequest(FrameworkWindow());
     OSWindow_MainLoop(window); // one frame, whose event processing sees the close request
     EXPECT_EQ(OSProgramRunning(), 0);
-}
-
-TEST_F(PlatformWindow, FrameBeginClearsToTransparentBlack)
-{
-    OSWindow_FrameInit(window);
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    OSWindow_FrameBegin(window);
-    unsigned char pixel[4] = {9, 9, 9, 9};
-    glReadPixels(512, 384, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    EXPECT_EQ(pixel[0] + pixel[1] + pixel[2], 0);
-    GLfloat depth = 0.0f;
-    glReadPixels(512, 384, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-    EXPECT_FLOAT_EQ(depth, 1.0f);
 }
 
 // The process ends in both failures, so each runs in a child of its own; the log line goes

@@ -144,12 +144,6 @@ void RenderWithoutLogic(Window *window)
 TEST_F(FrameLoop, WindowHoldsItsPartsAndSkipsAMissingLogicCallback)
 {
     Open(nullptr, RenderWithoutLogic);
-    EXPECT_EQ(Window_GetWidth(window), 1024u);
-    EXPECT_EQ(Window_GetHeight(window), 768u);
-    int width = 0, height = 0;
-    glfwGetWindowSize(FrameworkWindow(window), &width, &height);
-    EXPECT_EQ(width, 1024);
-    EXPECT_EQ(height, 768);
     // The controller was created on this window's platform window and leads its callbacks.
     EXPECT_EQ(glfwGetWindowUserPointer(FrameworkWindow(window)), Window_GetController(window));
     Window_Fullscreen(window);

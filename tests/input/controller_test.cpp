@@ -177,18 +177,6 @@ TEST_F(ControllerEvents, NothingHappensWithoutReceivers)
     Controller_Destroy(empty);
 }
 
-TEST_F(ControllerEvents, ReplacedHandlerReceivesTheEvents)
-{
-    static std::vector<KeyboardEvent> seen;
-    seen.clear();
-    Controller_SetKeyboardFunction(controller, [](Controller *, KeyboardEvent event)
-                                   { seen.push_back(event); });
-    callbacks.key(frameworkWindow, GLFW_KEY_ESCAPE, 9, GLFW_REPEAT, 0);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].key, GLFW_KEY_ESCAPE);
-    EXPECT_EQ(seen[0].action, GLFW_REPEAT);
-}
-
 // A controller released while its window lives on (replaced with Window_SetInputController)
 // must not be reached by the window's later events.
 TEST_F(ControllerEvents, ReleasedControllerIsNoLongerReachedByTheWindowsEvents)
