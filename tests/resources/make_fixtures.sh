@@ -41,6 +41,14 @@ rm -f sheets.dat sheets_without_ships.dat
 (cd work && zip -q -X ../sheets.dat SpaceShooterAssetPack_*.tga)
 (cd work && zip -q -X ../sheets_without_ships.dat SpaceShooterAssetPack_BackGrounds.tga \
     SpaceShooterAssetPack_Miscellaneous.tga SpaceShooterAssetPack_Projectiles.tga)
+# Sheets that are there but cannot be used: text that is no TGA, and an 8-bit image.
+mkdir -p work/odd
+cp work/SpaceShooterAssetPack_BackGrounds.tga work/SpaceShooterAssetPack_Miscellaneous.tga work/odd/
+printf 'not a picture at all' > work/odd/SpaceShooterAssetPack_Projectiles.tga
+printf '\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x02\x00\x08\x00\x01\x02\x03\x04' \
+    > work/odd/SpaceShooterAssetPack_Ships.tga
+rm -f odd_sheets.dat
+(cd work/odd && zip -q -X ../../odd_sheets.dat SpaceShooterAssetPack_*.tga)
 
 # An archive with a stored entry, a deflated one, an empty one and a folder.
 for i in $(seq 0 255); do printf "\\x$(printf %02x "$i")"; done > work/stored.bin

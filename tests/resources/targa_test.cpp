@@ -321,6 +321,12 @@ struct ImageMagickCase
     bool topLeft;
 };
 
+// Keeps the test names free of the case's bytes.
+void PrintTo(const ImageMagickCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class TargaImageMagick : public testing::TestWithParam<ImageMagickCase>
 {
 };

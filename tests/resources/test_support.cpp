@@ -45,30 +45,24 @@ std::string LogMessage(const std::string &line)
     return separator == std::string::npos ? line : line.substr(separator + 3);
 }
 
-GlContext::GlContext()
+bool MakeGlContextCurrent()
 {
-    if (!glfwInit())
+    static GLFWwindow *window = nullptr;
+    if (window == nullptr)
     {
-        ADD_FAILURE() << "GLFW cannot start (no display?)";
-        return;
+        if (!glfwInit())
+        {
+            ADD_FAILURE() << "GLFW cannot start (no display?)";
+            return false;
+        }
+        glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+        window = glfwCreateWindow(64, 64, "resources test", nullptr, nullptr);
+        if (window == nullptr)
+        {
+            ADD_FAILURE() << "no OpenGL window";
+            return false;
+        }
     }
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow *created = glfwCreateWindow(64, 64, "resources test", nullptr, nullptr);
-    if (created == nullptr)
-    {
-        ADD_FAILURE() << "no OpenGL window";
-        glfwTerminate();
-        return;
-    }
-    glfwMakeContextCurrent(created);
-    window = created;
-}
-
-GlContext::~GlContext()
-{
-    if (window != nullptr)
-    {
-        glfwDestroyWindow(static_cast<GLFWwindow *>(window));
-        glfwTerminate();
-    }
+    glfwMakeContextCurrent(window);
+    return true;
 }

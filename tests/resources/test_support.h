@@ -18,15 +18,7 @@ std::vector<std::string> CaptureLines(const std::function<void()> &action);
 // The message part of a log line ("Error at file:line - message"), or the line itself.
 std::string LogMessage(const std::string &line);
 
-// A hidden window whose OpenGL context is current until the object goes. Fails the test
-// (fatally) when no context can be had.
-class GlContext
-{
-  public:
-    GlContext();
-    ~GlContext();
-    bool ok() const { return window != nullptr; }
-
-  private:
-    void *window = nullptr;
-};
+// A hidden window whose OpenGL context is current, made on first use and kept for the rest
+// of the process (starting and ending GLFW over and over is not reliable under Xvfb).
+// Adds a test failure and returns false when no context can be had.
+bool MakeGlContextCurrent();

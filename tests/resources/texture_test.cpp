@@ -22,7 +22,7 @@ class TextureTest : public testing::Test
     void SetUp() override
     {
         Logging_SetLevel(LOGGING_LEVEL_ERROR);
-        ASSERT_TRUE(context.ok());
+        ASSERT_TRUE(MakeGlContextCurrent());
     }
     void TearDown() override { Logging_SetLevel(LOGGING_LEVEL_DEBUG); }
 
@@ -53,8 +53,6 @@ class TextureTest : public testing::Test
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
         return bound;
     }
-
-    GlContext context;
 };
 
 TEST_F(TextureTest, RowsOfOddWidthUploadWithoutPadding)

@@ -1,0 +1,515 @@
+// asset: everything is made once in Asset_Create, so every accessor is a field read or one
+// remainder and an array read. Each of the seven textures owns a private RGBA pixel block
+// kept beside it in the record; the Targas keep their own pixels.
+#include "resources/asset.h"
+
+#include "foundation/allocator.h"
+#include "foundation/logging.h"
+#include "resources/resource_win.h"
+#include "resources/subtexture.h"
+#include "resources/targa.h"
+#include "resources/texture_win.h"
+#include "tools/art.h"
+
+#include <cstdlib>
+#include <cstring>
+
+enum SheetIndex
+{
+    SHEET_BACKGROUND,
+    SHEET_MISCELLANEOUS,
+    SHEET_PROJECTILES,
+    SHEET_SHIPS,
+    SHEET_COUNT
+};
+
+enum TextureIndex
+{
+    TEXTURE_BACKGROUND,
+    TEXTURE_MISCELLANEOUS,
+    TEXTURE_PROJECTILES,
+    TEXTURE_SHIPS,
+    TEXTURE_FONT_UPPERCASE,
+    TEXTURE_FONT_LOWERCASE,
+    TEXTURE_LOGO,
+    TEXTURE_COUNT
+};
+
+struct SheetInfo
+{
+    const char *entryName;
+    // The least size that holds every rectangle cut from the sheet; a missing sheet is
+    // replaced by a texture of this size so sub-texture sizes stay what the game expects.
+    int32_t width;
+    int32_t height;
+};
+
+static constexpr SheetInfo sheets[SHEET_COUNT] = {
+    {"SpaceShooterAssetPack_BackGrounds.tga", 128, 256},
+    {"SpaceShooterAssetPack_Miscellaneous.tga", 104, 56},
+    {"SpaceShooterAssetPack_Projectiles.tga", 48, 40},
+    {"SpaceShooterAssetPack_Ships.tga", 80, 80},
+};
+
+// The compiled-in pictures start with a 12-byte header that repeats these sizes.
+static constexpr int32_t artHeaderSize = 12;
+static constexpr int32_t fontSize = 128;
+static constexpr int32_t logoSize = 1024;
+
+static constexpr int32_t playerCount = 5;
+static constexpr int32_t bulletCount = 30;
+static constexpr int32_t bulletColumns = 6;
+static constexpr int32_t spaceShipCount = 36;
+static constexpr int32_t spaceShipColumns = 6;
+static constexpr int32_t bossCount = 6;
+static constexpr int32_t bossColumns = 3;
+
+static constexpr uint8_t placeholderColor[4] = {0xFF, 0x00, 0xFF, 0xFF};
+
+struct Asset
+{
+    Targa *sheets[SHEET_COUNT];
+    Texture *textures[TEXTURE_COUNT];
+    uint8_t *pixelBlocks[TEXTURE_COUNT];
+
+    int32_t numberOfPlayerSubTextures;
+    SubTexture **player;
+    SubTexture **playerGoingLeft;
+    SubTexture **playerGoingRight;
+    SubTexture *playerExplosionBig;
+    SubTexture *playerExplosionMedium;
+    SubTexture *playerExplosionSmall;
+    SubTexture *playerShield;
+    int32_t numberOfPlayerBulletSubTextures;
+    SubTexture **playerBullets;
+    int32_t numberOfSpaceShipBulletSubTextures;
+    SubTexture **spaceShipBullets;
+    int32_t numberOfSpaceShipSubTextures;
+    SubTexture **spaceShips;
+    SubTexture *spaceShipExplosionBig;
+    SubTexture *spaceShipExplosionMedium;
+    SubTexture *spaceShipExplosionSmall;
+    SubTexture *background;
+    int32_t numberOfBossSubTextures;
+    SubTexture **bosses;
+};
+
+static Targa *_loadTarga(const char *name)
+{
+    const int32_t size = Resource_GetSize(name);
+    const uint8_t *data = Resource_GetData(name);
+    if (data == nullptr)
+    {
+        LOG_ERROR("Unable to load resouce %s.", name);
+        return nullptr;
+    }
+    Targa *targa = Targa_Create_FromMemory(data, size);
+    if (targa == nullptr)
+    {
+        LOG_ERROR("Unable to decode resource %s (%s).", name,
+                  debugString != nullptr ? debugString : "too short");
+    }
+    return targa;
+}
+
+// A new RGBA block of width x height pixels copied from pixels of 3 or 4 bytes each; three
+// byte pixels get alpha 255. From the standard heap; the catalogue releases it.
+static uint8_t *_CopyToRgba(const uint8_t *pixels, int32_t bytesPerPixel, int32_t width,
+                            int32_t height)
+{
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    auto *block = static_cast<uint8_t *>(malloc(count * 4 > 0 ? count * 4 : 1));
+    if (block == nullptr)
+    {
+        LOG_ERROR("Unable to allocate %d x %d pixels", width, height);
+        exit(1);
+    }
+    if (bytesPerPixel == 4)
+    {
+        memcpy(block, pixels, count * 4);
+        return block;
+    }
+    for (size_t i = 0; i < count; i++)
+    {
+        memcpy(block + 4 * i, pixels + 3 * i, 3);
+        block[4 * i + 3] = 0xFF;
+    }
+    return block;
+}
+
+// The texture of one catalogue slot, made from a private RGBA copy of pixels. Copying
+// first and uploading once gives what relocating an uploaded texture (or adding alpha to
+// it) gives, without a second upload of every picture.
+static void _SetTexture(Asset *asset, TextureIndex slot, const uint8_t *pixels,
+                        int32_t bytesPerPixel, int32_t width, int32_t height)
+{
+    asset->pixelBlocks[slot] = _CopyToRgba(pixels, bytesPerPixel, width, height);
+    asset->textures[slot] = Texture_Create(asset->pixelBlocks[slot], 4, width, height);
+}
+
+static void _SetPlaceholderTexture(Asset *asset, TextureIndex slot, const SheetInfo &sheet)
+{
+    const size_t count = static_cast<size_t>(sheet.width) * static_cast<size_t>(sheet.height);
+    auto *pixels = static_cast<uint8_t *>(malloc(count * 4));
+    if (pixels == nullptr)
+    {
+        LOG_ERROR("Unable to allocate %d x %d pixels", sheet.width, sheet.height);
+        exit(1);
+    }
+    for (size_t i = 0; i < count; i++)
+    {
+        memcpy(pixels + 4 * i, placeholderColor, 4);
+    }
+    asset->pixelBlocks[slot] = pixels;
+    asset->textures[slot] = Texture_Create(pixels, 4, sheet.width, sheet.height);
+}
+
+// Only true-colour sheets with pixels can be cut; anything else is not used at all.
+static bool _IsUsableSheet(Targa *targa, const char *name)
+{
+    if (targa == nullptr)
+    {
+        return false;
+    }
+    const int32_t bits = Targa_GetBitsPerPixel(targa);
+    if ((bits != 24 && bits != 32) || Targa_GetData(targa) == nullptr)
+    {
+        LOG_ERROR("Unable to use resource %s (%d bits per pixel, %u x %u).", name, bits,
+                  Targa_GetWidth(targa), Targa_GetHeight(targa));
+        return false;
+    }
+    return true;
+}
+
+static void _LoadSheets(Asset *asset)
+{
+    for (int32_t i = 0; i < SHEET_COUNT; i++)
+    {
+        Targa *targa = _loadTarga(sheets[i].entryName);
+        if (!_IsUsableSheet(targa, sheets[i].entryName))
+        {
+            Targa_Destroy(targa);
+            targa = nullptr;
+        }
+        asset->sheets[i] = targa;
+    }
+    for (int32_t i = 0; i < SHEET_COUNT; i++)
+    {
+        const auto slot = static_cast<TextureIndex>(TEXTURE_BACKGROUND + i);
+        Targa *targa = asset->sheets[i];
+        if (targa == nullptr)
+        {
+            _SetPlaceholderTexture(asset, slot, sheets[i]);
+            continue;
+        }
+        _SetTexture(asset, slot, Targa_GetData(targa), Targa_GetBitsPerPixel(targa) / 8,
+                    static_cast<int32_t>(Targa_GetWidth(targa)),
+                    static_cast<int32_t>(Targa_GetHeight(targa)));
+    }
+}
+
+// A sub-texture of a sheet texture from pixel corner (x0, y0) to (x1, y1).
+static SubTexture *_Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
+{
+    return SubTexture_Create(texture, Texture_CalculatePixelPosition(texture, x0, y0),
+                             Texture_CalculatePixelPosition(texture, x1, y1));
+}
+
+static SubTexture **_NewFamily(int32_t count)
+{
+    return static_cast<SubTexture **>(MEMORY_ALLOCATE(sizeof(SubTexture *) * count));
+}
+
+static void _DestroyFamily(SubTexture **family, int32_t count)
+{
+    for (int32_t i = 0; i < count; i++)
+    {
+        SubTexture_Destroy(family[i]);
+    }
+    MEMORY_FREE(family);
+}
+
+static void _CutPlayer(Asset *asset)
+{
+    Texture *ships = asset->textures[TEXTURE_SHIPS];
+    Texture *miscellaneous = asset->textures[TEXTURE_MISCELLANEOUS];
+    asset->numberOfPlayerSubTextures = playerCount;
+    asset->player = _NewFamily(playerCount);
+    asset->playerGoingLeft = _NewFamily(playerCount);
+    asset->playerGoingRight = _NewFamily(playerCount);
+    for (int32_t i = 0; i < playerCount; i++)
+    {
+        asset->player[i] = _Cut(ships, 8, 8 * i, 16, 8 * i + 8);
+        asset->playerGoingLeft[i] = _Cut(ships, 0, 8 * i, 6, 8 * i + 8);
+        asset->playerGoingRight[i] = _Cut(ships, 18, 8 * i, 24, 8 * i + 8);
+    }
+    asset->playerExplosionBig = _Cut(miscellaneous, 80, 48, 88, 56);
+    asset->playerExplosionMedium = _Cut(miscellaneous, 88, 48, 96, 56);
+    asset->playerExplosionSmall = _Cut(miscellaneous, 97, 48, 103, 56);
+}
+
+static void _CutBullets(Asset *asset)
+{
+    Texture *projectiles = asset->textures[TEXTURE_PROJECTILES];
+    asset->numberOfPlayerBulletSubTextures = bulletCount;
+    asset->playerBullets = _NewFamily(bulletCount);
+    for (int32_t i = 0; i < bulletCount; i++)
+    {
+        const int32_t x = 8 * (i % bulletColumns);
+        const int32_t y = 8 * (i / bulletColumns);
+        asset->playerBullets[i] = _Cut(projectiles, x, y, x + 8, y + 8);
+    }
+    asset->playerShield = _Cut(asset->textures[TEXTURE_MISCELLANEOUS], 88, 32, 104, 48);
+    // The enemies' bullets fly downwards: the same cells, upside down.
+    asset->numberOfSpaceShipBulletSubTextures = bulletCount;
+    asset->spaceShipBullets = _NewFamily(bulletCount);
+    for (int32_t i = 0; i < bulletCount; i++)
+    {
+        const int32_t x = 8 * (i % bulletColumns);
+        const int32_t y = 8 * (i / bulletColumns);
+        asset->spaceShipBullets[i] = _Cut(projectiles, x, y + 8, x + 8, y);
+    }
+}
+
+static void _CutSpaceShips(Asset *asset)
+{
+    Texture *ships = asset->textures[TEXTURE_SHIPS];
+    Texture *miscellaneous = asset->textures[TEXTURE_MISCELLANEOUS];
+    asset->numberOfSpaceShipSubTextures = spaceShipCount;
+    asset->spaceShips = _NewFamily(spaceShipCount);
+    for (int32_t i = 0; i < spaceShipCount; i++)
+    {
+        const int32_t x = 32 + 8 * (i % spaceShipColumns);
+        const int32_t y = 8 * (i / spaceShipColumns);
+        asset->spaceShips[i] = _Cut(ships, x, y, x + 8, y + 8);
+    }
+    asset->spaceShipExplosionBig = _Cut(miscellaneous, 48, 48, 56, 56);
+    asset->spaceShipExplosionMedium = _Cut(miscellaneous, 56, 48, 64, 56);
+    asset->spaceShipExplosionSmall = _Cut(miscellaneous, 64, 48, 72, 56);
+    asset->background = _Cut(asset->textures[TEXTURE_BACKGROUND], 0, 0, 128, 256);
+    asset->numberOfBossSubTextures = bossCount;
+    asset->bosses = _NewFamily(bossCount);
+    for (int32_t i = 0; i < bossCount; i++)
+    {
+        const int32_t x = 32 + 16 * (i % bossColumns);
+        const int32_t y = 48 + 16 * (i / bossColumns);
+        asset->bosses[i] = _Cut(ships, x, y, x + 16, y + 16);
+    }
+}
+
+Asset *Asset_Create(void)
+{
+    Asset *asset = MEMORY_ALLOCATE_RECORD(Asset);
+    _LoadSheets(asset);
+    _SetTexture(asset, TEXTURE_FONT_UPPERCASE, FontC64Uppercase + artHeaderSize, 3, fontSize,
+                fontSize);
+    _SetTexture(asset, TEXTURE_FONT_LOWERCASE, FontC64Lowercase + artHeaderSize, 3, fontSize,
+                fontSize);
+    _SetTexture(asset, TEXTURE_LOGO, BrindleLogo + artHeaderSize, 4, logoSize, logoSize);
+    _CutPlayer(asset);
+    _CutBullets(asset);
+    _CutSpaceShips(asset);
+    return asset;
+}
+
+void Asset_Destroy(Asset *asset)
+{
+    for (int32_t i = 0; i < TEXTURE_COUNT; i++)
+    {
+        free(asset->pixelBlocks[i]);
+        Texture_Destroy(asset->textures[i]);
+    }
+    for (int32_t i = 0; i < SHEET_COUNT; i++)
+    {
+        Targa_Destroy(asset->sheets[i]);
+    }
+    _DestroyFamily(asset->player, asset->numberOfPlayerSubTextures);
+    _DestroyFamily(asset->playerGoingLeft, asset->numberOfPlayerSubTextures);
+    _DestroyFamily(asset->playerGoingRight, asset->numberOfPlayerSubTextures);
+    SubTexture_Destroy(asset->playerExplosionBig);
+    SubTexture_Destroy(asset->playerExplosionMedium);
+    SubTexture_Destroy(asset->playerExplosionSmall);
+    SubTexture_Destroy(asset->playerShield);
+    _DestroyFamily(asset->playerBullets, asset->numberOfPlayerBulletSubTextures);
+    _DestroyFamily(asset->spaceShipBullets, asset->numberOfSpaceShipBulletSubTextures);
+    _DestroyFamily(asset->spaceShips, asset->numberOfSpaceShipSubTextures);
+    SubTexture_Destroy(asset->spaceShipExplosionBig);
+    SubTexture_Destroy(asset->spaceShipExplosionMedium);
+    SubTexture_Destroy(asset->spaceShipExplosionSmall);
+    SubTexture_Destroy(asset->background);
+    _DestroyFamily(asset->bosses, asset->numberOfBossSubTextures);
+    MEMORY_FREE(asset);
+}
+
+Texture *Asset_GetBackgroundTexture(Asset *asset)
+{
+    return asset->textures[TEXTURE_BACKGROUND];
+}
+
+Texture *Asset_GetMiscellaneousTexture(Asset *asset)
+{
+    return asset->textures[TEXTURE_MISCELLANEOUS];
+}
+
+Texture *Asset_GetProjectileTexture(Asset *asset)
+{
+    return asset->textures[TEXTURE_PROJECTILES];
+}
+
+Texture *Asset_GetShipsTexture(Asset *asset)
+{
+    return asset->textures[TEXTURE_SHIPS];
+}
+
+Texture *Asset_GetFontUppercase(Asset *asset)
+{
+    return asset->textures[TEXTURE_FONT_UPPERCASE];
+}
+
+Texture *Asset_GetFontLowercase(Asset *asset)
+{
+    return asset->textures[TEXTURE_FONT_LOWERCASE];
+}
+
+Texture *Asset_GetBrindleLogo(Asset *asset)
+{
+    return asset->textures[TEXTURE_LOGO];
+}
+
+int32_t Asset_GetNumberOfPlayerSubTextures(Asset *asset)
+{
+    return asset->numberOfPlayerSubTextures;
+}
+
+int32_t Asset_GetNumberOfPlayerBulletSubTextures(Asset *asset)
+{
+    return asset->numberOfPlayerBulletSubTextures;
+}
+
+int32_t Asset_GetNumberOfSpaceShipBulletSubTextures(Asset *asset)
+{
+    return asset->numberOfSpaceShipBulletSubTextures;
+}
+
+int32_t Asset_GetNumberOfSpaceShipSubTextures(Asset *asset)
+{
+    return asset->numberOfSpaceShipSubTextures;
+}
+
+// index modulo count, negative remainders made positive (-1 of five is entry 1).
+static int32_t _Wrap(int32_t index, int32_t count)
+{
+    const int32_t remainder = index % count;
+    return remainder < 0 ? -remainder : remainder;
+}
+
+SubTexture *Asset_GetPlayerSubTexture(Asset *asset, int32_t index)
+{
+    return asset->player[_Wrap(index, asset->numberOfPlayerSubTextures)];
+}
+
+SubTexture *Asset_GetPlayerGoingLeftSubTexture(Asset *asset, int32_t index)
+{
+    return asset->playerGoingLeft[_Wrap(index, asset->numberOfPlayerSubTextures)];
+}
+
+SubTexture *Asset_GetPlayerGoingRightSubTexture(Asset *asset, int32_t index)
+{
+    return asset->playerGoingRight[_Wrap(index, asset->numberOfPlayerSubTextures)];
+}
+
+SubTexture *Asset_GetPlayerBulletSubTexture(Asset *asset, int32_t index)
+{
+    return asset->playerBullets[_Wrap(index, asset->numberOfPlayerBulletSubTextures)];
+}
+
+SubTexture *Asset_GetPlayerExplosionBigSubTexture(Asset *asset)
+{
+    return asset->playerExplosionBig;
+}
+
+SubTexture *Asset_GetPlayerExplosionMediumSubTexture(Asset *asset)
+{
+    return asset->playerExplosionMedium;
+}
+
+SubTexture *Asset_GetPlayerExplosionSmallSubTexture(Asset *asset)
+{
+    return asset->playerExplosionSmall;
+}
+
+SubTexture *Asset_GetPlayerShieldSubTexture(Asset *asset)
+{
+    return asset->playerShield;
+}
+
+SubTexture *Asset_GetSpaceShipSubTexture(Asset *asset, int32_t index)
+{
+    return asset->spaceShips[_Wrap(index, asset->numberOfSpaceShipSubTextures)];
+}
+
+SubTexture *Asset_GetSpaceShipBulletSubTexture(Asset *asset, int32_t index)
+{
+    return asset->spaceShipBullets[_Wrap(index, asset->numberOfSpaceShipBulletSubTextures)];
+}
+
+SubTexture *Asset_GetSpaceShipExplosionBigSubTexture(Asset *asset)
+{
+    return asset->spaceShipExplosionBig;
+}
+
+SubTexture *Asset_GetSpaceShipExplosionMediumSubTexture(Asset *asset)
+{
+    return asset->spaceShipExplosionMedium;
+}
+
+SubTexture *Asset_GetSpaceShipExplosionSmallSubTexture(Asset *asset)
+{
+    return asset->spaceShipExplosionSmall;
+}
+
+SubTexture *Asset_GetBossSpaceShipSubTexture(Asset *asset, int32_t index)
+{
+    return asset->bosses[_Wrap(index, asset->numberOfBossSubTextures)];
+}
+
+SubTexture *Asset_GetBackgroundSubTexture(Asset *asset)
+{
+    return asset->background;
+}
+
+Targa *Asset_GetTarga(const char *name)
+{
+    return _loadTarga(name);
+}
+
+Texture *Asset_GetTexture(Targa *targa)
+{
+    if (targa == nullptr)
+    {
+        return nullptr;
+    }
+    const int32_t bits = Targa_GetBitsPerPixel(targa);
+    if (bits != 24 && bits != 32)
+    {
+        // OpenGL would read 3 or 4 bytes a pixel from a block that has fewer.
+        LOG_ERROR("Unable to make a texture of %d bits per pixel.", bits);
+        return nullptr;
+    }
+    return Texture_CreateFromTarga(targa);
+}
+
+SubTexture *Asset_GetSubTexture(Texture *texture)
+{
+    if (texture == nullptr)
+    {
+        return nullptr;
+    }
+    Targa *targa = Texture_GetTarga(texture);
+    const int32_t width =
+        targa != nullptr ? static_cast<int32_t>(Targa_GetWidth(targa)) : Texture_GetWidth(texture);
+    const int32_t height = targa != nullptr ? static_cast<int32_t>(Targa_GetHeight(targa))
+                                            : Texture_GetHeight(texture);
+    return SubTexture_Create(texture, Vector2_Static(0, 0),
+                             Texture_CalculatePixelPosition(texture, width, height));
+}
