@@ -5,6 +5,7 @@
 #include "tools/glyph_art.h"
 #include "tools/logo_art.h"
 #include "tools/misc_art.h"
+#include "tools/play_mock.h"
 #include "tools/projectile_art.h"
 #include "tools/ship_art.h"
 #include "tools/sound_synth.h"
@@ -81,7 +82,7 @@ static void _PlaceOnChecker(Pixmap &canvas, const Pixmap &sheet, int32_t factor,
 Pixmap AssetBundle_ContactSheet(void)
 {
     const int32_t gap = 16;
-    Pixmap canvas = Pixmap_Make(1360, 1056);
+    Pixmap canvas = Pixmap_Make(1360, 1056 + 768 + 16);
     Pixmap_FillRect(canvas, 0, 0, canvas.width, canvas.height, Rgba_Hex(0x101018));
     // Left column: the background, 512 x 1024.
     _PlaceOnChecker(canvas, BackgroundArt_DrawSheet(), 4, gap, gap);
@@ -96,5 +97,7 @@ Pixmap AssetBundle_ContactSheet(void)
     _PlaceOnChecker(canvas, GlyphArt_DrawSheet(true), 2, middle + 256 + gap, lower);
     _PlaceOnChecker(canvas, Pixmap_ScaleDown(LogoArt_Draw(), 4), 1, middle + 2 * (256 + gap),
                     lower);
+    // At the bottom, a still of the play screen at its real size.
+    Pixmap_Copy(canvas, PlayMock_Draw(), gap, 1024 + 2 * gap);
     return canvas;
 }

@@ -20,5 +20,6 @@ std::vector<uint8_t> AssetBundle_Blob(const Pixmap &pixmap, int32_t bytesPerPixe
 std::vector<ArchiveEntry> AssetBundle_Blobs(void);
 
 // Every sheet enlarged four times, the two glyph sheets twice and the logo at a quarter, on a
-// dark ground with a checkerboard where the sprite sheets are transparent.
+// dark ground with a checkerboard where the sprite sheets are transparent; below them a still
+// of the play screen at its real size.
 Pixmap AssetBundle_ContactSheet(void);

@@ -82,11 +82,11 @@ static void _DrawShield(Pixmap &sheet, int32_t x0, int32_t y0)
             }
             float edge = distance / radius;
             Rgba color = Rgba_Hex(0x58b8ff);
-            color.a = static_cast<uint8_t>(24 + std::lround(130.0f * edge * edge * edge * edge));
+            color.a = static_cast<uint8_t>(30 + std::lround(120.0f * edge * edge * edge));
             if (distance > radius - 1.1f)
             {
                 color = Rgba_Hex(0xa0f0ff);
-                color.a = 210;
+                color.a = 170;
             }
             float angle = std::atan2(dy, dx) * 180.0f / kPi;
             bool glint =

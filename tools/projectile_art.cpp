@@ -41,8 +41,8 @@ constexpr std::array<BulletHue, 6> kHues = {{
 // bands 0 and 1 half a pixel right and that of band 3 half a pixel left, so those three
 // three-pixel shapes lean the other way and land centred on the ship.
 constexpr std::array<BulletStencil, 5> kPlayerStencils = {{
-    {2, 3, {".h.", "hch", ".d."}}, // band 0: dart
-    {2, 3, {".h.", "hch", "d.d"}}, // band 1: trident
+    {2, 3, {".h.", "chc", "d.d"}}, // band 0: dart
+    {2, 3, {"h.h", "hch", ".d."}}, // band 1: fork
     {3, 3, {"hh", "cc", "dd"}},    // band 2: bolt
     {3, 3, {".h.", "hhh", "d.d"}}, // band 3: arrow
     {3, 3, {"hh", "hh", "cc"}},    // band 4: lance

@@ -11,7 +11,7 @@ static const std::vector<std::string> kEntryNames = {
     "mixkit-arcade-fast-game-over-233.wav",  "mixkit-falling-hit-757.wav",
 };
 
-TEST(ResourceArchive, HoldsExactlyTheEightEntriesAtTopLevel)
+TEST(AssetArchive, HoldsExactlyTheEightEntriesAtTopLevel)
 {
     std::vector<ArchiveFile> files = ReadArchive(BuiltArchivePath());
     std::vector<std::string> names;
@@ -26,7 +26,7 @@ TEST(ResourceArchive, HoldsExactlyTheEightEntriesAtTopLevel)
     EXPECT_EQ(names, expected);
 }
 
-TEST(ResourceArchive, AnIndependentZipToolAgreesOnTheListing)
+TEST(AssetArchive, AnIndependentZipToolAgreesOnTheListing)
 {
     auto [status, listing] = RunCommand("unzip -Z1 '" + BuiltArchivePath() + "'");
     ASSERT_EQ(status, 0);
@@ -41,7 +41,7 @@ TEST(ResourceArchive, AnIndependentZipToolAgreesOnTheListing)
 
 // Two runs, the second in another time zone and working directory, give the archive the build
 // made, byte for byte; so do the compiled-in picture blobs.
-TEST(ResourceArchive, EveryRunWritesIdenticalBytes)
+TEST(AssetArchive, EveryRunWritesIdenticalBytes)
 {
     ScratchDirectory scratch;
     ASSERT_FALSE(scratch.Path().empty());
@@ -66,7 +66,7 @@ TEST(ResourceArchive, EveryRunWritesIdenticalBytes)
     }
 }
 
-TEST(ResourceArchive, BuilderReportsAnUnwritablePath)
+TEST(AssetArchive, BuilderReportsAnUnwritablePath)
 {
     EXPECT_NE(RunAssetBuilder("archive /nonexistent-directory/resources.dat 2>/dev/null"), 0);
     EXPECT_NE(RunAssetBuilder("blobs /nonexistent-directory 2>/dev/null"), 0);

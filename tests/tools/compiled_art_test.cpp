@@ -3,6 +3,7 @@
 
 #include "tests/tools/asset_files.h"
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <set>
@@ -15,8 +16,8 @@ uint32_t Header(const uint8_t *blob, int32_t field)
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-// Cell (column, row) of a glyph sheet as 64 booleans, or null when any pixel is not pure.
-bool CellPixels(const uint8_t *sheet, int32_t column, int32_t row, std::vector<bool> &cell)
+// Cell (column, row) of a glyph sheet as 64 booleans, true where the glyph is drawn.
+void CellPixels(const uint8_t *sheet, int32_t column, int32_t row, std::vector<bool> &cell)
 {
     cell.clear();
     for (int32_t y = 0; y < 8; y++)
@@ -25,7 +26,6 @@ bool CellPixels(const uint8_t *sheet, int32_t column, int32_t row, std::vector<b
             const uint8_t *p = sheet + 12 + ((row * 8 + y) * 128 + column * 8 + x) * 3;
             cell.push_back(p[0] != 0);
         }
-    return true;
 }
 
 int32_t Ink(const std::vector<bool> &cell)
@@ -34,7 +34,7 @@ int32_t Ink(const std::vector<bool> &cell)
 }
 } // namespace
 
-TEST(CompiledArt, HeadersGiveSizeAndDepthAndDataIsAligned)
+TEST(AssetCompiledArt, HeadersGiveSizeAndDepthAndDataIsAligned)
 {
     EXPECT_EQ(Header(FontC64Uppercase, 0), 128u);
     EXPECT_EQ(Header(FontC64Uppercase, 1), 128u);
@@ -50,7 +50,7 @@ TEST(CompiledArt, HeadersGiveSizeAndDepthAndDataIsAligned)
 }
 
 // The linked data is what the builder writes now: the embedding picked up the current blobs.
-TEST(CompiledArt, LinkedDataMatchesTheBuildersOutput)
+TEST(AssetCompiledArt, LinkedDataMatchesTheBuildersOutput)
 {
     ScratchDirectory scratch;
     ASSERT_EQ(RunAssetBuilder("blobs '" + scratch.Path() + "'"), 0);
@@ -69,7 +69,7 @@ TEST(CompiledArt, LinkedDataMatchesTheBuildersOutput)
     }
 }
 
-TEST(CompiledArt, GlyphSheetsArePureBlackAndWhite)
+TEST(AssetCompiledArt, GlyphSheetsArePureBlackAndWhite)
 {
     for (const uint8_t *sheet : {FontC64Uppercase, FontC64Lowercase})
         for (size_t i = 0; i < 128 * 128; i++)
@@ -83,7 +83,7 @@ TEST(CompiledArt, GlyphSheetsArePureBlackAndWhite)
 
 // The 92 cells the font cuts: rows 8 and 9 of the lower-case sheet (16 and 14 cells), rows 8 to
 // 11 of the upper-case sheet (16, 14, 16, 16). All but the blank hold distinct glyphs.
-TEST(CompiledArt, EveryCellTheFontUsesHoldsItsOwnGlyph)
+TEST(AssetCompiledArt, EveryCellTheFontUsesHoldsItsOwnGlyph)
 {
     struct Range
     {
@@ -116,7 +116,7 @@ TEST(CompiledArt, EveryCellTheFontUsesHoldsItsOwnGlyph)
     EXPECT_EQ(used, 92);
 }
 
-TEST(CompiledArt, InverseRowsMirrorTheNormalOnes)
+TEST(AssetCompiledArt, InverseRowsMirrorTheNormalOnes)
 {
     std::vector<bool> normal, inverse;
     for (const uint8_t *sheet : {FontC64Uppercase, FontC64Lowercase})
@@ -131,7 +131,7 @@ TEST(CompiledArt, InverseRowsMirrorTheNormalOnes)
 }
 
 // The splash screen shows rows 140 to 908 of the logo and draws it without blending.
-TEST(CompiledArt, LogoSitsInsideTheVisibleRowsOnBlack)
+TEST(AssetCompiledArt, LogoSitsInsideTheVisibleRowsOnBlack)
 {
     int32_t top = 1024, bottom = -1, opaque = 0;
     for (int32_t y = 0; y < 1024; y++)

@@ -122,7 +122,7 @@ const std::array<Rect, 6> kExplosions = {{
 }};
 } // namespace
 
-class SpriteSheets : public ::testing::Test
+class AssetSheets : public ::testing::Test
 {
   protected:
     static void SetUpTestSuite()
@@ -157,7 +157,7 @@ class SpriteSheets : public ::testing::Test
     }
 };
 
-TEST_F(SpriteSheets, DecodeAtTheirSizesAsThirtyTwoBitImagesBothRawAndRunLength)
+TEST_F(AssetSheets, DecodeAtTheirSizesAsThirtyTwoBitImagesBothRawAndRunLength)
 {
     const std::map<std::string, std::pair<int32_t, int32_t>> sizes = {
         {"SpaceShooterAssetPack_BackGrounds.tga", {128, 256}},
@@ -181,7 +181,7 @@ TEST_F(SpriteSheets, DecodeAtTheirSizesAsThirtyTwoBitImagesBothRawAndRunLength)
     EXPECT_EQ(imageTypes, (std::set<int>{2, 10})) << "both decoder paths must be used";
 }
 
-TEST_F(SpriteSheets, EveryRectangleTheGameCutsHoldsAPicture)
+TEST_F(AssetSheets, EveryRectangleTheGameCutsHoldsAPicture)
 {
     for (int32_t i = 0; i < 5; i++)
     {
@@ -203,7 +203,7 @@ TEST_F(SpriteSheets, EveryRectangleTheGameCutsHoldsAPicture)
     EXPECT_EQ(CountVisible({&sheets->background, {0, 0, 128, 256}}), 128 * 256);
 }
 
-TEST_F(SpriteSheets, TransparentPixelsAreBlackAndSpritesArePremultiplied)
+TEST_F(AssetSheets, TransparentPixelsAreBlackAndSpritesArePremultiplied)
 {
     for (const DecodedImage *image : {&sheets->ships, &sheets->projectiles, &sheets->misc})
     {
@@ -231,7 +231,7 @@ TEST_F(SpriteSheets, TransparentPixelsAreBlackAndSpritesArePremultiplied)
         ASSERT_TRUE(sheets->ships.rgba[i + 3] == 0 || sheets->ships.rgba[i + 3] == 255);
 }
 
-TEST_F(SpriteSheets, PlayerShipsAreOneSymmetricFamilyWithMirroredBanking)
+TEST_F(AssetSheets, PlayerShipsAreOneSymmetricFamilyWithMirroredBanking)
 {
     std::set<uint32_t> shared = ColorsOf(PlayerShip(0));
     for (int32_t i = 0; i < 5; i++)
@@ -255,7 +255,7 @@ TEST_F(SpriteSheets, PlayerShipsAreOneSymmetricFamilyWithMirroredBanking)
     EXPECT_GE(shared.size(), 5u);
 }
 
-TEST_F(SpriteSheets, EnemyShipsAreSymmetricAndChangeShapeAndPaletteEveryLevel)
+TEST_F(AssetSheets, EnemyShipsAreSymmetricAndChangeShapeAndPaletteEveryLevel)
 {
     for (int32_t i = 0; i < 36; i++)
     {
@@ -277,7 +277,7 @@ TEST_F(SpriteSheets, EnemyShipsAreSymmetricAndChangeShapeAndPaletteEveryLevel)
 
 // Drawn at their cell's full size while the hit box is a fraction of it: the shape stays in the
 // middle, two or three pixels a side, with its bright head up (the enemies' copy is flipped).
-TEST_F(SpriteSheets, BulletsAreSmallCentredAndPointed)
+TEST_F(AssetSheets, BulletsAreSmallCentredAndPointed)
 {
     for (int32_t i = 0; i < 30; i++)
     {
@@ -310,7 +310,7 @@ TEST_F(SpriteSheets, BulletsAreSmallCentredAndPointed)
     }
 }
 
-TEST_F(SpriteSheets, ShieldIsATranslucentBubbleAndExplosionsGrowAndFade)
+TEST_F(AssetSheets, ShieldIsATranslucentBubbleAndExplosionsGrowAndFade)
 {
     const Cell shield = Misc(kShield);
     int32_t translucent = 0;
@@ -331,7 +331,7 @@ TEST_F(SpriteSheets, ShieldIsATranslucentBubbleAndExplosionsGrowAndFade)
     }
 }
 
-TEST_F(SpriteSheets, BackgroundIsOpaqueFaintAndVerticallySeamless)
+TEST_F(AssetSheets, BackgroundIsOpaqueFaintAndVerticallySeamless)
 {
     const DecodedImage &image = sheets->background;
     auto rowDifference = [&](int32_t a, int32_t b)

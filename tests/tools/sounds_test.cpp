@@ -28,7 +28,7 @@ const ExpectedSound kSounds[] = {
     {"mixkit-falling-hit-757.wav", 22050, 2, 0.3, 0.99},
 };
 
-class Sounds : public ::testing::Test
+class AssetSounds : public ::testing::Test
 {
   protected:
     void SetUp() override
@@ -46,7 +46,7 @@ class Sounds : public ::testing::Test
 };
 } // namespace
 
-TEST_F(Sounds, AreSixteenBitPcmOfTheStatedLayoutAndShort)
+TEST_F(AssetSounds, AreSixteenBitPcmOfTheStatedLayoutAndShort)
 {
     for (const ExpectedSound &sound : kSounds)
     {
@@ -72,7 +72,7 @@ TEST_F(Sounds, AreSixteenBitPcmOfTheStatedLayoutAndShort)
     }
 }
 
-TEST_F(Sounds, PeakWhereTheGameNeedsThem)
+TEST_F(AssetSounds, PeakWhereTheGameNeedsThem)
 {
     for (const ExpectedSound &sound : kSounds)
     {
@@ -86,7 +86,7 @@ TEST_F(Sounds, PeakWhereTheGameNeedsThem)
     }
 }
 
-TEST_F(Sounds, AlutDecodesEachAsTheGameDoes)
+TEST_F(AssetSounds, AlutDecodesEachAsTheGameDoes)
 {
     // ALUT decodes only with a current context; tests run with OpenAL's null device.
     ASSERT_EQ(alutInit(nullptr, nullptr), AL_TRUE) << alutGetErrorString(alutGetError());

@@ -40,7 +40,7 @@ void ExpectSamePixels(const DecodedImage &decoded, const Pixmap &picture, const 
 }
 } // namespace
 
-TEST(Writers, TgaRawAndRunLengthDecodeToTheSamePixels)
+TEST(AssetWriters, TgaRawAndRunLengthDecodeToTheSamePixels)
 {
     ScratchDirectory scratch;
     const Pixmap picture = EdgeCasePicture();
@@ -54,7 +54,7 @@ TEST(Writers, TgaRawAndRunLengthDecodeToTheSamePixels)
     ExpectSamePixels(DecodeImage(scratch.File("packed.tga")), picture, "run-length");
 }
 
-TEST(Writers, PngDecodesToTheSamePixels)
+TEST(AssetWriters, PngDecodesToTheSamePixels)
 {
     ScratchDirectory scratch;
     const Pixmap picture = EdgeCasePicture();
