@@ -21,7 +21,116 @@ constexpr std::array<BossPalette, kBossShipCount> kBossPalettes = {{
     {0x04141a, 0x0c3a4a, 0x14687a, 0x2aa8b0, 0xb0fff0, 0xfff060, 0xffffff, 0x40d0ff, 0x1a5aa0},
 }};
 
-Palette _BossPalette(int32_t index)
+// Each boss's left half, top row first (the right half is its mirror image).
+// clang-format off
+constexpr std::array<std::array<const char *, 16>, kBossShipCount> kBossHalves = {{
+    // warlord: an armoured crab, claws closing below
+    {".....ooo",
+     "....oddm",
+     "...odmml",
+     "..odmlhl",
+     ".odmmlll",
+     "oadmeEml",
+     "oAdmmmml",
+     "oAddmmmm",
+     ".oAddmmd",
+     "oaoAdddo",
+     "oaooAdo.",
+     "oaAo.oo.",
+     ".oaAo...",
+     ".oaAo...",
+     "..oao...",
+     "...o...."},
+    // hive queen: a wasp with mandibles and a sting
+    {"oo......",
+     "oAo....o",
+     ".oAo..od",
+     "..oooodm",
+     "..odmmml",
+     ".odmmlhl",
+     "odmmeEel",
+     "odmmmeel",
+     ".odmmmml",
+     "..oaAaAm",
+     "..oAaAao",
+     "...oaAao",
+     "....oAo.",
+     "...oado.",
+     "...ooAo.",
+     "......oo"},
+    // eclipse: a ringed saucer with a gun under each wing
+    {"........",
+     ".....ooo",
+     "...oodml",
+     "..odmlhh",
+     ".oammlll",
+     "oaAdmmlm",
+     "oAoodmme",
+     "oooddmeE",
+     "oaAdoomm",
+     ".oaAddoo",
+     "..oodddd",
+     "..oo.ooo",
+     "..oo....",
+     "..oa....",
+     "..oo....",
+     "........"},
+    // forge: a blocky battleship with three barrels
+    {"ooooooo.",
+     "odmmmlo.",
+     "odmmlhoo",
+     "odmmllll",
+     "oAadmmml",
+     "oaAdmmee",
+     "oAadmmeE",
+     "oddddmml",
+     "oAdoodmm",
+     "oao.odmd",
+     "oao.oddo",
+     "oAo..oAo",
+     "oao..oao",
+     ".o...oao",
+     ".....oao",
+     "......oo"},
+    // reaper: a horned skull between two scythe blades
+    {"oo......",
+     "oao.....",
+     ".oao.ooo",
+     ".oaAodmm",
+     "..oAdmlh",
+     ".ooodmll",
+     "oaAoddoo",
+     "oaAodoeE",
+     "oaAoddoo",
+     "oAo.oddm",
+     "oAo.oddd",
+     "oAo..odo",
+     ".oAo.oam",
+     "..oAooao",
+     "...oo.oo",
+     "........"},
+    // leviathan: a manta with a glowing throat and long horns
+    {"........",
+     "o......o",
+     "ao....od",
+     "aAo..odm",
+     ".aAoodml",
+     ".oaAdmlh",
+     "oaAddmll",
+     "oAddmmlm",
+     "odddmmee",
+     ".oddmmeE",
+     "..oddmme",
+     "...oddmm",
+     "....oodd",
+     "....oaAo",
+     ".....oao",
+     "......oo"},
+}};
+// clang-format on
+} // namespace
+
+static Palette _BossPalette(int32_t index)
 {
     const BossPalette &c = kBossPalettes[static_cast<size_t>(index)];
     return Palette_Make({{'o', c.outline},
@@ -34,50 +143,10 @@ Palette _BossPalette(int32_t index)
                          {'a', c.accent},
                          {'A', c.accentDark}});
 }
-} // namespace
 
 static Pixmap _DrawBoss(int32_t index)
 {
-    const Palette palette = _BossPalette(index);
-    switch (index)
-    {
-    case 0: // warlord: an armoured crab, claws closing below
-        return Pixmap_FromHalfArt({".....ooo", "....oddm", "...odmml", "..odmlhl", ".odmmlll",
-                                   "oadmeEml", "oAdmmmml", "oAddmmmm", ".oAddmmd", "oaoAdddo",
-                                   "oaooAdo.", "oaAo.oo.", ".oaAo...", ".oaAo...", "..oao...",
-                                   "...o...."},
-                                  palette);
-    case 1: // hive queen: a wasp with mandibles and a sting
-        return Pixmap_FromHalfArt({"oo......", "oAo....o", ".oAo..od", "..oooodm", "..odmmml",
-                                   ".odmmlhl", "odmmeEel", "odmmmeel", ".odmmmml", "..oaAaAm",
-                                   "..oAaAao", "...oaAao", "....oAo.", "...oado.", "...ooAo.",
-                                   "......oo"},
-                                  palette);
-    case 2: // eclipse: a ringed saucer with a gun under each wing
-        return Pixmap_FromHalfArt({"........", ".....ooo", "...oodml", "..odmlhh", ".oammlll",
-                                   "oaAdmmlm", "oAoodmme", "oooddmeE", "oaAdoomm", ".oaAddoo",
-                                   "..oodddd", "..oo.ooo", "..oo....", "..oa....", "..oo....",
-                                   "........"},
-                                  palette);
-    case 3: // forge: a blocky battleship with three barrels
-        return Pixmap_FromHalfArt({"ooooooo.", "odmmmlo.", "odmmlhoo", "odmmllll", "oAadmmml",
-                                   "oaAdmmee", "oAadmmeE", "oddddmml", "oAdoodmm", "oao.odmd",
-                                   "oao.oddo", "oAo..oAo", "oao..oao", ".o...oao", ".....oao",
-                                   "......oo"},
-                                  palette);
-    case 4: // reaper: a skull with scythe wings
-        return Pixmap_FromHalfArt({"oo......", "oaoo....", ".oaAoooo", ".oaAdmml", "..oAmlhl",
-                                   "..odmlll", ".oddoooo", ".odoeEeo", ".oddooom", "..odddmd",
-                                   "...oddoo", "...oamoa", "...oaoao", "....o.oo", "........",
-                                   "........"},
-                                  palette);
-    default: // leviathan: a manta with a glowing throat and long horns
-        return Pixmap_FromHalfArt({"........", "o......o", "ao....od", "aAo..odm", ".aAoodml",
-                                   ".oaAdmlh", "oaAddmll", "oAddmmlm", "odddmmee", ".oddmmeE",
-                                   "..oddmme", "...oddmm", "....oodd", "....oaAo", ".....oao",
-                                   "......oo"},
-                                  palette);
-    }
+    return Pixmap_FromHalfArt(kBossHalves[static_cast<size_t>(index)], _BossPalette(index));
 }
 
 void ShipArt_DrawBossShips(Pixmap &sheet)

@@ -13,7 +13,6 @@
 #include "tools/glyph_art.h"
 
 #include <array>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -192,59 +191,41 @@ bool GlyphArt_Glyph(char key, Glyph &glyph)
     return true;
 }
 
-// Sixty-four block graphics: quadrant blocks, lines, bars, patterns and a few shapes.
+// Sixty-four block graphics for the cells the font leaves free (it never draws them).
+static bool _BlockPixel(int32_t n, int32_t x, int32_t y)
+{
+    switch (n / 8)
+    {
+    case 0:
+    case 1: // the sixteen combinations of quadrants
+        return ((n >> ((x >= 4 ? 1 : 0) + (y >= 4 ? 2 : 0))) & 1) != 0;
+    case 2: // horizontal lines
+        return y == n % 8;
+    case 3: // vertical lines
+        return x == n % 8;
+    case 4: // bars rising from the bottom
+        return y >= 7 - n % 8;
+    case 5: // bars growing from the left
+        return x <= n % 8;
+    case 6: // diagonal stripes
+        return (x + y + n) % 8 < 2 + n % 4;
+    default: // checks, finer to coarser
+        return ((x >> (n % 3)) + (y >> (n % 3)) + n / 3) % 2 == 0;
+    }
+}
+
 static Glyph _BlockGraphic(int32_t n)
 {
     Glyph glyph{};
     for (int32_t y = 0; y < 8; y++)
     {
-        uint8_t row = 0;
         for (int32_t x = 0; x < 8; x++)
         {
-            int32_t dx = 2 * x - 7, dy = 2 * y - 7; // doubled offsets from the cell's centre
-            int32_t quadrant = (x >= 4 ? 1 : 0) + (y >= 4 ? 2 : 0);
-            bool set = false;
-            if (n < 16)
-                set = (n >> quadrant) & 1;
-            else if (n < 24)
-                set = y == n - 16;
-            else if (n < 32)
-                set = x == n - 24;
-            else if (n < 40)
-                set = y >= 7 - (n - 32);
-            else if (n < 48)
-                set = x <= n - 40;
-            else if (n == 48 || n == 49)
-                set = ((x + y) % 2 == 0) == (n == 48);
-            else if (n == 50 || n == 51)
-                set = (n == 50 ? x + y == 7 : x == y);
-            else if (n == 52)
-                set = x + y == 7 || x == y;
-            else if (n == 53)
-                set = x == 3 || x == 4 || y == 3 || y == 4;
-            else if (n == 54)
-                set = dx * dx + dy * dy >= 24 && dx * dx + dy * dy <= 52;
-            else if (n == 55)
-                set = dx * dx + dy * dy <= 40;
-            else if (n == 56)
-                set = std::abs(dx) + std::abs(dy) <= 7;
-            else if (n == 57)
-                set = y >= 1 && std::abs(dx) <= y;
-            else if (n == 58)
-                set = y <= 6 && std::abs(dx) <= 7 - y;
-            else if (n == 59)
-                set = (x == 3 || x == 4) ? y >= 3 : (y == 3 || y == 4) && x > 4;
-            else if (n == 60)
-                set = (x == 3 || x == 4) ? y <= 4 : (y == 3 || y == 4) && x < 3;
-            else if (n == 61)
-                set = (x == 3 || x == 4) ? y <= 4 : (y == 3 || y == 4) && x > 4;
-            else if (n == 62)
-                set = (x == 3 || x == 4) ? y >= 3 : (y == 3 || y == 4) && x < 3;
-            else
-                set = x < 4 && y < 4;
-            row |= static_cast<uint8_t>(set ? 0x80 >> x : 0);
+            if (_BlockPixel(n, x, y))
+            {
+                glyph.rows[static_cast<size_t>(y)] |= static_cast<uint8_t>(0x80 >> x);
+            }
         }
-        glyph.rows[static_cast<size_t>(y)] = row;
     }
     return glyph;
 }

@@ -223,6 +223,11 @@ static Rgba _Lookup(const Palette &palette, char key)
 
 Pixmap Pixmap_FromArt(std::initializer_list<const char *> rows, const Palette &palette)
 {
+    return Pixmap_FromArt(std::span<const char *const>(rows.begin(), rows.size()), palette);
+}
+
+Pixmap Pixmap_FromArt(std::span<const char *const> rows, const Palette &palette)
+{
     int32_t width = 0;
     for (const char *row : rows)
     {
@@ -241,7 +246,7 @@ Pixmap Pixmap_FromArt(std::initializer_list<const char *> rows, const Palette &p
     return pixmap;
 }
 
-Pixmap Pixmap_FromHalfArt(std::initializer_list<const char *> rows, const Palette &palette)
+Pixmap Pixmap_FromHalfArt(std::span<const char *const> rows, const Palette &palette)
 {
     Pixmap half = Pixmap_FromArt(rows, palette);
     Pixmap whole = Pixmap_Make(half.width * 2, half.height);

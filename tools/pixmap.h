@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 struct Rgba
@@ -68,9 +69,10 @@ Pixmap Pixmap_ScaleDown(const Pixmap &source, int32_t factor);
 Palette Palette_Make(std::initializer_list<PaletteEntry> entries);
 // A picture drawn as text: one string per row, one character per pixel, looked up in the
 // palette; '.' and characters the palette lacks stay transparent.
+Pixmap Pixmap_FromArt(std::span<const char *const> rows, const Palette &palette);
 Pixmap Pixmap_FromArt(std::initializer_list<const char *> rows, const Palette &palette);
 // The same for art that gives only the left half: each row is mirrored onto the right.
-Pixmap Pixmap_FromHalfArt(std::initializer_list<const char *> rows, const Palette &palette);
+Pixmap Pixmap_FromHalfArt(std::span<const char *const> rows, const Palette &palette);
 
 // Transparent pixels must be black so that premultiplied blending adds nothing.
 void Pixmap_ClearTransparent(Pixmap &pixmap);

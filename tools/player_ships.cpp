@@ -21,75 +21,67 @@ static constexpr std::array<StripeColors, kPlayerShipCount> kStripes = {{
     {0xc070ff, 0x6a2cb0},
 }};
 
+// Band by band, the straight ship as its left half (mirrored onto the right), then the same
+// ship rolled to the left: the canopy and nose lean toward the turn, the dipping left side falls
+// into shadow and the raised right side catches the light. The right turn is its mirror image.
+// clang-format off
+constexpr std::array<std::array<const char *, 8>, kPlayerShipCount> kStraightHalves = {{
+    // dart: a slim fuselage with stub wings
+    {"...o", "..oh", "..oC", "..oc", ".oal", "oAml", "oodm", "...E"},
+    // arrow: swept wings reach the sides
+    {"...o", "..oh", "..oC", ".ooc", "oalm", "oAml", "oodm", "..oE"},
+    // lancer: wing-tip guns
+    {"o..o", "o.oh", "a.oC", "aooc", "oalm", "oAml", "oodm", "..oE"},
+    // hawk: forward prongs and broad wings
+    {"o.oh", "aooC", "aloc", "omlm", "oalm", "oAml", "oodm", ".oeE"},
+    // warden: full-width wings, twin guns and a double exhaust
+    {"o.oo", "aohh", "aoCC", "olcc", "alml", "aAml", "oddm", ".Ee."},
+}};
+
+constexpr std::array<std::array<const char *, 8>, kPlayerShipCount> kBankedLeft = {{
+    {"..oo..", ".olho.", ".ocCo.", ".ocCo.", "oAmhao", "odmhlo", "oddlmo", "..eE.."},
+    {"..oo..", ".olho.", ".ocCo.", "oocCoo", "oAmlao", "odmhlo", "oddlmo", ".oeEo."},
+    {"o.oo.o", "oolhoo", "AocCoa", "AocCoa", "oAmlao", "odmhlo", "oddlmo", ".oeEo."},
+    {"oolhoo", "AocCoa", "AdcCla", "odmlho", "oAmlao", "odmhlo", "oddlmo", "oeeEeo"},
+    {"o.oo.o", "Aolhoa", "AocCoa", "odcClo", "Admhla", "AdmhAa", "oddlmo", ".ee.E."},
+}};
+// clang-format on
+
 static Palette _PlayerPalette(int32_t band)
 {
     const StripeColors &stripe = kStripes[static_cast<size_t>(band)];
     return Palette_Make({
-        {'o', 0x12121c}, // outline
-        {'d', 0x4a5468}, // hull in shadow
-        {'m', 0x8b9bb4}, // hull
-        {'l', 0xc8d4e0}, // hull in light
-        {'h', 0xffffff}, // highlight
-        {'c', 0x2b4ad0}, // canopy
-        {'C', 0x8ff0ff}, // canopy glint
+        // outline
+        {'o', 0x12121c},
+        // hull in shadow
+        {'d', 0x4a5468},
+        // hull
+        {'m', 0x8b9bb4},
+        // hull in light
+        {'l', 0xc8d4e0},
+        // highlight
+        {'h', 0xffffff},
+        // canopy
+        {'c', 0x2b4ad0},
+        // canopy glint
+        {'C', 0x8ff0ff},
         {'a', stripe.light},
         {'A', stripe.dark},
-        {'e', 0xf07830}, // exhaust
-        {'E', 0xffe070}, // exhaust core
+        // exhaust
+        {'e', 0xf07830},
+        // exhaust core
+        {'E', 0xffe070},
     });
 }
 
 Pixmap ShipArt_PlayerShip(int32_t band)
 {
-    const Palette palette = _PlayerPalette(band);
-    switch (band)
-    {
-    case 0: // dart: a slim fuselage with stub wings
-        return Pixmap_FromHalfArt({"...o", "..oh", "..oC", "..oc", ".oal", "oAml", "oodm", "...E"},
-                                  palette);
-    case 1: // arrow: swept wings reach the sides
-        return Pixmap_FromHalfArt({"...o", "..oh", "..oC", ".ooc", "oalm", "oAml", "oodm", "..oE"},
-                                  palette);
-    case 2: // lancer: wing-tip guns
-        return Pixmap_FromHalfArt({"o..o", "o.oh", "a.oC", "aooc", "oalm", "oAml", "oodm", "..oE"},
-                                  palette);
-    case 3: // hawk: forward prongs and broad wings
-        return Pixmap_FromHalfArt({"o.oh", "aooC", "aloc", "omlm", "oalm", "oAml", "oodm", ".oeE"},
-                                  palette);
-    default: // warden: full-width wings, twin guns and a double exhaust
-        return Pixmap_FromHalfArt({"o.oo", "aohh", "aoCC", "olcc", "alml", "aAml", "oddm", ".Ee."},
-                                  palette);
-    }
+    return Pixmap_FromHalfArt(kStraightHalves[static_cast<size_t>(band)], _PlayerPalette(band));
 }
 
 Pixmap ShipArt_PlayerShipBankedLeft(int32_t band)
 {
-    // Rolled to the left: the canopy and nose lean toward the turn, the dipping left side falls
-    // into shadow and the raised right side catches the light.
-    const Palette palette = _PlayerPalette(band);
-    switch (band)
-    {
-    case 0:
-        return Pixmap_FromArt(
-            {"..oo..", ".olho.", ".ocCo.", ".ocCo.", "oAmhao", "odmhlo", "oddlmo", "..eE.."},
-            palette);
-    case 1:
-        return Pixmap_FromArt(
-            {"..oo..", ".olho.", ".ocCo.", "oocCoo", "oAmlao", "odmhlo", "oddlmo", ".oeEo."},
-            palette);
-    case 2:
-        return Pixmap_FromArt(
-            {"o.oo.o", "oolhoo", "AocCoa", "AocCoa", "oAmlao", "odmhlo", "oddlmo", ".oeEo."},
-            palette);
-    case 3:
-        return Pixmap_FromArt(
-            {"oolhoo", "AocCoa", "AdcCla", "odmlho", "oAmlao", "odmhlo", "oddlmo", "oeeEeo"},
-            palette);
-    default:
-        return Pixmap_FromArt(
-            {"o.oo.o", "Aolhoa", "AocCoa", "odcClo", "Admhla", "AdmhAa", "oddlmo", ".ee.E."},
-            palette);
-    }
+    return Pixmap_FromArt(kBankedLeft[static_cast<size_t>(band)], _PlayerPalette(band));
 }
 
 void ShipArt_DrawPlayerShips(Pixmap &sheet)
