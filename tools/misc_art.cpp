@@ -28,14 +28,11 @@ constexpr float kPi = 3.14159265f;
 // 'W' core, 'Y' hot, 'O' flame, 'R' ember, 'D' smoke.
 static Pixmap _BurstFrame(int32_t frame, const FireColors &fire)
 {
-    Palette palette = Palette_Make({{'W', fire.core},
-                                    {'Y', fire.hot},
-                                    {'O', fire.flame},
-                                    {'R', fire.ember},
-                                    {'D', fire.smoke}});
-    palette.colors['O'].a = 235;
-    palette.colors['R'].a = 200;
-    palette.colors['D'].a = 140;
+    const Palette palette = Palette_Make({{'W', fire.core},
+                                          {'Y', fire.hot},
+                                          {'O', fire.flame, 235},
+                                          {'R', fire.ember, 200},
+                                          {'D', fire.smoke, 140}});
     switch (frame)
     {
     case 0: // big

@@ -211,7 +211,9 @@ Palette Palette_Make(std::initializer_list<PaletteEntry> entries)
     std::memset(&palette, 0, sizeof palette);
     for (const PaletteEntry &entry : entries)
     {
-        palette.colors[static_cast<uint8_t>(entry.key) & 127] = Rgba_Hex(entry.rgb);
+        Rgba color = Rgba_Hex(entry.rgb);
+        color.a = entry.alpha;
+        palette.colors[static_cast<uint8_t>(entry.key) & 127] = color;
     }
     return palette;
 }

@@ -32,7 +32,8 @@ struct Palette
 struct PaletteEntry
 {
     char key;
-    uint32_t rgb; // 0xRRGGBB, opaque
+    uint32_t rgb;        // 0xRRGGBB
+    uint8_t alpha = 255; // straight, not premultiplied
 };
 
 // Opaque colour from 0xRRGGBB.
