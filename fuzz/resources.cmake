@@ -1,5 +1,6 @@
 # Resources: the TGA decoder on any input. Seeds are ImageMagick's TGA files (raw and run-
-# length encoded, 24 and 32 bits, both origins), written by the resource tests' fixture script.
+# length encoded, 24 and 32 bits, both origins), written by the resource tests' fixture
+# script, and the game's own four sprite sheets taken out of resources.dat.
 set(targa_seed_dir ${CMAKE_CURRENT_BINARY_DIR}/resources_targa_images)
 set(targa_seeds)
 foreach(depth 24 32)
@@ -15,10 +16,23 @@ add_custom_command(
     DEPENDS ${PROJECT_SOURCE_DIR}/tests/resources/make_fixtures.sh
     COMMENT "Writing TGA seeds with ImageMagick"
     VERBATIM)
-add_custom_target(resources_targa_seed_images DEPENDS ${targa_seeds})
+
+set(sheet_seed_dir ${CMAKE_CURRENT_BINARY_DIR}/resources_targa_sheets)
+set(sheet_names
+    SpaceShooterAssetPack_BackGrounds.tga SpaceShooterAssetPack_Miscellaneous.tga
+    SpaceShooterAssetPack_Projectiles.tga SpaceShooterAssetPack_Ships.tga)
+list(TRANSFORM sheet_names PREPEND ${sheet_seed_dir}/ OUTPUT_VARIABLE sheet_seeds)
+add_custom_command(
+    OUTPUT ${sheet_seeds}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${sheet_seed_dir}
+    COMMAND unzip -o -q ${ZINDREL_RUNTIME_DIR}/resources.dat ${sheet_names} -d ${sheet_seed_dir}
+    DEPENDS zindrel_resources_dat ${ZINDREL_RUNTIME_DIR}/resources.dat
+    COMMENT "Taking the sprite sheets out of resources.dat as TGA seeds"
+    VERBATIM)
+add_custom_target(resources_targa_seed_files DEPENDS ${targa_seeds} ${sheet_seeds})
 
 zindrel_fuzz(targa
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/resources_targa.cpp
     LINKS zindrel_resources
-    SEEDS ${targa_seeds}
-    SEED_DEPENDS resources_targa_seed_images)
+    SEEDS ${targa_seeds} ${sheet_seeds}
+    SEED_DEPENDS resources_targa_seed_files)
