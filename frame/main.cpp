@@ -1,37 +1,100 @@
-// main: a stand-in entry point until the game exists. It opens the game's window on the
-// demonstration cube and quits on Escape (or the close button) with status 0. The game's own
-// start-up and shut-down replace this file.
+// main: the program's entry point. It brings every subsystem up in a fixed order, hands the
+// frame loop the game's two callbacks, and takes everything down again in reverse once the
+// player quits (Escape or the window's close button).
+#include "audio/audio.h"
+#include "audio/audio_openal.h"
 #include "foundation/allocator.h"
+#include "foundation/color.h"
 #include "foundation/logging.h"
+#include "frame/integration_win.h"
 #include "frame/window.h"
+#include "game/player.h"
+#include "game/world.h"
 #include "input/controller_win.h"
+#include "render/graphics_win.h"
+#include "resources/resource_win.h"
 
-#define GLFW_INCLUDE_NONE
-#include <GLFW/glfw3.h>
+static World *world = nullptr;
+static Player *player = nullptr;
+static Window *window = nullptr;
 
-// Takes the player's place as the one receiver of input: Escape asks the loop to end.
-static void _QuitOnEscape(Player *, Window *window, KeyboardEvent event)
+// The game's logic lives in the world's render step; this hook is kept for the frame loop.
+static void logic(Window *)
 {
-    if (event.action == GLFW_PRESS && event.key == GLFW_KEY_ESCAPE)
-    {
-        Window_SetShouldClose(window);
-    }
+    World_Logic(world);
 }
 
-int main(int, char **)
+static void render(Window *activeWindow)
 {
-    static int32_t receiver;
+    Graphics_SetContext(activeWindow);
+    const Color black = Color_Static(0.0f, 0.0f, 0.0f, 1.0f);
+    Graphics_SetColor(&black);
+    World_Render(world);
+}
+
+static void _LoadSounds(void)
+{
+    LOG_INFO("Loading sounds.");
+    sampleEnemyLaser = Sample_Create("mixkit-game-whip-shot-1512.wav");
+    samplePlayerLaser = Sample_Create("mixkit-short-laser-gun-shot-1670.wav");
+    sampleEnemyKilled = Sample_Create("mixkit-arcade-fast-game-over-233.wav");
+    samplePlayerKilled = Sample_Create("mixkit-falling-hit-757.wav");
+    Sample_SetWeight(sampleEnemyLaser, 1);
+    Sample_SetWeight(samplePlayerLaser, 2);
+    Sample_SetWeight(sampleEnemyKilled, 3);
+    Sample_SetWeight(samplePlayerKilled, 4);
+    // The jingle is loud next to the shots; scaled once, before it is ever played.
+    Sample_Volume(sampleEnemyKilled, 0.15f);
+}
+
+static void _DestroySounds(void)
+{
+    Sample_Destroy(samplePlayerLaser);
+    Sample_Destroy(samplePlayerKilled);
+    Sample_Destroy(sampleEnemyLaser);
+    Sample_Destroy(sampleEnemyKilled);
+    samplePlayerLaser = samplePlayerKilled = sampleEnemyLaser = sampleEnemyKilled = nullptr;
+}
+
+int main(int argc, char **argv)
+{
     Allocator_Initialize(16384, 131072);
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
+    Resource_Init(argc, argv);
+    Resource_Load("resources.dat");
     Window_Initialize_Library();
-    Window *window = Window_Create(1024, 768, "Zindrel", nullptr, nullptr);
+    Audio_Initialize(nullptr);
+
+    LOG_INFO("Creating world.");
+    world = World_Create();
+    LOG_INFO("Creating player.");
+    player = World_GetPlayer(world);
+    _LoadSounds();
+
+    LOG_INFO("Opening Window and fullscreen if window mode isn't supported.");
+    window = Window_Create(1024, 768, "Zindrel", logic, render);
+    if (!OSHasWindowMode() && OSHasFullScreenMode())
+    {
+        Window_Fullscreen(window);
+    }
     Controller *controller = Window_GetController(window);
-    Controller_AddPlayer(controller, reinterpret_cast<Player *>(&receiver));
-    Controller_SetPlayerFunctions(controller, _QuitOnEscape, nullptr, nullptr);
+    Controller_AddPlayer(controller, player);
+    Controller_SetPlayerFunctions(controller, Player_HandleKeyboardEvent, Player_HandleMouseEvent,
+                                  Player_HandleJoystickEvent);
+    Graphics_Initialize();
+
     LOG_ERROR("Making window active.");
     Window_MakeActive(window);
+
+    LOG_INFO("Closed window.");
     Window_Destroy(window);
+    Graphics_Deinitialize();
+    _DestroySounds();
+    World_Destroy(world);
+    Audio_Deinitialize();
     Window_Deinitialize_Library();
+    Resource_Unload();
+    Allocator_PrintDebugOutput();
     Allocator_Shutdown();
     return 0;
 }

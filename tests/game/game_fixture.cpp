@@ -1,0 +1,259 @@
+// The window, archive, audio device and shared catalogue are made once per test process and
+// kept: closing the window would set the frame loop's exit flag for the rest of the process.
+#include "tests/game/game_fixture.h"
+
+#include "audio/audio.h"
+#include "audio/audio_openal.h"
+#include "foundation/allocator.h"
+#include "foundation/color.h"
+#include "foundation/list.h"
+#include "foundation/logging.h"
+#include "foundation/random.h"
+#include "frame/integration_win.h"
+#include "frame/window.h"
+#include "game/bullet.h"
+#include "game/level.h"
+#include "game/player.h"
+#include "game/spaceship.h"
+#include "game/sprite.h"
+#include "game/world.h"
+#include "render/graphics_win.h"
+#include "resources/asset.h"
+#include "resources/resource_win.h"
+
+#include <GL/gl.h>
+#include <cstdlib>
+#include <string>
+
+JoystickEvent PadState::Event() const
+{
+    JoystickEvent event{};
+    event.joystickId = slot;
+    event.isGamepad = isGamepad ? 1 : 0;
+    event.name = "test pad";
+    event.axisCount = 6;
+    event.axes = axes;
+    event.buttonCount = 15;
+    event.buttons = buttons;
+    return event;
+}
+
+static void _CreateSounds()
+{
+    samplePlayerLaser = Sample_Create("mixkit-short-laser-gun-shot-1670.wav");
+    sampleEnemyLaser = Sample_Create("mixkit-game-whip-shot-1512.wav");
+    sampleEnemyKilled = Sample_Create("mixkit-arcade-fast-game-over-233.wav");
+    samplePlayerKilled = Sample_Create("mixkit-falling-hit-757.wav");
+    Sample_Volume(sampleEnemyKilled, 0.15);
+}
+
+Window *GameTest::GetWindow()
+{
+    static Window *window = nullptr;
+    if (window == nullptr)
+    {
+        Logging_SetLevel(LOGGING_LEVEL_SILENT);
+        Resource_Load(ZINDREL_RESOURCES_DAT);
+        Window_Initialize_Library();
+        Audio_Initialize(nullptr);
+        _CreateSounds();
+        window = Window_Create(RENDER_TEST_WIDTH, RENDER_TEST_HEIGHT, "Zindrel game test", nullptr,
+                               nullptr);
+        OSWindow_FrameInit(Window_GetOSWindow(window));
+        Graphics_Initialize();
+        // The shared catalogue lives for the whole process, as it does in the game.
+        Graphics_GetAsset();
+    }
+    return window;
+}
+
+Asset *GameTest::GetAsset()
+{
+    return Graphics_GetAsset();
+}
+
+static int64_t _LiveBlocks()
+{
+    return int64_t{Allocator_GetAllocatedObjects()} - Allocator_GetDeallocatedObjects();
+}
+
+// Every buffer the archive hands out stays listed until it is unloaded (a catalogue made during
+// a test asks for the four sheets), so the archive is reopened on both sides of the count.
+static int64_t _LiveBlocksWithFreshArchive()
+{
+    Resource_Unload();
+    Resource_Load(ZINDREL_RESOURCES_DAT);
+    return _LiveBlocks();
+}
+
+void GameTest::SetUp()
+{
+    GetWindow();
+    Logging_SetLevel(getenv("ZINDREL_TEST_LOG") ? LOGGING_LEVEL_DEBUG : LOGGING_LEVEL_SILENT);
+    Random_SetSeed(20261206);
+    splashScreenPlaying = 1;
+    skipSplashScreen = 0;
+    Player_SetSelectedJoystick(0);
+    liveAtStart = _LiveBlocksWithFreshArchive();
+    world = World_Create();
+    player = World_GetPlayer(world);
+}
+
+void GameTest::TearDown()
+{
+    World_Destroy(world);
+    EXPECT_EQ(_LiveBlocksWithFreshArchive(), liveAtStart)
+        << "tracking-allocator blocks leaked or freed twice";
+    if (HasFailure())
+    {
+        if (!frameRead)
+        {
+            ReadFrame();
+        }
+        const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
+        if (lastFrame.WritePng(path))
+        {
+            printf("The last frame of the failed test is in %s\n", path.c_str());
+        }
+    }
+}
+
+static void _RemoveEnemyBullets(Level *level)
+{
+    List *ships = Level_GetSpaceShips(level);
+    for (void *ship = List_GetFirst(ships); ship != nullptr; ship = List_GetNext(ships))
+    {
+        List *bullets = SpaceShip_GetBulletList(static_cast<SpaceShip *>(ship));
+        while (void *bullet = List_GetFirst(bullets))
+        {
+            SpaceShip_RemoveBullet(static_cast<SpaceShip *>(ship), static_cast<Bullet *>(bullet));
+        }
+    }
+}
+
+void GameTest::Step(int32_t frames)
+{
+    const Color black = Color_Static(0.0f, 0.0f, 0.0f, 1.0f);
+    for (int32_t i = 0; i < frames; i++)
+    {
+        Graphics_SetContext(GetWindow());
+        Graphics_SetColor(&black);
+        World_Render(world);
+        if (ceaseFire)
+        {
+            _RemoveEnemyBullets(CurrentLevel());
+        }
+    }
+    frameRead = false;
+}
+
+void GameTest::Key(int32_t key, int32_t action, int32_t mods)
+{
+    Player_HandleKeyboardEvent(player, GetWindow(), KeyboardEvent{key, 0, action, mods});
+}
+
+void GameTest::Tap(int32_t key, int32_t mods)
+{
+    Key(key, kPress, mods);
+    Key(key, kRelease, mods);
+}
+
+void GameTest::Pad(const PadState &pad)
+{
+    Player_HandleJoystickEvent(player, GetWindow(), pad.Event());
+}
+
+void GameTest::StartPlay()
+{
+    Step(275);
+    Tap(kKeySpace);
+    Step();
+    ASSERT_EQ(skipSplashScreen, 1);
+    // The opening shot would hit whichever ship it meets; tests choose their own targets.
+    Player_RemoveBullet(player);
+}
+
+Level *GameTest::CurrentLevel()
+{
+    return World_GetLevel(world);
+}
+
+SpaceShip *GameTest::Ship(int32_t index)
+{
+    List *ships = Level_GetSpaceShips(CurrentLevel());
+    void *ship = List_GetFirst(ships);
+    for (int32_t i = 0; i < index && ship != nullptr; i++)
+    {
+        ship = List_GetNext(ships);
+    }
+    return static_cast<SpaceShip *>(ship);
+}
+
+void GameTest::AimBulletAt(SpaceShip *ship)
+{
+    Player_RemoveBullet(player);
+    Bullet *bullet = Bullet_Create(-1, "bullet");
+    Sprite *sprite = Bullet_GetSprite(bullet);
+    Sprite_SetSubTexture(sprite, Asset_GetPlayerBulletSubTexture(GetAsset(), 1));
+    Sprite_SetPosition(sprite, Sprite_GetPosition(SpaceShip_GetSprite(ship)));
+    Player_SetBullet(player, bullet);
+}
+
+void GameTest::Destroy(SpaceShip *ship)
+{
+    while (SpaceShip_GetHealthPoint(ship) > 0)
+    {
+        AimBulletAt(ship);
+        Step();
+    }
+}
+
+void GameTest::ClearLevel()
+{
+    for (int32_t i = 0; i < 11; i++)
+    {
+        SpaceShip *ship = Ship(i);
+        if (ship != nullptr && SpaceShip_GetHealthPoint(ship) > 0)
+        {
+            Destroy(ship);
+        }
+    }
+}
+
+void GameTest::AdvanceToLevel(int32_t levelNumber)
+{
+    while (World_GetLevelNumber(world) < levelNumber)
+    {
+        const int32_t before = World_GetLevelNumber(world);
+        ClearLevel();
+        ASSERT_TRUE(StepUntil([&] { return World_GetLevelNumber(world) > before; }, 400))
+            << "level " << before << " did not end after it was cleared";
+    }
+}
+
+const Frame &GameTest::ReadFrame()
+{
+    glFinish();
+    lastFrame.width = RENDER_TEST_WIDTH;
+    lastFrame.height = RENDER_TEST_HEIGHT;
+    lastFrame.pixels.assign(static_cast<size_t>(RENDER_TEST_WIDTH) * RENDER_TEST_HEIGHT * 4, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, RENDER_TEST_WIDTH, RENDER_TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE,
+                 lastFrame.pixels.data());
+    frameRead = true;
+    return lastFrame;
+}
+
+int64_t CountInBox(const Frame &frame, Rgba8 color, float x0, float y0, float x1, float y1)
+{
+    int64_t count = 0;
+    for (int32_t y = Render_Row(y0); y < Render_Row(y1); y++)
+    {
+        for (int32_t x = Render_Column(x0); x < Render_Column(x1); x++)
+        {
+            count += frame.At(x, y) == color;
+        }
+    }
+    return count;
+}

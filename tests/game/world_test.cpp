@@ -1,0 +1,194 @@
+// The game's flow through the real modules, frame by frame: splash, title, play, level to
+// level with bonuses and shield refills, game over and the high score.
+#include "tests/game/game_fixture.h"
+
+#include "game/hud.h"
+#include "game/level.h"
+#include "game/player.h"
+#include "game/spaceship.h"
+#include "game/sprite.h"
+#include "game/world.h"
+
+namespace
+{
+using WorldTest = GameTest;
+
+TEST_F(WorldTest, SplashLastsExactly275FramesThenTheTitleStands)
+{
+    for (int32_t frame = 1; frame <= 275; frame++)
+    {
+        Step();
+        ASSERT_EQ(splashScreenPlaying, 1) << "frame " << frame;
+    }
+    Step();
+    EXPECT_EQ(splashScreenPlaying, 0) << "frame 276 is the title screen";
+    EXPECT_EQ(skipSplashScreen, 0);
+
+    // The title shows the formation standing still and holding fire.
+    const Vector2 before = Sprite_GetPosition(SpaceShip_GetSprite(Ship(0)));
+    Step(300);
+    const Vector2 after = Sprite_GetPosition(SpaceShip_GetSprite(Ship(0)));
+    EXPECT_EQ(before.x, after.x);
+    EXPECT_EQ(before.y, after.y);
+    EXPECT_EQ(skipSplashScreen, 0);
+}
+
+TEST_F(WorldTest, KeyboardShotDuringTheSplashStartsPlayOnTheFirstTitleFrame)
+{
+    Step(100);
+    Tap(kKeySpace);
+    ASSERT_NE(Player_GetBullet(player), nullptr);
+    Step(175);
+    EXPECT_EQ(skipSplashScreen, 0) << "still the splash";
+    Step();
+    EXPECT_EQ(skipSplashScreen, 1) << "the first title frame saw the shot in flight";
+}
+
+TEST_F(WorldTest, PadShotDuringTheSplashOnlySelectsThePad)
+{
+    Step(10);
+    PadState pad;
+    pad.slot = 3;
+    pad.buttons[0] = 1;
+    Pad(pad);
+    EXPECT_EQ(Player_GetBullet(player), nullptr);
+    EXPECT_EQ(Player_GetSelectedJoystick(), 3);
+    Step(300);
+    EXPECT_EQ(skipSplashScreen, 0);
+
+    // On the title screen the same button fires and starts the game.
+    Pad(pad);
+    EXPECT_NE(Player_GetBullet(player), nullptr);
+    Step();
+    EXPECT_EQ(skipSplashScreen, 1);
+}
+
+TEST_F(WorldTest, BossLevelBonusIsShownAndCountedThenBanked)
+{
+    StartPlay();
+    AdvanceToLevel(5);
+    // Two lives and one shield left.
+    Player_Die(player);
+    Step(61);
+    ASSERT_EQ(Player_GetNumberOfLives(player), 2);
+    Player_SetShields(player, 1);
+
+    ClearLevel();
+    Step();
+    Hud *hud = World_GetHud(world);
+    EXPECT_EQ(Hud_GetBonus(hud), (2 * 100 + 1 * 200) * 5);
+    const int32_t score = Player_GetScore(player);
+    EXPECT_EQ(Hud_GetScore(hud), score);
+
+    // Every kill is credited once its explosion is over, the boss's after 50 frames.
+    Step(50);
+    const int32_t credited = Player_GetScore(player);
+    EXPECT_EQ(credited, score + 1800) << "eight ships and the boss were still exploding";
+    EXPECT_EQ(Hud_GetScore(hud) + Hud_GetBonus(hud), credited + 2000)
+        << "the display's score includes the bonus";
+    ASSERT_TRUE(StepUntil([&] { return World_GetLevelNumber(world) == 6; }, 400));
+    EXPECT_EQ(Player_GetScore(player), credited + 2000) << "the bonus shown is banked";
+    EXPECT_EQ(Hud_GetBonus(hud), 0);
+    EXPECT_EQ(Player_GetNumberOfShields(player), 1) << "level 6 sets the shields to 1";
+}
+
+TEST_F(WorldTest, OrdinaryLevelBonusAndShieldRefillsAreSetNotAdded)
+{
+    StartPlay();
+    AdvanceToLevel(4);
+    Player_Die(player);
+    Step(61);
+    Player_SetShields(player, 1);
+    ClearLevel();
+    Step();
+    EXPECT_EQ(Hud_GetBonus(World_GetHud(world)), 2 * 100 + 1 * 200);
+
+    AdvanceToLevel(6);
+    EXPECT_EQ(Player_GetNumberOfShields(player), 1);
+    Player_SetShields(player, 4);
+    AdvanceToLevel(11);
+    EXPECT_EQ(Player_GetNumberOfShields(player), 2) << "set to 11 / 5, not added";
+}
+
+TEST_F(WorldTest, ShieldRefillIsCappedAtFiveFromLevel26On)
+{
+    StartPlay();
+    AdvanceToLevel(31);
+    EXPECT_EQ(Player_GetNumberOfShields(player), 5);
+    EXPECT_EQ(Hud_GetLevel(World_GetHud(world)), 31);
+}
+
+// Loses every life, checks "GAME OVER" for the whole explosion, and returns to the title.
+static void _LoseGame(GameTest &test, Player *player, World *world)
+{
+    while (Player_GetNumberOfLives(player) > 0)
+    {
+        Player_Die(player);
+        test.StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
+    }
+    ASSERT_EQ(Player_GetNumberOfLives(player), 0);
+    (void)world;
+}
+
+TEST_F(WorldTest, LastLifeShowsGameOverThroughTheExplosionThenTheHighScore)
+{
+    StartPlay();
+    Destroy(Ship(0));
+    Step(30);
+    ASSERT_EQ(Player_GetScore(player), 100);
+
+    _LoseGame(*this, player, world);
+    // 340 frames of explosion, with "GAME OVER" on every one of them.
+    for (int32_t frame = 0; frame < 340; frame++)
+    {
+        ASSERT_EQ(skipSplashScreen, 1) << "frame " << frame;
+        ASSERT_FALSE(Player_HasDied(player));
+        Step();
+    }
+    Step();
+    EXPECT_EQ(skipSplashScreen, 0) << "back to the title screen";
+    EXPECT_EQ(World_GetHighscore(world), 100);
+    EXPECT_EQ(World_GetHighscoreLevel(world), 1);
+    EXPECT_EQ(World_GetLevelNumber(world), 1);
+    EXPECT_EQ(Player_GetNumberOfLives(player), 3);
+    EXPECT_EQ(Player_GetScore(player), 0);
+}
+
+TEST_F(WorldTest, ZeroScoreKeepsTheTitleAndATieKeepsTheOlderEntry)
+{
+    StartPlay();
+    _LoseGame(*this, player, world);
+    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
+    EXPECT_EQ(World_GetHighscore(world), 0) << "a game of 0 points leaves no high score";
+
+    // 2200 points at level 2: level 1 cleared with three lives (1000 + 300), nine kills.
+    Tap(kKeySpace);
+    Step();
+    ASSERT_EQ(skipSplashScreen, 1);
+    AdvanceToLevel(2);
+    for (int32_t i = 0; i < 9; i++)
+    {
+        Destroy(Ship(i));
+    }
+    ASSERT_TRUE(StepUntil([&] { return Player_GetScore(player) == 2200; }, 60));
+    _LoseGame(*this, player, world);
+    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
+    ASSERT_EQ(World_GetHighscore(world), 2200);
+    ASSERT_EQ(World_GetHighscoreLevel(world), 2);
+
+    // 2200 points again, at level 3: two levels cleared with one life left (1100 each).
+    Tap(kKeySpace);
+    Step();
+    for (int32_t life = 0; life < 2; life++)
+    {
+        Player_Die(player);
+        StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
+    }
+    AdvanceToLevel(3);
+    ASSERT_EQ(Player_GetScore(player), 2200);
+    _LoseGame(*this, player, world);
+    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
+    EXPECT_EQ(World_GetHighscore(world), 2200);
+    EXPECT_EQ(World_GetHighscoreLevel(world), 2) << "a tie keeps the older entry";
+}
+} // namespace
