@@ -23,12 +23,12 @@ const Rgba kFur = Rgba_Hex(0xb86c2a);
 const Rgba kStripe = Rgba_Hex(0x3a1c0c);
 } // namespace
 
-// Wavy diagonal streaks, the brindle pattern.
+// Thin wavy streaks running from top to bottom, the brindle pattern.
 static bool _Streak(float x, float y)
 {
-    float along = (x + y * 0.45f) * 0.16f;
-    float wave = std::sin(y * 0.11f + std::sin(x * 0.07f) * 2.0f) * 1.6f;
-    return std::sin(along + wave) > 0.45f;
+    float across = x * 0.26f + 0.08f * y;
+    float wave = 1.8f * std::sin(y * 0.09f + 1.5f * std::sin(x * 0.05f));
+    return std::sin(across + wave) > 0.55f;
 }
 
 static void _DrawBadge(Pixmap &grid)
@@ -115,9 +115,10 @@ static void _DrawLetter(Pixmap &grid, char key, int32_t left, int32_t top, int32
 static void _DrawText(Pixmap &grid, const char *text, int32_t centerX, int32_t top, int32_t scale,
                       Rgba upper, Rgba lower)
 {
-    // Emboldened glyphs leave their first column empty; centre on the inked part.
+    // Emboldened glyphs are inked from their second to their seventh column, so the cells'
+    // middle is also the middle of the ink.
     int32_t width = static_cast<int32_t>(std::strlen(text)) * 8 * scale;
-    int32_t left = centerX - width / 2 - scale / 2;
+    int32_t left = centerX - width / 2;
     for (size_t i = 0; text[i] != '\0'; i++)
     {
         _DrawLetter(grid, text[i], left + static_cast<int32_t>(i) * 8 * scale, top, scale, upper,

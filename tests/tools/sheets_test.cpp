@@ -176,6 +176,9 @@ TEST_F(AssetSheets, DecodeAtTheirSizesAsThirtyTwoBitImagesBothRawAndRunLength)
         ASSERT_GE(bytes.size(), 18u) << name;
         EXPECT_EQ(bytes[16], 32) << name << ": bits per pixel";
         EXPECT_LE(bytes[17], 63) << name << ": the game rejects interleaved images";
+        // The game keeps rows in file order and shows the first at the top; the origin bit
+        // makes ImageMagick read them the same way.
+        EXPECT_EQ(bytes[17] & 0x30, 0x20) << name << ": rows must be stored top row first";
         imageTypes.insert(bytes[2]);
     }
     EXPECT_EQ(imageTypes, (std::set<int>{2, 10})) << "both decoder paths must be used";
