@@ -165,8 +165,8 @@ static int64_t _LiveBlocks()
 
 void RenderTest::SetUp()
 {
-    GetWindow();
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
+    GetWindow();
     liveAtStart = _LiveBlocks();
     Graphics_Initialize();
     NewFrame();
