@@ -3,9 +3,10 @@
 // A ship is grown on the left half of an 8 x 8 cell and mirrored. A template per body type
 // (fighter, saucer, crab, beetle, stinger, moth) says which cells may hold hull; a seeded draw
 // fills the optional ones, and the result is kept only when it looks like a ship (one piece,
-// a spine down the middle, wide and tall enough, outlined unlike every ship before it). The hull is
-// then shaded from its own outline, lit from above, and given eyes or a canopy and coloured
-// wing tips from one of twelve hand-picked palettes. Later ships fill more of their template.
+// a spine down the middle, wide and tall enough, and with its outline unlike every ship
+// before it). The hull is then shaded from its own outline, lit from above, and given eyes or a
+// canopy and coloured wing tips from one of twelve hand-picked palettes. Later ships fill more
+// of their template.
 #include "tools/prng.h"
 #include "tools/ship_art.h"
 

@@ -1,4 +1,4 @@
-// misc_art: explosions as one seeded ragged fireball seen at three moments, a shield bubble
+// misc_art: explosions as one hand-drawn burst seen at three moments, a shield bubble
 // lit from the upper left, and the two icons.
 #include "tools/misc_art.h"
 
