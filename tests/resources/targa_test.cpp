@@ -20,24 +20,16 @@ std::vector<uint8_t> Tga(uint8_t type, uint16_t width, uint16_t height, uint8_t 
                          uint8_t descriptor, std::vector<uint8_t> body = {}, uint8_t idLength = 0,
                          uint8_t colorMap = 0)
 {
-    std::vector<uint8_t> bytes = {idLength,
-                                  colorMap,
-                                  type,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  static_cast<uint8_t>(width),
-                                  static_cast<uint8_t>(width >> 8),
-                                  static_cast<uint8_t>(height),
-                                  static_cast<uint8_t>(height >> 8),
-                                  depth,
-                                  descriptor};
+    std::vector<uint8_t> bytes(18, 0);
+    bytes[0] = idLength;
+    bytes[1] = colorMap;
+    bytes[2] = type;
+    bytes[12] = width & 0xFF;
+    bytes[13] = width >> 8;
+    bytes[14] = height & 0xFF;
+    bytes[15] = height >> 8;
+    bytes[16] = depth;
+    bytes[17] = descriptor;
     // Appended one by one: a range insert of an empty body trips GCC 12's bounds warning.
     for (uint8_t byte : body)
     {
@@ -276,20 +268,6 @@ TEST_F(TargaDecoder, OtherDepthsKeepTheirBytes)
     targa = Decode(Tga(10, 3, 1, 4, 0));
     ASSERT_NE(targa, nullptr);
     EXPECT_EQ(Targa_GetData(targa), nullptr);
-    Targa_Destroy(targa);
-}
-
-TEST_F(TargaDecoder, InputIsOnlyReadAndMayGoAfterwards)
-{
-    std::vector<uint8_t> bytes = Tga(2, 1, 1, 24, 0, {1, 2, 3});
-    const std::vector<uint8_t> before = bytes;
-    Targa *targa = Decode(bytes);
-    ASSERT_NE(targa, nullptr);
-    EXPECT_EQ(bytes, before);
-    std::fill(bytes.begin(), bytes.end(), 0);
-    bytes.clear();
-    bytes.shrink_to_fit();
-    EXPECT_THAT(Pixels(targa), ElementsAre(3, 2, 1));
     Targa_Destroy(targa);
 }
 
