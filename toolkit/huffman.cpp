@@ -388,40 +388,56 @@ int32_t Huffman_Encode(Huffman *huffman)
         byteBits[huffman->alphabet[k]] = huffman->alphabetBits[k];
     }
 
+    // The stream's length is known from the counts before a bit is written: a byte value
+    // without a code fails the whole encode, and the stream is checked against its buffer.
+    int64_t totalBits = 0;
+    for (int32_t value = 0; value < 256; value++)
+    {
+        if (counts[value] > 0 && byteBits[value] == 0)
+        {
+            Console_PrintCStrFormat("ERROR");
+            return HUFFMAN_SYMBOL_WITHOUT_CODE;
+        }
+        totalBits += static_cast<int64_t>(counts[value]) * byteBits[value];
+    }
     const int32_t capacity = huffman->inputLength + 2;
+    // A Huffman code of at most 256 symbols averages at most 8 bits, so this always holds.
+    if (totalBits > static_cast<int64_t>(capacity) * 8)
+    {
+        LOG_ERROR("Huffman stream of %lld bits does not fit %d bytes.",
+                  static_cast<long long>(totalBits), capacity);
+        abort();
+    }
     huffman->output = static_cast<uint8_t *>(MEMORY_ALLOCATE(capacity));
     uint8_t *out = huffman->output;
     uint64_t pending = 0;
     int32_t pendingBits = 0;
-    int64_t totalBits = 0;
     for (int32_t i = 0; i < huffman->inputLength; i++)
     {
         const uint8_t value = huffman->input[i];
         const int32_t bits = byteBits[value];
-        if (bits == 0)
-        {
-            Console_PrintCStrFormat("ERROR");
-            _ReleaseOutput(huffman);
-            return HUFFMAN_SYMBOL_WITHOUT_CODE;
-        }
+        // Codes are at most 15 bits and fewer than 32 are pending, so 64 bits always hold them.
         pending = (pending << bits) | byteCode[value];
         pendingBits += bits;
-        totalBits += bits;
-        while (pendingBits >= 8)
+        if (pendingBits >= 32)
         {
-            pendingBits -= 8;
-            *out++ = static_cast<uint8_t>(pending >> pendingBits);
+            pendingBits -= 32;
+            const auto word = static_cast<uint32_t>(pending >> pendingBits);
+            out[0] = static_cast<uint8_t>(word >> 24);
+            out[1] = static_cast<uint8_t>(word >> 16);
+            out[2] = static_cast<uint8_t>(word >> 8);
+            out[3] = static_cast<uint8_t>(word);
+            out += 4;
         }
+    }
+    while (pendingBits >= 8)
+    {
+        pendingBits -= 8;
+        *out++ = static_cast<uint8_t>(pending >> pendingBits);
     }
     if (pendingBits > 0)
     {
         *out++ = static_cast<uint8_t>(pending << (8 - pendingBits));
-    }
-    // A Huffman code of at most 256 symbols averages at most 8 bits, so this always holds.
-    if (out - huffman->output > capacity)
-    {
-        LOG_ERROR("Huffman output overran its buffer.");
-        abort();
     }
     huffman->outputLength = static_cast<int32_t>(totalBits);
     return HUFFMAN_OK;
