@@ -186,10 +186,12 @@ Sample *Sample_Create(const char *name)
         }
     }
 
-    LOG_ERROR("Loaded audio sample\n Filename: %s, fileSize: %d.\n format: %s, size: %d, freq: "
-              "%d, loop: %d.",
-              sample->name, fileSize, _FormatLabel(sample->format), sample->size, sample->frequency,
-              sample->looping);
+    // Info, not Error: a successful load is no failure, and the game's start-up prints exactly
+    // one line at its Error level.
+    LOG_INFO("Loaded audio sample\n Filename: %s, fileSize: %d.\n format: %s, size: %d, freq: "
+             "%d, loop: %d.",
+             sample->name, fileSize, _FormatLabel(sample->format), sample->size, sample->frequency,
+             sample->looping);
     return sample;
 }
 

@@ -81,9 +81,11 @@ static zip_int64_t _FindEntry(const char *name, bool logNames, zip_stat_t *stat)
         {
             continue;
         }
+        // A trace of the scan, at Debug level: at the game's Error level a lookup must stay
+        // quiet, since start-up prints exactly one line.
         if (logNames)
         {
-            LOG_ERROR("%s", stat->name);
+            LOG_DEBUG("%s", stat->name);
         }
         if (strcmp(stat->name, name) == 0)
         {

@@ -24,9 +24,15 @@ TEST_F(SampleTest, DecodesAllFourLayoutsWrittenBySox)
         WaveFile wave;
         ASSERT_TRUE(ParseWave(file, &wave));
 
+        // The load line is an Info line: quiet at the game's Error level.
+        testing::internal::CaptureStdout();
+        Sample_Destroy(Sample_Create(name.c_str()));
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        Logging_SetLevel(LOGGING_LEVEL_INFO);
         testing::internal::CaptureStdout();
         Sample *sample = Sample_Create(name.c_str());
         const std::string log = testing::internal::GetCapturedStdout();
+        Logging_SetLevel(LOGGING_LEVEL_ERROR);
 
         EXPECT_EQ(Sample_GetFormat(sample), layout.format) << layout.label;
         EXPECT_EQ(Sample_GetFrequence(sample), rates[i]) << layout.label;
@@ -56,10 +62,12 @@ TEST_F(SampleTest, MissingOrUndecodableEntriesGiveSilentSamples)
     MakeSound("good.wav", mono16, 22050, "0.02 sine 440");
     Open();
 
+    Logging_SetLevel(LOGGING_LEVEL_INFO);
     testing::internal::CaptureStdout();
     Sample *broken = Create("broken.wav");
     Sample *missing = Create("missing.wav");
     const std::string log = testing::internal::GetCapturedStdout();
+    Logging_SetLevel(LOGGING_LEVEL_ERROR);
     for (Sample *sample : {broken, missing})
     {
         EXPECT_EQ(Sample_GetFormat(sample), 0);
