@@ -7,7 +7,7 @@ seconds="${2:-60}"
 shopt -s nullglob
 status=0
 for f in "$build"/fuzz/fuzz_*; do
-    [ -x "$f" ] || continue
+    [ -f "$f" ] && [ -x "$f" ] || continue
     name=$(basename "$f")
     seeds="$build/fuzz/${name}_seeds"
     work=$(mktemp -d)
