@@ -22,6 +22,7 @@
 #include "resources/resource_win.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -247,10 +248,15 @@ const Frame &GameTest::ReadFrame()
 
 int64_t CountInBox(const Frame &frame, Rgba8 color, float x0, float y0, float x1, float y1)
 {
+    // Parts of the box beyond the window's edges hold nothing.
+    const int32_t left = std::max(Render_Column(x0), 0);
+    const int32_t right = std::min(Render_Column(x1), frame.width);
+    const int32_t bottom = std::max(Render_Row(y0), 0);
+    const int32_t top = std::min(Render_Row(y1), frame.height);
     int64_t count = 0;
-    for (int32_t y = Render_Row(y0); y < Render_Row(y1); y++)
+    for (int32_t y = bottom; y < top; y++)
     {
-        for (int32_t x = Render_Column(x0); x < Render_Column(x1); x++)
+        for (int32_t x = left; x < right; x++)
         {
             count += frame.At(x, y) == color;
         }
