@@ -145,6 +145,16 @@ SubTexture *TestSubTexture_Create(Texture *texture, int32_t x0, int32_t y0, int3
                              Texture_CalculatePixelPosition(texture, x1, y1));
 }
 
+void Render_WriteFrameOfFailedTest(const Frame &frame)
+{
+    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
+    if (frame.WritePng(path))
+    {
+        printf("The frame of the failed test is in %s\n", path.c_str());
+    }
+}
+
 Window *RenderTest::GetWindow()
 {
     static Window *window = nullptr;
@@ -181,12 +191,7 @@ void RenderTest::TearDown()
         {
             ReadFrame();
         }
-        const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
-        if (lastFrame.WritePng(path))
-        {
-            printf("The frame of the failed test is in %s\n", path.c_str());
-        }
+        Render_WriteFrameOfFailedTest(lastFrame);
     }
     Logging_SetLevel(LOGGING_LEVEL_DEBUG);
 }

@@ -65,6 +65,10 @@ void TestTexture_Destroy(Texture *texture);
 // Ownership: the caller; release with SubTexture_Destroy.
 SubTexture *TestSubTexture_Create(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 
+// Writes the frame to <suite>.<test>.png in the working directory, named after the running
+// test, and says where; for fixtures to call when the test has failed.
+void Render_WriteFrameOfFailedTest(const Frame &frame);
+
 class RenderTest : public ::testing::Test
 {
   protected:
