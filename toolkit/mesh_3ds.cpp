@@ -190,6 +190,25 @@ static void _parseTag4100(Model *model, const uint8_t *data, int64_t left)
     _AppendBlock(model, block);
 }
 
+typedef void (*_ChunkParser)(Model *model, const uint8_t *data, int64_t left);
+
+// Walks the chunks of one level, handing the data of each chunk of the given id (and the bytes
+// left from there) to its parser and stepping over all others by their lengths.
+static void _WalkLevel(Model *model, const uint8_t *data, int64_t left, uint16_t id,
+                       _ChunkParser parser)
+{
+    _Chunk chunk;
+    while (_NextChunk(data, left, &chunk))
+    {
+        if (chunk.id == id)
+        {
+            parser(model, data + _HEADER_SIZE, left - _HEADER_SIZE);
+        }
+        data += chunk.length;
+        left -= chunk.length;
+    }
+}
+
 static void _parseTag4000(Model *model, const uint8_t *data, int64_t left)
 {
     LOG_ERROR("_parseTag4000");
@@ -204,33 +223,13 @@ static void _parseTag4000(Model *model, const uint8_t *data, int64_t left)
                            static_cast<size_t>(terminator - data));
     Model_SetName(model, name.c_str());
     LOG_ERROR("_parseTag4000 object name=%s.", name.c_str());
-    left -= terminator + 1 - data;
-    data = terminator + 1;
-    _Chunk chunk;
-    while (_NextChunk(data, left, &chunk))
-    {
-        if (chunk.id == 0x4100)
-        {
-            _parseTag4100(model, data + _HEADER_SIZE, left - _HEADER_SIZE);
-        }
-        data += chunk.length;
-        left -= chunk.length;
-    }
+    _WalkLevel(model, terminator + 1, left - (terminator + 1 - data), 0x4100, _parseTag4100);
 }
 
 static void _parseTag3D3D(Model *model, const uint8_t *data, int64_t left)
 {
     LOG_ERROR("_parseTag3D3D");
-    _Chunk chunk;
-    while (_NextChunk(data, left, &chunk))
-    {
-        if (chunk.id == 0x4000)
-        {
-            _parseTag4000(model, data + _HEADER_SIZE, left - _HEADER_SIZE);
-        }
-        data += chunk.length;
-        left -= chunk.length;
-    }
+    _WalkLevel(model, data, left, 0x4000, _parseTag4000);
 }
 
 static void _parseTag0002(const uint8_t *data, int64_t left)

@@ -117,24 +117,23 @@ const ModelFace *Model_GetFaces(Model *model)
     return model->faces;
 }
 
+static void _AppendXyz(float **array, int32_t *count, float x, float y, float z)
+{
+    *array = static_cast<float *>(Array_Extend(*array, *count, 3 * sizeof(float), _ARRAY_STEP));
+    float *element = *array + 3 * static_cast<size_t>((*count)++);
+    element[0] = x;
+    element[1] = y;
+    element[2] = z;
+}
+
 void Model_AddVertex(Model *model, float x, float y, float z)
 {
-    model->vertices = static_cast<float *>(
-        Array_Extend(model->vertices, model->vertexCount, 3 * sizeof(float), _ARRAY_STEP));
-    float *vertex = model->vertices + 3 * static_cast<size_t>(model->vertexCount++);
-    vertex[0] = x;
-    vertex[1] = y;
-    vertex[2] = z;
+    _AppendXyz(&model->vertices, &model->vertexCount, x, y, z);
 }
 
 void Model_AddNormal(Model *model, float x, float y, float z)
 {
-    model->normals = static_cast<float *>(
-        Array_Extend(model->normals, model->normalCount, 3 * sizeof(float), _ARRAY_STEP));
-    float *normal = model->normals + 3 * static_cast<size_t>(model->normalCount++);
-    normal[0] = x;
-    normal[1] = y;
-    normal[2] = z;
+    _AppendXyz(&model->normals, &model->normalCount, x, y, z);
 }
 
 void Model_AddTexCoord(Model *model, float u, float v)

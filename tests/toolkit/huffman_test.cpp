@@ -43,6 +43,37 @@ class HuffmanTest : public testing::Test
         return testing::internal::GetCapturedStdout();
     }
 
+    // Decodes bits bits of stream with the current alphabet; returns the trace.
+    std::string Decode(const uint8_t *stream, int32_t bits, int32_t *result)
+    {
+        Huffman_SetCompressedInput(huffman, stream, bits);
+        testing::internal::CaptureStdout();
+        *result = Huffman_Decode(huffman);
+        return testing::internal::GetCapturedStdout();
+    }
+
+    // The decoded bytes, or "<none>" when there is no output.
+    std::string Decoded()
+    {
+        uint8_t *data = nullptr;
+        int32_t length = 0;
+        Huffman_GetOutput(huffman, &data, &length);
+        return data == nullptr ? "<none>" : std::string(reinterpret_cast<char *>(data), length);
+    }
+
+    // The alphabet handed out; the copies are released here.
+    void Alphabet(std::vector<uint16_t> *symbols, std::vector<uint8_t> *lengths)
+    {
+        uint16_t *s = nullptr;
+        uint8_t *l = nullptr;
+        int32_t count = 0;
+        Huffman_GetAlphabet(huffman, &s, &l, &count);
+        symbols->assign(s, s + count);
+        lengths->assign(l, l + count);
+        MEMORY_FREE(s);
+        MEMORY_FREE(l);
+    }
+
     std::vector<uint8_t> Output(int32_t *length)
     {
         uint8_t *data = nullptr;
@@ -183,18 +214,11 @@ TEST_F(HuffmanTest, EncodesAabWithTheDocumentedTraceAndBits)
     EXPECT_EQ(bits, 3);
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0], 0x20); // 0 0 1
-
-    uint16_t *symbols = nullptr;
-    uint8_t *lengths = nullptr;
-    int32_t count = 0;
-    Huffman_GetAlphabet(huffman, &symbols, &lengths, &count);
-    ASSERT_EQ(count, 2);
-    EXPECT_EQ(symbols[0], 'a');
-    EXPECT_EQ(symbols[1], 'b');
-    EXPECT_EQ(lengths[0], 1);
-    EXPECT_EQ(lengths[1], 1);
-    MEMORY_FREE(symbols);
-    MEMORY_FREE(lengths);
+    std::vector<uint16_t> symbols;
+    std::vector<uint8_t> lengths;
+    Alphabet(&symbols, &lengths);
+    EXPECT_THAT(symbols, testing::ElementsAre('a', 'b'));
+    EXPECT_THAT(lengths, testing::ElementsAre(1, 1));
 }
 
 TEST_F(HuffmanTest, RefusesEmptyAndSingleValueInputs)
@@ -223,7 +247,8 @@ TEST_F(HuffmanTest, FixedDeflateLengthsGiveTheFixedCodesAndListing)
 {
     SetFixedDeflateAlphabet(huffman);
     // Block header, 'A' (0x30 + 65, 8 bits), length 257 with distance code 4 (5 + 1 extra bits),
-    // length 265 (1 extra bit) with distance 29 (5 + 13 extra bits), 'B', end of block.
+    // length 265 (1 extra bit) with distance 29 (5 + 13 extra bits), 'B', the never-occurring
+    // 286 and distance 30 after 258, end of block.
     BitWriter w;
     w.Put(0b011, 3);
     w.Put(0x30 + 'A', 8);
@@ -235,35 +260,21 @@ TEST_F(HuffmanTest, FixedDeflateLengthsGiveTheFixedCodesAndListing)
     w.Put(29, 5);
     w.Put(0x1FFF, 13);
     w.Put(0x30 + 'B', 8);
+    w.Put(0b11000110, 8);
+    w.Put(258 - 256, 7);
+    w.Put(30, 5);
     w.Put(0, 7);
-    Huffman_SetCompressedInput(huffman, w.bytes.data(), w.count);
-    testing::internal::CaptureStdout();
-    const int32_t result = Huffman_Decode(huffman);
-    const std::string trace = testing::internal::GetCapturedStdout();
+    int32_t result = 0;
+    const std::string trace = Decode(w.bytes.data(), w.count, &result);
     ASSERT_EQ(result, HUFFMAN_OK);
     EXPECT_THAT(trace, HasSubstr("Alpha:Code 256:  0000000\n"));
     EXPECT_THAT(trace, HasSubstr("Alpha:Code   0:  00110000\n"));
     EXPECT_THAT(trace, HasSubstr("Alpha:Code  65:A 01110001\n"));
     EXPECT_THAT(trace, HasSubstr("Alpha:Code 144:  110010000\n"));
     EXPECT_THAT(trace, HasSubstr("Alpha:Code 280:  11000000\n"));
-    // Distance 4 must occupy 6 bits and 29 occupy 18, or 'B' and the end would be misread.
-    EXPECT_THAT(trace, HasSubstr("65:A 257:l0 b4 265:l1 b29 66:B END_OF_BLOCK \n"));
-}
-
-TEST_F(HuffmanTest, ListingReportsCodesThatNeverOccur)
-{
-    SetFixedDeflateAlphabet(huffman);
-    BitWriter w;
-    w.Put(0, 3);
-    w.Put(0b11000110, 8); // 286
-    w.Put(258 - 256, 7);
-    w.Put(30, 5);
-    w.Put(0, 7);
-    Huffman_SetCompressedInput(huffman, w.bytes.data(), w.count);
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(Huffman_Decode(huffman), HUFFMAN_OK);
-    const std::string trace = testing::internal::GetCapturedStdout();
-    EXPECT_THAT(trace, HasSubstr("    ERROR: Code 286 should never occur     258:l0 "
+    // Distance 4 must occupy 6 bits and 29 occupy 18, or what follows would be misread.
+    EXPECT_THAT(trace, HasSubstr("65:A 257:l0 b4 265:l1 b29 66:B "
+                                 "    ERROR: Code 286 should never occur     258:l0 "
                                  "     ERROR: Code 30 should never occur     END_OF_BLOCK \n"));
 }
 
@@ -289,26 +300,17 @@ TEST_F(HuffmanTest, RoundTripsThroughTheAlphabetHandOver)
         ASSERT_EQ(result, HUFFMAN_OK) << input.size();
         int32_t bits = 0;
         const std::vector<uint8_t> stream = Output(&bits);
-        uint16_t *symbols = nullptr;
-        uint8_t *lengths = nullptr;
-        int32_t count = 0;
-        Huffman_GetAlphabet(huffman, &symbols, &lengths, &count);
-
-        Huffman *decoder = Huffman_Create();
-        Huffman_SetAlphabet(decoder, symbols, lengths, count);
-        MEMORY_FREE(symbols);
-        MEMORY_FREE(lengths);
-        Huffman_SetCompressedInput(decoder, stream.data(), bits);
-        testing::internal::CaptureStdout();
-        const int32_t decoded = Huffman_Decode(decoder);
-        testing::internal::GetCapturedStdout();
-        EXPECT_EQ(decoded, HUFFMAN_OK) << input.size();
-        uint8_t *out = nullptr;
-        int32_t outLength = 0;
-        Huffman_GetOutput(decoder, &out, &outLength);
-        ASSERT_EQ(outLength, static_cast<int32_t>(input.size()));
-        EXPECT_TRUE(std::equal(input.begin(), input.end(), out)) << input.size();
-        Huffman_Destroy(decoder);
+        std::vector<uint16_t> symbols;
+        std::vector<uint8_t> lengths;
+        Alphabet(&symbols, &lengths);
+        // A fresh coder gets the alphabet and the stream.
+        Huffman_Destroy(huffman);
+        huffman = Huffman_Create();
+        Huffman_SetAlphabet(huffman, symbols.data(), lengths.data(),
+                            static_cast<int32_t>(symbols.size()));
+        Decode(stream.data(), bits, &result);
+        EXPECT_EQ(result, HUFFMAN_OK) << input.size();
+        EXPECT_EQ(Decoded(), std::string(input.begin(), input.end())) << input.size();
     }
 }
 
@@ -369,21 +371,16 @@ TEST_F(HuffmanTest, RefusesInputsBeyondItsLimits)
     EXPECT_THAT(trace, HasSubstr("Error at huffman.cpp"));
     int32_t bits = -1;
     EXPECT_TRUE(Output(&bits).empty());
-    uint16_t *symbols = nullptr;
-    uint8_t *lengths = nullptr;
-    int32_t count = -1;
-    Huffman_GetAlphabet(huffman, &symbols, &lengths, &count);
-    EXPECT_EQ(count, 0);
-    MEMORY_FREE(symbols);
-    MEMORY_FREE(lengths);
+    std::vector<uint16_t> symbols;
+    std::vector<uint8_t> lengths;
+    Alphabet(&symbols, &lengths);
+    EXPECT_TRUE(symbols.empty());
 
     Encode(fibonacci(16), &result);
     EXPECT_EQ(result, HUFFMAN_OK);
-    Huffman_GetAlphabet(huffman, &symbols, &lengths, &count);
-    ASSERT_EQ(count, 16);
-    EXPECT_EQ(lengths[15], 15);
-    MEMORY_FREE(symbols);
-    MEMORY_FREE(lengths);
+    Alphabet(&symbols, &lengths);
+    ASSERT_EQ(lengths.size(), 16u);
+    EXPECT_EQ(lengths.back(), 15);
 }
 
 TEST_F(HuffmanTest, RefusesAlphabetsThatCannotBePrefixCodes)
@@ -395,87 +392,48 @@ TEST_F(HuffmanTest, RefusesAlphabetsThatCannotBePrefixCodes)
     for (const uint8_t *lengths : {overSubscribed, tooLong})
     {
         Huffman_SetAlphabet(huffman, symbols, lengths, 3);
-        Huffman_SetCompressedInput(huffman, stream, 16);
-        testing::internal::CaptureStdout();
-        EXPECT_EQ(Huffman_Decode(huffman), HUFFMAN_BAD_ALPHABET);
-        EXPECT_THAT(testing::internal::GetCapturedStdout(), HasSubstr("Error at huffman.cpp"));
-        uint8_t *out = nullptr;
-        int32_t length = -1;
-        Huffman_GetOutput(huffman, &out, &length);
-        EXPECT_EQ(out, nullptr);
-        EXPECT_EQ(length, 0);
+        int32_t result = 0;
+        EXPECT_THAT(Decode(stream, 16, &result), HasSubstr("Error at huffman.cpp"));
+        EXPECT_EQ(result, HUFFMAN_BAD_ALPHABET);
+        EXPECT_EQ(Decoded(), "<none>");
     }
 }
 
-TEST_F(HuffmanTest, IncompleteCodesDecodeWhatTheyCoverAndRefuseTheRest)
+TEST_F(HuffmanTest, DecodesOnlyWholeSequencesOfCodes)
 {
     // One 15-bit code: far more inner nodes than twice the alphabet.
-    const uint16_t symbol = 'z';
-    const uint8_t length = 15;
-    Huffman_SetAlphabet(huffman, &symbol, &length, 1);
-    const uint8_t zeros[4] = {0, 0, 0, 0}; // two 15-bit codes and two stray bits
-    Huffman_SetCompressedInput(huffman, zeros, 30);
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(Huffman_Decode(huffman), HUFFMAN_OK);
-    testing::internal::GetCapturedStdout();
-    uint8_t *out = nullptr;
-    int32_t count = 0;
-    Huffman_GetOutput(huffman, &out, &count);
-    EXPECT_EQ(count, 2);
+    const uint16_t z = 'z';
+    const uint8_t fifteen = 15;
+    Huffman_SetAlphabet(huffman, &z, &fifteen, 1);
+    const uint8_t zeros[4] = {0, 0, 0, 0};
+    int32_t result = 0;
+    Decode(zeros, 30, &result); // two codes and two stray bits: the listing from bit 3 is whole
+    EXPECT_EQ(result, HUFFMAN_OK);
+    EXPECT_EQ(Decoded(), "zz");
+    const uint8_t one[2] = {0x00, 0x40}; // a 1 bit has no code
+    EXPECT_THAT(Decode(one, 16, &result), HasSubstr("Error at huffman.cpp"));
+    EXPECT_EQ(result, HUFFMAN_UNDECODABLE);
+    EXPECT_EQ(Decoded(), "<none>");
 
-    // A 1 bit has no code: neither the listing nor the whole walk gets through.
-    const uint8_t ones[2] = {0x00, 0x40};
-    Huffman_SetCompressedInput(huffman, ones, 16);
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(Huffman_Decode(huffman), HUFFMAN_UNDECODABLE);
-    EXPECT_THAT(testing::internal::GetCapturedStdout(), HasSubstr("Error at huffman.cpp"));
-    Huffman_GetOutput(huffman, &out, &count);
-    EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(count, 0);
-}
-
-TEST_F(HuffmanTest, StreamsEndingInsideACodeAreUndecodable)
-{
     const uint16_t symbols[3] = {'a', 'b', 'c'};
     const uint8_t lengths[3] = {1, 2, 2}; // a 0, b 10, c 11
     Huffman_SetAlphabet(huffman, symbols, lengths, 3);
-    // 10 11 0 1: from bit 0 "b c a" and a dangling 1; from bit 3 "1 0 1" is "b" and a dangling 1.
+    // 10 11 0 1: from bit 0 "b c a" and a dangling 1; from bit 3, "b" and a dangling 1.
     const uint8_t stream[1] = {0b10110100};
-    Huffman_SetCompressedInput(huffman, stream, 6);
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(Huffman_Decode(huffman), HUFFMAN_UNDECODABLE);
-    testing::internal::GetCapturedStdout();
+    Decode(stream, 6, &result);
+    EXPECT_EQ(result, HUFFMAN_UNDECODABLE);
+    Decode(stream, 5, &result); // whole from bit 0
+    EXPECT_EQ(result, HUFFMAN_OK);
+    EXPECT_EQ(Decoded(), "bca");
 
-    // The same stream one bit shorter is whole from bit 0.
-    Huffman_SetCompressedInput(huffman, stream, 5);
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(Huffman_Decode(huffman), HUFFMAN_OK);
-    testing::internal::GetCapturedStdout();
-    uint8_t *out = nullptr;
-    int32_t count = 0;
-    Huffman_GetOutput(huffman, &out, &count);
-    ASSERT_EQ(count, 3);
-    EXPECT_EQ(std::string(reinterpret_cast<char *>(out), 3), "bca");
-}
-
-TEST_F(HuffmanTest, CompressedInputReadsOnlyTheBytesHoldingItsBits)
-{
-    // Exactly two bytes on the heap: a copy of one more would be caught by AddressSanitizer.
-    auto *stream = new uint8_t[2]{0x12, 0x34};
-    Huffman_SetCompressedInput(huffman, stream, 16);
-    delete[] stream;
-    const uint16_t symbols[2] = {0, 1};
-    const uint8_t lengths[2] = {1, 1};
-    Huffman_SetAlphabet(huffman, symbols, lengths, 2);
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(Huffman_Decode(huffman), HUFFMAN_OK);
-    EXPECT_THAT(testing::internal::GetCapturedStdout(), Not(HasSubstr("Error")));
-    uint8_t *out = nullptr;
-    int32_t count = 0;
-    Huffman_GetOutput(huffman, &out, &count);
-    ASSERT_EQ(count, 16);
-    EXPECT_EQ(out[3], 1);  // 0x12 = 0001 0010
-    EXPECT_EQ(out[15], 0); // 0x34 = 0011 0100
+    // Exactly two bytes on the heap: copying one more would be caught by AddressSanitizer.
+    const uint8_t bits[2] = {1, 1};
+    Huffman_SetAlphabet(huffman, symbols, bits, 2);
+    auto *heap = new uint8_t[2]{0x12, 0x34};
+    Decode(heap, 16, &result);
+    delete[] heap;
+    EXPECT_EQ(Decoded(), "aaabaaba"
+                         "aabbabaa"); // 0x12, 0x34
 }
 
 } // namespace
