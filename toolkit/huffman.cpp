@@ -68,7 +68,10 @@ static void _ResetArrays(Huffman *huffman, int32_t size)
     huffman->alphabetSize = size;
     huffman->alphabet = static_cast<uint16_t *>(_Calloc(size, sizeof(uint16_t)));
     huffman->alphabetBits = static_cast<uint8_t *>(_Calloc(size, sizeof(uint8_t)));
-    huffman->nodeCapacity = std::max(2 * size, 2);
+    // No tree can use more nodes than 16-bit links reach; larger alphabets are refused by
+    // Huffman_Decode before a node is made.
+    huffman->nodeCapacity =
+        static_cast<int32_t>(std::clamp<int64_t>(2 * static_cast<int64_t>(size), 2, _MAX_NODES));
     huffman->nodes =
         static_cast<HuffmanNode *>(_Calloc(huffman->nodeCapacity, sizeof(HuffmanNode)));
     huffman->nodeCount = 0;
@@ -147,8 +150,7 @@ static void _ReplaceInput(Huffman *huffman, const uint8_t *data, int32_t bytes, 
     {
         return;
     }
-    // One spare zero byte, so a reader of the last byte never needs a bounds special case.
-    huffman->input = static_cast<uint8_t *>(MEMORY_ALLOCATE(bytes + 1));
+    huffman->input = static_cast<uint8_t *>(MEMORY_ALLOCATE(bytes));
     memcpy(huffman->input, data, static_cast<size_t>(bytes));
     huffman->inputLength = length;
 }
