@@ -134,11 +134,6 @@ Texture *TestTexture_Create(int32_t width, int32_t height, const std::vector<Rgb
     return Texture_Create(bytes.data(), 4, width, height);
 }
 
-void TestTexture_Destroy(Texture *texture)
-{
-    Texture_Destroy(texture);
-}
-
 SubTexture *TestSubTexture_Create(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
 {
     return SubTexture_Create(texture, Texture_CalculatePixelPosition(texture, x0, y0),

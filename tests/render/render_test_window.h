@@ -5,6 +5,7 @@
 #pragma once
 
 #include "foundation/vector.h"
+#include "resources/texture_win.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -13,7 +14,6 @@
 #include <vector>
 
 struct SubTexture;
-struct Texture;
 struct Window;
 
 #define RENDER_TEST_WIDTH  1024
@@ -58,9 +58,8 @@ int32_t Render_Column(float x);
 int32_t Render_Row(float y);
 
 // A texture of width x height RGBA texels given row by row from row 0 (drawn at the top).
-// Ownership: the caller; release with TestTexture_Destroy.
+// Ownership: the caller; release with Texture_Destroy.
 Texture *TestTexture_Create(int32_t width, int32_t height, const std::vector<Rgba8> &texels);
-void TestTexture_Destroy(Texture *texture);
 // The pixel rectangle (x0, y0) to (x1, y1) of a texture as a sub-texture, corners as given.
 // Ownership: the caller; release with SubTexture_Destroy.
 SubTexture *TestSubTexture_Create(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
