@@ -85,6 +85,16 @@ static void _AppendPngChunk(std::vector<uint8_t> &file, const char *name,
                                                     static_cast<uInt>(file.size() - typeAt))));
 }
 
+void Frame::ReadFromWindow()
+{
+    glFinish();
+    width = RENDER_TEST_WIDTH;
+    height = RENDER_TEST_HEIGHT;
+    pixels.assign(static_cast<size_t>(width) * height * 4, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+}
+
 bool Frame::WritePng(const std::string &path) const
 {
     // PNG rows run from the top, each led by its filter byte (0: none).
@@ -193,13 +203,7 @@ void RenderTest::TearDown()
 
 const Frame &RenderTest::ReadFrame()
 {
-    glFinish();
-    lastFrame.width = RENDER_TEST_WIDTH;
-    lastFrame.height = RENDER_TEST_HEIGHT;
-    lastFrame.pixels.assign(static_cast<size_t>(RENDER_TEST_WIDTH) * RENDER_TEST_HEIGHT * 4, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, RENDER_TEST_WIDTH, RENDER_TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE,
-                 lastFrame.pixels.data());
+    lastFrame.ReadFromWindow();
     frameRead = true;
     return lastFrame;
 }

@@ -49,6 +49,8 @@ struct Frame
     Rgba8 AtUnits(float x, float y) const;
     // How many pixels hold exactly this colour.
     int64_t Count(Rgba8 color) const;
+    // Replaces the frame with the current window's colour buffer (after glFinish).
+    void ReadFromWindow();
     // Writes the frame as an RGBA PNG, top row first; false when the file cannot be written.
     bool WritePng(const std::string &path) const;
 };
