@@ -21,3 +21,9 @@ int32_t Random_GetValue(void)
     }
     return rand();
 }
+
+int32_t randomStateValueInt(uint64_t *state)
+{
+    *state = *state * 0x5851F42D4C957F2Dull + 1u;
+    return static_cast<int32_t>((*state >> 32) & 0x7FFFFFFFu);
+}

@@ -77,6 +77,21 @@ TEST(Random, ExplicitSeedRepeatsTheSequence)
     EXPECT_EQ(draw(0), draw(0)) << "seed 0 must not fall back to the clock";
 }
 
+TEST(Random, StateGeneratorStepsItsOwnState)
+{
+    uint64_t state = 0;
+    EXPECT_EQ(randomStateValueInt(&state), 0);
+    EXPECT_EQ(state, 1u);
+    EXPECT_EQ(randomStateValueInt(&state), 0x5851F42D);
+    EXPECT_EQ(state, 0x5851F42D4C957F2Eull);
+    // The top bit of the state never reaches the value.
+    state = 0xFFFFFFFFFFFFFFFFull;
+    for (int i = 0; i < 1000; i++)
+    {
+        EXPECT_GE(randomStateValueInt(&state), 0);
+    }
+}
+
 TEST(ClockDeathTest, FirstRandomDrawSeedsFromTheClockAndDateFollowsIt)
 {
     // Re-executed in a fresh process, so the generator has not been seeded yet there.
