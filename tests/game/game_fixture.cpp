@@ -21,7 +21,6 @@
 #include "resources/asset.h"
 #include "resources/resource_win.h"
 
-#include <GL/gl.h>
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -76,6 +75,11 @@ Asset *GameTest::GetAsset()
 static int64_t _LiveBlocks()
 {
     return int64_t{Allocator_GetAllocatedObjects()} - Allocator_GetDeallocatedObjects();
+}
+
+int64_t GameTest::LiveBlocks()
+{
+    return _LiveBlocks();
 }
 
 // Every buffer the archive hands out stays listed until it is unloaded (a catalogue made during
@@ -233,15 +237,18 @@ void GameTest::AdvanceToLevel(int32_t levelNumber)
     }
 }
 
+void GameTest::LoseAllLives()
+{
+    while (Player_GetNumberOfLives(player) > 0)
+    {
+        Player_Die(player);
+        StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
+    }
+}
+
 const Frame &GameTest::ReadFrame()
 {
-    glFinish();
-    lastFrame.width = RENDER_TEST_WIDTH;
-    lastFrame.height = RENDER_TEST_HEIGHT;
-    lastFrame.pixels.assign(static_cast<size_t>(RENDER_TEST_WIDTH) * RENDER_TEST_HEIGHT * 4, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, RENDER_TEST_WIDTH, RENDER_TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE,
-                 lastFrame.pixels.data());
+    lastFrame.ReadFromWindow();
     frameRead = true;
     return lastFrame;
 }

@@ -76,6 +76,8 @@ class GameTest : public ::testing::Test
     void Destroy(SpaceShip *ship);
     // Destroys every ship of the current level that can still be hit.
     void ClearLevel();
+    // Loses every life left (waiting out each blink); the last starts the final explosion.
+    void LoseAllLives();
     // Clears levels until the world stands at the given level number.
     void AdvanceToLevel(int32_t levelNumber);
     // A ship of the current level: index 0 to 9 in creation order, 10 the boss.
@@ -83,6 +85,8 @@ class GameTest : public ::testing::Test
     Level *CurrentLevel();
     const Frame &ReadFrame();
 
+    // Tracking-allocator records alive now.
+    static int64_t LiveBlocks();
     static Window *GetWindow();
     static Asset *GetAsset();
 

@@ -6,6 +6,7 @@
 #include "foundation/list.h"
 #include "frame/integration_win.h"
 #include "game/bullet.h"
+#include "game/hud.h"
 #include "game/level.h"
 #include "game/player.h"
 #include "game/spaceship.h"
@@ -19,6 +20,7 @@
 namespace
 {
 using PlayTest = GameTest;
+using WorldTest = GameTest;
 
 // Steers under the nearest intact ship with the arrow keys and fires with Space, one press per
 // shot, as a person at the keyboard would.
@@ -111,68 +113,55 @@ TEST_F(PlayTest, ScriptedGameFromTheSplashThroughLevelSixToGameOver)
     EXPECT_EQ(World_GetLevelNumber(world), 1);
 }
 
-// Random keys, modifiers, pads, mouse events and kills for many frames. The count comes from
-// ZINDREL_MONKEY_FRAMES (10,000 by default).
-TEST_F(PlayTest, MonkeyInputNeverBreaksTheGame)
+TEST_F(WorldTest, ShieldRefillIsCappedAtFiveFromLevel26On)
 {
-    const char *setting = getenv("ZINDREL_MONKEY_FRAMES");
-    const int32_t frames = setting != nullptr ? atoi(setting) : 10000;
-    ceaseFire = false;
-    std::mt19937 random(4242);
-    auto chance = [&](int32_t percent) { return static_cast<int32_t>(random() % 100) < percent; };
-    const int32_t keys[] = {kKeySpace, kKeyEnter, kKeyLeft, kKeyRight, kKeyEscape, 65, 340, 342};
-    PadState pads[3];
-    pads[1].slot = 1;
-    pads[2].slot = 7;
-    pads[2].isGamepad = false;
+    StartPlay();
+    // Level after level the game holds the same records: nothing grows with the level count
+    // (the player's explosion frames are added once, not once per level).
+    AdvanceToLevel(7);
+    const int64_t liveAtLevel7 = LiveBlocks();
+    AdvanceToLevel(12);
+    EXPECT_EQ(LiveBlocks(), liveAtLevel7);
+    AdvanceToLevel(31);
+    EXPECT_EQ(Player_GetNumberOfShields(player), 5);
+    EXPECT_EQ(Hud_GetLevel(World_GetHud(world)), 31);
+}
 
-    int32_t levelsSeen = 1;
-    int32_t gamesOver = 0;
-    for (int32_t frame = 0; frame < frames; frame++)
+TEST_F(WorldTest, ZeroScoreKeepsTheTitleAndATieKeepsTheOlderEntry)
+{
+    StartPlay();
+    LoseAllLives();
+    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
+    EXPECT_EQ(World_GetHighscore(world), 0) << "a game of 0 points leaves no high score";
+
+    // 2200 points at level 2: level 1 cleared with three lives (1000 + 300), nine kills.
+    Tap(kKeySpace);
+    Step();
+    ASSERT_EQ(skipSplashScreen, 1);
+    AdvanceToLevel(2);
+    for (int32_t i = 0; i < 9; i++)
     {
-        if (chance(20))
-        {
-            Key(keys[random() % 8], static_cast<int32_t>(random() % 3),
-                static_cast<int32_t>(random() % 16));
-        }
-        for (PadState &pad : pads)
-        {
-            if (chance(5))
-            {
-                pad.axes[0] =
-                    static_cast<float>(static_cast<int32_t>(random() % 201) - 100) / 100.0f;
-                pad.buttons[random() % 15] ^= 1;
-            }
-            Pad(pad);
-        }
-        if (chance(2))
-        {
-            MouseEvent event{};
-            event.position.x = random() % 1024;
-            event.position.y = random() % 768;
-            Player_HandleMouseEvent(player, GetWindow(), event, static_cast<int32_t>(random() % 5));
-        }
-        if (skipSplashScreen && chance(3))
-        {
-            SpaceShip *ship = Ship(static_cast<int32_t>(random() % 11));
-            if (ship != nullptr && SpaceShip_GetHealthPoint(ship) > 0)
-            {
-                AimBulletAt(ship);
-            }
-        }
-        const int32_t wasPlaying = skipSplashScreen;
-        Step();
-        gamesOver += wasPlaying && !skipSplashScreen;
-        levelsSeen = std::max(levelsSeen, World_GetLevelNumber(world));
-        // Escape asks the frame loop to end; there is no loop here, so play goes on.
-        OSProgramResume();
+        Destroy(Ship(i));
     }
-    if (frames >= 10000)
+    ASSERT_TRUE(StepUntil([&] { return Player_GetScore(player) == 2200; }, 60));
+    LoseAllLives();
+    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
+    ASSERT_EQ(World_GetHighscore(world), 2200);
+    ASSERT_EQ(World_GetHighscoreLevel(world), 2);
+
+    // 2200 points again, at level 3: two levels cleared with one life left (1100 each).
+    Tap(kKeySpace);
+    Step();
+    for (int32_t life = 0; life < 2; life++)
     {
-        EXPECT_GT(levelsSeen, 1) << "the monkey got past the first level";
-        EXPECT_GT(gamesOver, 0) << "and lost at least one game";
+        Player_Die(player);
+        StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
     }
-    RecordProperty("levels", levelsSeen);
-    RecordProperty("gamesOver", gamesOver);
+    AdvanceToLevel(3);
+    ASSERT_EQ(Player_GetScore(player), 2200);
+    LoseAllLives();
+    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
+    EXPECT_EQ(World_GetHighscore(world), 2200);
+    EXPECT_EQ(World_GetHighscoreLevel(world), 2) << "a tie keeps the older entry";
 }
 } // namespace

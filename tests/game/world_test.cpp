@@ -110,26 +110,6 @@ TEST_F(WorldTest, OrdinaryLevelBonusAndShieldRefillsAreSetNotAdded)
     EXPECT_EQ(Player_GetNumberOfShields(player), 2) << "set to 11 / 5, not added";
 }
 
-TEST_F(WorldTest, ShieldRefillIsCappedAtFiveFromLevel26On)
-{
-    StartPlay();
-    AdvanceToLevel(31);
-    EXPECT_EQ(Player_GetNumberOfShields(player), 5);
-    EXPECT_EQ(Hud_GetLevel(World_GetHud(world)), 31);
-}
-
-// Loses every life, checks "GAME OVER" for the whole explosion, and returns to the title.
-static void _LoseGame(GameTest &test, Player *player, World *world)
-{
-    while (Player_GetNumberOfLives(player) > 0)
-    {
-        Player_Die(player);
-        test.StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
-    }
-    ASSERT_EQ(Player_GetNumberOfLives(player), 0);
-    (void)world;
-}
-
 TEST_F(WorldTest, LastLifeShowsGameOverThroughTheExplosionThenTheHighScore)
 {
     StartPlay();
@@ -137,7 +117,7 @@ TEST_F(WorldTest, LastLifeShowsGameOverThroughTheExplosionThenTheHighScore)
     Step(30);
     ASSERT_EQ(Player_GetScore(player), 100);
 
-    _LoseGame(*this, player, world);
+    LoseAllLives();
     // 340 frames of explosion, with "GAME OVER" on every one of them.
     for (int32_t frame = 0; frame < 340; frame++)
     {
@@ -154,41 +134,4 @@ TEST_F(WorldTest, LastLifeShowsGameOverThroughTheExplosionThenTheHighScore)
     EXPECT_EQ(Player_GetScore(player), 0);
 }
 
-TEST_F(WorldTest, ZeroScoreKeepsTheTitleAndATieKeepsTheOlderEntry)
-{
-    StartPlay();
-    _LoseGame(*this, player, world);
-    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
-    EXPECT_EQ(World_GetHighscore(world), 0) << "a game of 0 points leaves no high score";
-
-    // 2200 points at level 2: level 1 cleared with three lives (1000 + 300), nine kills.
-    Tap(kKeySpace);
-    Step();
-    ASSERT_EQ(skipSplashScreen, 1);
-    AdvanceToLevel(2);
-    for (int32_t i = 0; i < 9; i++)
-    {
-        Destroy(Ship(i));
-    }
-    ASSERT_TRUE(StepUntil([&] { return Player_GetScore(player) == 2200; }, 60));
-    _LoseGame(*this, player, world);
-    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
-    ASSERT_EQ(World_GetHighscore(world), 2200);
-    ASSERT_EQ(World_GetHighscoreLevel(world), 2);
-
-    // 2200 points again, at level 3: two levels cleared with one life left (1100 each).
-    Tap(kKeySpace);
-    Step();
-    for (int32_t life = 0; life < 2; life++)
-    {
-        Player_Die(player);
-        StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
-    }
-    AdvanceToLevel(3);
-    ASSERT_EQ(Player_GetScore(player), 2200);
-    _LoseGame(*this, player, world);
-    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
-    EXPECT_EQ(World_GetHighscore(world), 2200);
-    EXPECT_EQ(World_GetHighscoreLevel(world), 2) << "a tie keeps the older entry";
-}
 } // namespace
