@@ -12,8 +12,7 @@ namespace
 struct Cell
 {
     bool upper;
-    int32_t column;
-    int32_t row;
+    int32_t column, row;
 };
 
 Rgba8 CellColor(Cell cell)
@@ -22,32 +21,28 @@ Rgba8 CellColor(Cell cell)
             static_cast<uint8_t>(cell.upper ? 255 : 128), 255};
 }
 
-Texture *MakeSheet(bool upper)
-{
-    std::vector<Rgba8> texels;
-    for (int32_t i = 0; i < 128 * 128; i++)
-    {
-        texels.push_back(CellColor({upper, i % 128 / 8, i / 128 / 8}));
-    }
-    return TestTexture_Create(128, 128, texels);
-}
-
 class FontTest : public RenderTest
 {
   protected:
     void SetUp() override
     {
         RenderTest::SetUp();
-        upper = MakeSheet(true);
-        lower = MakeSheet(false);
-        font = Font_Create(upper, lower);
+        Texture *sheets[2];
+        for (int32_t upper = 0; upper < 2; upper++)
+        {
+            std::vector<Rgba8> texels;
+            for (int32_t i = 0; i < 128 * 128; i++)
+            {
+                texels.push_back(CellColor({upper == 1, i % 128 / 8, i / 128 / 8}));
+            }
+            sheets[upper] = MakeTexture(128, 128, texels);
+        }
+        font = Font_Create(sheets[1], sheets[0]);
         Graphics_SetBlendFactors(1, 0);
     }
     void TearDown() override
     {
         Font_Destroy(font);
-        Texture_Destroy(lower);
-        Texture_Destroy(upper);
         RenderTest::TearDown();
     }
 
@@ -56,50 +51,49 @@ class FontTest : public RenderTest
     {
         return frame.AtUnits(x + size * (static_cast<float>(i) + 0.5f), y + size * 0.5f);
     }
+    // The text starting at (x, y) shows these cells and nothing just beyond its ends.
+    static void ExpectText(const Frame &frame, float x, float y, float size,
+                           const std::vector<Cell> &cells)
+    {
+        for (size_t i = 0; i < cells.size(); i++)
+        {
+            EXPECT_EQ(CellAt(frame, x, y, size, static_cast<int32_t>(i)), CellColor(cells[i]))
+                << "cell " << i << " of the text at (" << x << ", " << y << ")";
+        }
+        const float width = size * static_cast<float>(cells.size());
+        EXPECT_EQ(frame.AtUnits(x + 0.003f, y + size / 2), CellColor(cells.front()));
+        EXPECT_EQ(frame.AtUnits(x - 0.003f, y + size / 2), kClearColor);
+        EXPECT_EQ(frame.AtUnits(x + width - 0.003f, y + size / 2), CellColor(cells.back()));
+        EXPECT_EQ(frame.AtUnits(x + width + 0.003f, y + size / 2), kClearColor);
+    }
 
-    Texture *upper = nullptr;
-    Texture *lower = nullptr;
     Font *font = nullptr;
 };
 
-TEST_F(FontTest, PressFireCentredSpansElevenCells)
+TEST_F(FontTest, PressFireCentredSpansElevenCellsAndAlignmentsStartOrEndAtThePosition)
 {
     Graphics_SetPosition(Vector2_Static(0.0f, 0.0f));
     Font_RenderCStr(font, 0.11f, "Press Fire!", 1);
-    const Frame &frame = ReadFrame();
-    const Cell expected[11] = {{true, 0, 9},  {false, 2, 9}, {false, 5, 8}, {false, 3, 9},
-                               {false, 3, 9}, {true, 0, 10}, {true, 6, 8},  {false, 9, 8},
-                               {false, 2, 9}, {false, 5, 8}, {true, 1, 10}};
-    for (int32_t i = 0; i < 11; i++)
-    {
-        EXPECT_EQ(CellAt(frame, -0.605f, 0.0f, 0.11f, i), CellColor(expected[i])) << "cell " << i;
-    }
-    EXPECT_EQ(frame.AtUnits(-0.608f, 0.05f), kClearColor);
-    EXPECT_EQ(frame.AtUnits(-0.602f, 0.05f), CellColor(expected[0]));
-    EXPECT_EQ(frame.AtUnits(0.602f, 0.05f), CellColor(expected[10]));
-    EXPECT_EQ(frame.AtUnits(0.608f, 0.05f), kClearColor);
     EXPECT_NEAR(Graphics_GetPosition().x, 0.495f, 1e-6f); // left at the last cell
-}
-
-TEST_F(FontTest, AlignmentsStartOrEndAtThePosition)
-{
     Graphics_SetPosition(Vector2_Static(0.5f, 0.5f));
     Font_RenderCStr(font, 0.1f, "AB", 2);
     Graphics_SetPosition(Vector2_Static(-0.5f, -0.5f));
     Font_RenderCStr(font, 0.1f, "AB", 0);
-    Graphics_SetPosition(Vector2_Static(-0.5f, 0.0f));
+    Graphics_SetPosition(Vector2_Static(-0.5f, -0.3f));
     Font_RenderCStr(font, 0.1f, "AB", 7); // any other value starts at the position too
     Graphics_SetPosition(Vector2_Static(0.25f, -0.5f));
     Font_RenderCStr(font, 0.1f, "", 1);
     EXPECT_EQ(Graphics_GetPosition().x, 0.25f); // an empty text leaves the position alone
+
     const Frame &frame = ReadFrame();
+    const std::vector<Cell> pressFire = {{true, 0, 9},  {false, 2, 9}, {false, 5, 8}, {false, 3, 9},
+                                         {false, 3, 9}, {true, 0, 10}, {true, 6, 8},  {false, 9, 8},
+                                         {false, 2, 9}, {false, 5, 8}, {true, 1, 10}};
+    ExpectText(frame, -0.605f, 0.0f, 0.11f, pressFire);
     for (const Vector2 start :
-         {Vector2_Static(0.3f, 0.5f), Vector2_Static(-0.5f, -0.5f), Vector2_Static(-0.5f, 0.0f)})
+         {Vector2_Static(0.3f, 0.5f), Vector2_Static(-0.5f, -0.5f), Vector2_Static(-0.5f, -0.3f)})
     {
-        EXPECT_EQ(CellAt(frame, start.x, start.y, 0.1f, 0), CellColor({true, 1, 8}));
-        EXPECT_EQ(CellAt(frame, start.x, start.y, 0.1f, 1), CellColor({true, 2, 8}));
-        EXPECT_EQ(frame.AtUnits(start.x - 0.01f, start.y + 0.05f), kClearColor);
-        EXPECT_EQ(frame.AtUnits(start.x + 0.21f, start.y + 0.05f), kClearColor);
+        ExpectText(frame, start.x, start.y, 0.1f, {{true, 1, 8}, {true, 2, 8}});
     }
 }
 
@@ -112,14 +106,15 @@ TEST_F(FontTest, CharactersMapOntoTheirCellsAndUnmappedBytesStayBlank)
         {' ', {true, 0, 10}}, {'/', {true, 15, 10}}, {'0', {true, 0, 11}},  {'?', {true, 15, 11}},
     };
     std::string text;
+    std::vector<Cell> cells;
     for (const auto &c : cases)
     {
         text += c.first;
+        cells.push_back(c.second);
     }
     Graphics_SetPosition(Vector2_Static(-0.8f, 0.8f));
     Font_Render(font, 0.1f, String_Create(text.c_str()), 0); // hands the string over
-    // All 255 non-zero bytes, 16 to a line: unmapped ones leave a blank cell that still takes
-    // its place in the row.
+    // All 255 non-zero bytes, 16 to a line: unmapped ones leave a blank cell in their place.
     for (int32_t line = 0; line < 16; line++)
     {
         char bytes[17] = {};
@@ -131,12 +126,7 @@ TEST_F(FontTest, CharactersMapOntoTheirCellsAndUnmappedBytesStayBlank)
         Font_RenderCStr(font, 0.1f, bytes, 0);
     }
     const Frame &frame = ReadFrame();
-    for (size_t i = 0; i < std::size(cases); i++)
-    {
-        EXPECT_EQ(CellAt(frame, -0.8f, 0.8f, 0.1f, static_cast<int32_t>(i)),
-                  CellColor(cases[i].second))
-            << "character '" << cases[i].first << "'";
-    }
+    ExpectText(frame, -0.8f, 0.8f, 0.1f, cells);
     for (int32_t byte = 1; byte < 256; byte++)
     {
         const bool hasGlyph = (byte >= 32 && byte <= 93) || (byte >= 97 && byte <= 122);

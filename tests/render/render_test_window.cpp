@@ -10,13 +10,15 @@
 #include "resources/subtexture.h"
 #include "resources/texture_win.h"
 
-#include <GLFW/glfw3.h>
-#include <algorithm>
+#include <GL/gl.h>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
-#include <zlib.h>
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
 
 std::ostream &operator<<(std::ostream &stream, const Rgba8 &color)
 {
@@ -48,13 +50,26 @@ Rgba8 Frame::AtUnits(float x, float y) const
 
 int64_t Frame::Count(Rgba8 color) const
 {
-    int64_t count = 0;
-    for (size_t i = 0; i + 3 < pixels.size(); i += 4)
+    return int64_t{width} * height - Mismatches({-1.0f, -1.0f}, {1.0f, 1.0f}, color, color);
+}
+
+int64_t Frame::Mismatches(Vector2 from, Vector2 to, Rgba8 inside, Rgba8 outside) const
+{
+    // A rectangle covers the pixels whose centres lie inside it.
+    const auto edge = [](float units, int32_t pixels)
+    { return static_cast<int32_t>(std::ceil((units + 1.0f) * 0.5f * pixels - 0.5f)); };
+    const int32_t x0 = edge(from.x, width), x1 = edge(to.x, width);
+    const int32_t y0 = edge(from.y, height), y1 = edge(to.y, height);
+    int64_t wrong = 0;
+    for (int32_t y = 0; y < height; y++)
     {
-        count += pixels[i] == color.r && pixels[i + 1] == color.g && pixels[i + 2] == color.b &&
-                 pixels[i + 3] == color.a;
+        for (int32_t x = 0; x < width; x++)
+        {
+            const bool in = x >= x0 && x < x1 && y >= y0 && y < y1;
+            wrong += !(At(x, y) == (in ? inside : outside));
+        }
     }
-    return count;
+    return wrong;
 }
 
 int32_t Render_Column(float x)
@@ -65,24 +80,6 @@ int32_t Render_Column(float x)
 int32_t Render_Row(float y)
 {
     return static_cast<int32_t>(std::floor((y + 1.0f) * 0.5f * RENDER_TEST_HEIGHT));
-}
-
-static void _PutBigEndian(std::vector<uint8_t> &out, uint32_t value)
-{
-    const uint8_t bytes[4] = {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
-                              static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
-    out.insert(out.end(), bytes, bytes + 4);
-}
-
-static void _AppendPngChunk(std::vector<uint8_t> &file, const char *name,
-                            const std::vector<uint8_t> &body)
-{
-    _PutBigEndian(file, static_cast<uint32_t>(body.size()));
-    const size_t typeAt = file.size();
-    file.insert(file.end(), name, name + 4);
-    file.insert(file.end(), body.begin(), body.end());
-    _PutBigEndian(file, static_cast<uint32_t>(crc32(0, file.data() + typeAt,
-                                                    static_cast<uInt>(file.size() - typeAt))));
 }
 
 void Frame::ReadFromWindow()
@@ -97,67 +94,8 @@ void Frame::ReadFromWindow()
 
 bool Frame::WritePng(const std::string &path) const
 {
-    // PNG rows run from the top, each led by its filter byte (0: none).
-    const size_t stride = static_cast<size_t>(width) * 4;
-    std::vector<uint8_t> rows;
-    for (int32_t y = height - 1; y >= 0; y--)
-    {
-        rows.push_back(0);
-        rows.insert(rows.end(), pixels.begin() + static_cast<ptrdiff_t>(y * stride),
-                    pixels.begin() + static_cast<ptrdiff_t>((y + 1) * stride));
-    }
-    uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
-    std::vector<uint8_t> packed(packedSize);
-    if (compress(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size())) != Z_OK)
-    {
-        return false;
-    }
-    packed.resize(packedSize);
-
-    std::vector<uint8_t> header;
-    _PutBigEndian(header, static_cast<uint32_t>(width));
-    _PutBigEndian(header, static_cast<uint32_t>(height));
-    header.insert(header.end(), {8, 6, 0, 0, 0}); // 8-bit RGBA, deflate, no interlace
-    std::vector<uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    _AppendPngChunk(file, "IHDR", header);
-    _AppendPngChunk(file, "IDAT", packed);
-    _AppendPngChunk(file, "IEND", {});
-
-    FILE *stream = fopen(path.c_str(), "wb");
-    if (stream == nullptr)
-    {
-        return false;
-    }
-    const bool written = fwrite(file.data(), 1, file.size(), stream) == file.size();
-    return fclose(stream) == 0 && written;
-}
-
-Texture *TestTexture_Create(int32_t width, int32_t height, const std::vector<Rgba8> &texels)
-{
-    EXPECT_EQ(texels.size(), static_cast<size_t>(width * height));
-    std::vector<uint8_t> bytes;
-    for (const Rgba8 &texel : texels)
-    {
-        bytes.insert(bytes.end(), {texel.r, texel.g, texel.b, texel.a});
-    }
-    // OpenGL copies the pixels during the upload, so the block may go right after it.
-    return Texture_Create(bytes.data(), 4, width, height);
-}
-
-SubTexture *TestSubTexture_Create(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
-{
-    return SubTexture_Create(texture, Texture_CalculatePixelPosition(texture, x0, y0),
-                             Texture_CalculatePixelPosition(texture, x1, y1));
-}
-
-void Render_WriteFrameOfFailedTest(const Frame &frame)
-{
-    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
-    if (frame.WritePng(path))
-    {
-        printf("The frame of the failed test is in %s\n", path.c_str());
-    }
+    stbi_flip_vertically_on_write(1); // PNG rows run from the top
+    return stbi_write_png(path.c_str(), width, height, 4, pixels.data(), width * 4) != 0;
 }
 
 Window *RenderTest::GetWindow()
@@ -189,14 +127,27 @@ void RenderTest::SetUp()
 
 void RenderTest::TearDown()
 {
+    for (SubTexture *subTexture : subTextures)
+    {
+        SubTexture_Destroy(subTexture);
+    }
+    for (Texture *texture : textures)
+    {
+        Texture_Destroy(texture);
+    }
     EXPECT_EQ(_LiveBlocks(), liveAtStart) << "tracking-allocator blocks leaked or freed twice";
     if (HasFailure())
     {
+        const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
+        const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
         if (!frameRead)
         {
             ReadFrame();
         }
-        Render_WriteFrameOfFailedTest(lastFrame);
+        if (lastFrame.WritePng(path))
+        {
+            printf("The frame of the failed test is in %s\n", path.c_str());
+        }
     }
     Logging_SetLevel(LOGGING_LEVEL_DEBUG);
 }
@@ -211,4 +162,21 @@ const Frame &RenderTest::ReadFrame()
 void RenderTest::NewFrame()
 {
     Graphics_SetContext(GetWindow());
+}
+
+Texture *RenderTest::MakeTexture(int32_t width, int32_t height, const std::vector<Rgba8> &texels)
+{
+    EXPECT_EQ(texels.size(), static_cast<size_t>(width * height));
+    // OpenGL copies the texels during the upload; Rgba8 is laid out as RGBA bytes.
+    textures.push_back(
+        Texture_Create(reinterpret_cast<const uint8_t *>(texels.data()), 4, width, height));
+    return textures.back();
+}
+
+SubTexture *RenderTest::Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
+{
+    subTextures.push_back(SubTexture_Create(texture,
+                                            Texture_CalculatePixelPosition(texture, x0, y0),
+                                            Texture_CalculatePixelPosition(texture, x1, y1)));
+    return subTextures.back();
 }

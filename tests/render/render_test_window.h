@@ -1,19 +1,17 @@
-// Shared pieces of the rendering tests: one real 1024 x 768 game window per test process with
-// its context current, a frame read back with glReadPixels, pixel helpers in drawing units,
-// small textures made from colour lists, and a fixture that keeps the tracking allocator
-// balanced and writes the frame to a PNG file when a test fails.
+// Shared pieces of the rendering tests: one real 1024 x 768 game window per test process, the
+// frame read back with glReadPixels, and a fixture that owns its test textures, keeps the
+// tracking allocator balanced and writes the frame to <suite>.<test>.png when a test fails.
 #pragma once
 
 #include "foundation/vector.h"
-#include "resources/texture_win.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 struct SubTexture;
+struct Texture;
 struct Window;
 
 #define RENDER_TEST_WIDTH  1024
@@ -21,20 +19,16 @@ struct Window;
 
 struct Rgba8
 {
-    uint8_t r;
-    uint8_t g;
-    uint8_t b;
-    uint8_t a;
+    uint8_t r, g, b, a;
     bool operator==(const Rgba8 &other) const = default;
 };
 
 std::ostream &operator<<(std::ostream &stream, const Rgba8 &color);
+// Channels within tolerance of each other (rasterisers round 8-bit values either way).
+bool Rgba8_Near(Rgba8 a, Rgba8 b, int32_t tolerance = 1);
 
 // The clear colour of Graphics_SetContext, (0.2, 0.2, 0.2, 1) in bytes.
 inline constexpr Rgba8 kClearColor = {51, 51, 51, 255};
-
-// Channels within tolerance of each other (rasterisers round 8-bit values either way).
-bool Rgba8_Near(Rgba8 a, Rgba8 b, int32_t tolerance = 1);
 
 // The colour buffer as read back, rows from the bottom (OpenGL's order).
 struct Frame
@@ -47,8 +41,10 @@ struct Frame
     Rgba8 At(int32_t x, int32_t y) const;
     // The pixel whose centre lies nearest the point, in drawing units.
     Rgba8 AtUnits(float x, float y) const;
-    // How many pixels hold exactly this colour.
     int64_t Count(Rgba8 color) const;
+    // Pixels other than inside whose centres lie in the rectangle from..to (drawing units),
+    // plus pixels other than outside beyond it.
+    int64_t Mismatches(Vector2 from, Vector2 to, Rgba8 inside, Rgba8 outside) const;
     // Replaces the frame with the current window's colour buffer (after glFinish).
     void ReadFromWindow();
     // Writes the frame as an RGBA PNG, top row first; false when the file cannot be written.
@@ -59,31 +55,22 @@ struct Frame
 int32_t Render_Column(float x);
 int32_t Render_Row(float y);
 
-// A texture of width x height RGBA texels given row by row from row 0 (drawn at the top).
-// Ownership: the caller; release with Texture_Destroy.
-Texture *TestTexture_Create(int32_t width, int32_t height, const std::vector<Rgba8> &texels);
-// The pixel rectangle (x0, y0) to (x1, y1) of a texture as a sub-texture, corners as given.
-// Ownership: the caller; release with SubTexture_Destroy.
-SubTexture *TestSubTexture_Create(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
-
-// Writes the frame to <suite>.<test>.png in the working directory, named after the running
-// test, and says where; for fixtures to call when the test has failed.
-void Render_WriteFrameOfFailedTest(const Frame &frame);
-
 class RenderTest : public ::testing::Test
 {
   protected:
-    // Starts a frame on the shared window (clears it to kClearColor), with the drawing position
-    // at (0, 0) and the log at Error level.
+    // Starts a frame on the shared window (cleared to kClearColor), drawing position at (0, 0),
+    // log at Error level.
     void SetUp() override;
-    // Fails a test that left tracking-allocator blocks behind, and writes the last frame read
-    // (or the current one) to <suite>.<test>.png in the working directory when the test failed.
     void TearDown() override;
 
-    // Reads the whole colour buffer back (the frame is also kept for the failure picture).
+    // Reads the colour buffer back; the frame read last is the picture of a failed test.
     const Frame &ReadFrame();
-    // Starts a new frame on the window, as the render callback of the game does.
+    // Starts a new frame, as the render callback of the game does.
     void NewFrame();
+    // A texture of texels given row by row from row 0 (drawn at the top), and the sub-texture
+    // between two pixel corners of one; both are released after the test.
+    Texture *MakeTexture(int32_t width, int32_t height, const std::vector<Rgba8> &texels);
+    SubTexture *Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 
     static Window *GetWindow();
 
@@ -91,4 +78,6 @@ class RenderTest : public ::testing::Test
     Frame lastFrame;
     bool frameRead = false;
     int64_t liveAtStart = 0;
+    std::vector<Texture *> textures;
+    std::vector<SubTexture *> subTextures;
 };
