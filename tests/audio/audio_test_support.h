@@ -1,54 +1,150 @@
-// Test support for the audio modules: a scratch folder, sounds made by sox, zip archives loaded
-// through the resource module, WAV parsing and log capture.
+// Test support for the audio modules: sounds made by sox or written here as plain WAV files,
+// zipped into an archive that the resource module opens, and the samples decoded from it.
 #pragma once
 
-#include <cstdint>
+#include "audio/audio_openal.h"
+#include "foundation/logging.h"
+#include "resources/resource_win.h"
+
+#include <AL/al.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
-// A fresh folder under /tmp, removed with everything in it when the object goes.
-class ScratchFolder
+struct Layout
 {
-  public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-
-    std::string Path(const std::string &name) const { return path + "/" + name; }
-    const std::string &Root() const { return path; }
-
-  private:
-    std::string path;
+    const char *label;
+    int32_t format, channels, width; // width: bytes per value
 };
 
-// Runs a shell command in folder; true when it exits 0. Its output goes to the test's log.
-bool RunIn(const ScratchFolder &folder, const std::string &command);
+inline const Layout mono8 = {"Mono 8bit", AL_FORMAT_MONO8, 1, 1};
+inline const Layout mono16 = {"Mono 16bit", AL_FORMAT_MONO16, 1, 2};
+inline const Layout stereo8 = {"Stereo 8bit", AL_FORMAT_STEREO8, 2, 1};
+inline const Layout stereo16 = {"Stereo 16bit", AL_FORMAT_STEREO16, 2, 2};
 
-std::vector<uint8_t> ReadBytes(const std::string &path);
-void WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
-
-// The byte offset of a RIFF/WAVE file's "data" payload and its length; false when absent.
-bool FindWaveData(const std::vector<uint8_t> &wave, size_t *offset, uint32_t *length);
-
-// A WAV file's fmt fields and its data payload.
-struct WaveFile
+inline std::vector<uint8_t> ReadBytes(const std::string &path)
 {
-    int32_t channels = 0;
-    int32_t rate = 0;
-    int32_t bits = 0;
-    std::vector<uint8_t> data;
+    std::ifstream stream(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(stream), {});
+}
+
+// PCM values as stored: 8-bit ones unsigned, 16-bit ones signed little-endian.
+inline std::vector<int32_t> Values(const void *data, size_t size, int32_t width)
+{
+    const auto *bytes = static_cast<const uint8_t *>(data);
+    std::vector<int32_t> values(size / width);
+    for (size_t i = 0; i < values.size(); i++)
+        values[i] = width == 1 ? bytes[i] : int16_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    return values;
+}
+
+inline std::vector<int32_t> Values(Sample *sample, const Layout &layout)
+{
+    return Values(Sample_GetData(sample), Sample_GetSize(sample), layout.width);
+}
+
+// A plain PCM WAV file at 8 kHz holding values, then extra bytes that make no whole frame.
+inline std::vector<uint8_t> Wave(const Layout &layout, const std::vector<int32_t> &values,
+                                 const std::vector<uint8_t> &extra)
+{
+    const uint32_t size = values.size() * layout.width + extra.size(), padded = size + (size & 1);
+    const uint32_t frame = layout.channels * layout.width, rate = 8000;
+    // "RIFF", its size, "WAVE", "fmt ", 16, PCM and channels, rate, bytes a second, frame size
+    // and bits, "data", its size.
+    const uint32_t header[] = {0x46464952, 36 + padded,  0x45564157,
+                               0x20746d66, 16,           1u | layout.channels << 16,
+                               rate,       rate * frame, frame | 8 * layout.width << 16,
+                               0x61746164, size};
+    std::vector<uint8_t> wave(sizeof(header));
+    memcpy(wave.data(), header, sizeof(header));
+    for (const int32_t value : values)
+        for (int32_t i = 0; i < layout.width; i++)
+            wave.push_back(static_cast<uint8_t>(value >> 8 * i));
+    wave.insert(wave.end(), extra.begin(), extra.end());
+    wave.resize(sizeof(header) + padded); // chunks are padded to even sizes
+    return wave;
+}
+
+inline int32_t Count(const std::string &text, const std::string &what)
+{
+    int32_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        count++;
+    return count;
+}
+
+// A scratch folder for sounds and the archive made of them, the audio output (OpenAL's null
+// driver unless a test says otherwise) and the samples created: all released after each test.
+class AudioTest : public ::testing::Test
+{
+  protected:
+    AudioTest()
+    {
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        Logging_SetLevel(LOGGING_LEVEL_ERROR);
+        char pattern[] = "/tmp/zindrel-audio-XXXXXX";
+        folder = mkdtemp(pattern) != nullptr ? pattern : "/nonexistent";
+    }
+
+    ~AudioTest() override
+    {
+        Close();
+        std::filesystem::remove_all(folder);
+    }
+
+    void Close()
+    {
+        for (Sample *sample : samples)
+            Sample_Destroy(sample);
+        samples.clear();
+        if (std::exchange(opened, false))
+            Audio_Deinitialize();
+        Resource_Unload();
+    }
+
+    std::string Path(const std::string &name) const { return folder + "/" + name; }
+    bool Run(const std::string &command) const
+    {
+        return !std::system(("cd " + folder + " && " + command).c_str());
+    }
+    Sample *Create(const std::string &name)
+    {
+        return samples.emplace_back(Sample_Create(name.c_str()));
+    }
+
+    // Writes name with sox: the layout at rate, then sox's synth arguments.
+    void Sox(const std::string &name, const Layout &layout, int32_t rate, const std::string &synth)
+    {
+        ASSERT_TRUE(
+            Run("sox -D -r " + std::to_string(rate) + " -n -c " + std::to_string(layout.channels) +
+                " -b " + std::to_string(8 * layout.width) +
+                (layout.width == 1 ? " -e unsigned " : " -e signed ") + name + " synth " + synth));
+        files += " " + name;
+    }
+
+    void Add(const std::string &name, const std::vector<uint8_t> &bytes)
+    {
+        std::ofstream(Path(name), std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+        files += " " + name;
+    }
+
+    // Zips every file made so far into the archive, opens it, then the audio output.
+    void Open(const char *device = nullptr)
+    {
+        ASSERT_TRUE(Run("zip -q -X sounds.zip" + files));
+        Resource_Load(Path("sounds.zip").c_str());
+        Audio_Initialize(device);
+        opened = true;
+    }
+
+    std::string folder, files;
+    std::vector<Sample *> samples;
+    bool opened = false;
 };
-bool ParseWave(const std::vector<uint8_t> &wave, WaveFile *file);
-
-// Zips the named files of folder into folder/archive (stored as top-level entries) and opens
-// it through the resource module. Call Resource_Unload when done.
-bool LoadArchive(const ScratchFolder &folder, const std::string &archive,
-                 const std::vector<std::string> &files);
-
-// 16-bit little-endian values of a byte block, and back.
-std::vector<int16_t> ToInt16(const uint8_t *bytes, size_t count);
-void StoreInt16(uint8_t *bytes, const std::vector<int16_t> &values);
-
-// Lines of captured output that contain text.
-int32_t CountLinesWith(const std::string &output, const std::string &text);
