@@ -37,17 +37,14 @@ sheet SpaceShooterAssetPack_BackGrounds.tga 128 256 1 RLE
 sheet SpaceShooterAssetPack_Miscellaneous.tga 104 56 2 None
 sheet SpaceShooterAssetPack_Projectiles.tga 48 40 3 RLE
 sheet SpaceShooterAssetPack_Ships.tga 80 80 4 None
-rm -f sheets.dat sheets_without_ships.dat
+rm -f sheets.dat odd_sheets.dat
 (cd work && zip -q -X ../sheets.dat SpaceShooterAssetPack_*.tga)
-(cd work && zip -q -X ../sheets_without_ships.dat SpaceShooterAssetPack_BackGrounds.tga \
-    SpaceShooterAssetPack_Miscellaneous.tga SpaceShooterAssetPack_Projectiles.tga)
-# Sheets that are there but cannot be used: text that is no TGA, and an 8-bit image.
+# Sheets that cannot be used: one missing, text that is no TGA, and an 8-bit image.
 mkdir -p work/odd
-cp work/SpaceShooterAssetPack_BackGrounds.tga work/SpaceShooterAssetPack_Miscellaneous.tga work/odd/
+cp work/SpaceShooterAssetPack_BackGrounds.tga work/odd/
 printf 'not a picture at all' > work/odd/SpaceShooterAssetPack_Projectiles.tga
 printf '\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x02\x00\x08\x00\x01\x02\x03\x04' \
     > work/odd/SpaceShooterAssetPack_Ships.tga
-rm -f odd_sheets.dat
 (cd work/odd && zip -q -X ../../odd_sheets.dat SpaceShooterAssetPack_*.tga)
 
 # An archive with a stored entry, a deflated one, an empty one and a folder.
@@ -58,7 +55,7 @@ mkdir -p work/folder
 printf 'inside the folder\n' > work/folder/inner.txt
 cp work/stored.bin work/deflated.txt work/empty.txt .
 cp work/folder/inner.txt inner.txt
-rm -f infozip.zip
+rm -f infozip.zip deflated.zip
 (cd work && zip -q -X -0 ../infozip.zip stored.bin && zip -q -X -9 ../infozip.zip deflated.txt \
-    empty.txt && zip -q -X -r ../infozip.zip folder)
+    empty.txt && zip -q -X -r ../infozip.zip folder && zip -q -X -9 ../deflated.zip deflated.txt)
 rm -rf work
