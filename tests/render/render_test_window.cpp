@@ -11,6 +11,7 @@
 #include "resources/texture_win.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -41,11 +42,6 @@ Rgba8 Frame::At(int32_t x, int32_t y) const
     }
     const uint8_t *pixel = &pixels[(static_cast<size_t>(y) * width + x) * 4];
     return {pixel[0], pixel[1], pixel[2], pixel[3]};
-}
-
-Rgba8 Frame::AtUnits(float x, float y) const
-{
-    return At(Render_Column(x), Render_Row(y));
 }
 
 int64_t Frame::Count(Rgba8 color) const
@@ -82,7 +78,7 @@ int32_t Render_Row(float y)
     return static_cast<int32_t>(std::floor((y + 1.0f) * 0.5f * RENDER_TEST_HEIGHT));
 }
 
-void Frame::ReadFromWindow()
+const Frame &Frame::ReadFromWindow()
 {
     glFinish();
     width = RENDER_TEST_WIDTH;
@@ -90,6 +86,7 @@ void Frame::ReadFromWindow()
     pixels.assign(static_cast<size_t>(width) * height * 4, 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return *this;
 }
 
 bool Frame::WritePng(const std::string &path) const
@@ -127,41 +124,19 @@ void RenderTest::SetUp()
 
 void RenderTest::TearDown()
 {
-    for (SubTexture *subTexture : subTextures)
-    {
-        SubTexture_Destroy(subTexture);
-    }
-    for (Texture *texture : textures)
-    {
-        Texture_Destroy(texture);
-    }
+    std::for_each(subTextures.begin(), subTextures.end(), SubTexture_Destroy);
+    std::for_each(textures.begin(), textures.end(), Texture_Destroy);
     EXPECT_EQ(_LiveBlocks(), liveAtStart) << "tracking-allocator blocks leaked or freed twice";
     if (HasFailure())
     {
         const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
         const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
-        if (!frameRead)
-        {
-            ReadFrame();
-        }
-        if (lastFrame.WritePng(path))
+        if ((lastFrame.pixels.empty() ? ReadFrame() : lastFrame).WritePng(path))
         {
             printf("The frame of the failed test is in %s\n", path.c_str());
         }
     }
     Logging_SetLevel(LOGGING_LEVEL_DEBUG);
-}
-
-const Frame &RenderTest::ReadFrame()
-{
-    lastFrame.ReadFromWindow();
-    frameRead = true;
-    return lastFrame;
-}
-
-void RenderTest::NewFrame()
-{
-    Graphics_SetContext(GetWindow());
 }
 
 Texture *RenderTest::MakeTexture(int32_t width, int32_t height, const std::vector<Rgba8> &texels)

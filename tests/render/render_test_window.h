@@ -4,6 +4,7 @@
 #pragma once
 
 #include "foundation/vector.h"
+#include "render/graphics_win.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -30,6 +31,10 @@ bool Rgba8_Near(Rgba8 a, Rgba8 b, int32_t tolerance = 1);
 // The clear colour of Graphics_SetContext, (0.2, 0.2, 0.2, 1) in bytes.
 inline constexpr Rgba8 kClearColor = {51, 51, 51, 255};
 
+// Pixel column and row (from the bottom) of a point in drawing units.
+int32_t Render_Column(float x);
+int32_t Render_Row(float y);
+
 // The colour buffer as read back, rows from the bottom (OpenGL's order).
 struct Frame
 {
@@ -40,20 +45,16 @@ struct Frame
     // Column x from the left, row y from the bottom.
     Rgba8 At(int32_t x, int32_t y) const;
     // The pixel whose centre lies nearest the point, in drawing units.
-    Rgba8 AtUnits(float x, float y) const;
+    Rgba8 AtUnits(float x, float y) const { return At(Render_Column(x), Render_Row(y)); }
     int64_t Count(Rgba8 color) const;
     // Pixels other than inside whose centres lie in the rectangle from..to (drawing units),
     // plus pixels other than outside beyond it.
     int64_t Mismatches(Vector2 from, Vector2 to, Rgba8 inside, Rgba8 outside) const;
     // Replaces the frame with the current window's colour buffer (after glFinish).
-    void ReadFromWindow();
+    const Frame &ReadFromWindow();
     // Writes the frame as an RGBA PNG, top row first; false when the file cannot be written.
     bool WritePng(const std::string &path) const;
 };
-
-// Pixel column and row (from the bottom) of a point in drawing units.
-int32_t Render_Column(float x);
-int32_t Render_Row(float y);
 
 class RenderTest : public ::testing::Test
 {
@@ -64,9 +65,9 @@ class RenderTest : public ::testing::Test
     void TearDown() override;
 
     // Reads the colour buffer back; the frame read last is the picture of a failed test.
-    const Frame &ReadFrame();
+    const Frame &ReadFrame() { return lastFrame.ReadFromWindow(); }
     // Starts a new frame, as the render callback of the game does.
-    void NewFrame();
+    void NewFrame() { Graphics_SetContext(GetWindow()); }
     // A texture of texels given row by row from row 0 (drawn at the top), and the sub-texture
     // between two pixel corners of one; both are released after the test.
     Texture *MakeTexture(int32_t width, int32_t height, const std::vector<Rgba8> &texels);
@@ -76,7 +77,6 @@ class RenderTest : public ::testing::Test
 
   private:
     Frame lastFrame;
-    bool frameRead = false;
     int64_t liveAtStart = 0;
     std::vector<Texture *> textures;
     std::vector<SubTexture *> subTextures;

@@ -10,18 +10,11 @@ namespace
 constexpr Rgba8 kBlack = {0, 0, 0, 255};
 constexpr Rgba8 kPicture = {40, 200, 120, 255};
 
-struct HookRecord
+// A hook that moves the sprite and hands it the picture it is given.
+void MoveAndDress(Sprite *sprite, void *picture)
 {
-    Sprite *seen = nullptr;
-    SubTexture *pictureToSet = nullptr;
-};
-
-void MoveAndDress(Sprite *sprite, void *userData)
-{
-    auto *record = static_cast<HookRecord *>(userData);
-    record->seen = sprite;
     Sprite_SetPosition(sprite, Vector2_Add(Sprite_GetPosition(sprite), Sprite_GetMovement(sprite)));
-    Sprite_SetSubTexture(sprite, record->pictureToSet);
+    Sprite_SetSubTexture(sprite, static_cast<SubTexture *>(picture));
 }
 
 using SpriteTest = RenderTest;
@@ -54,14 +47,12 @@ TEST_F(SpriteTest, DrawnBlackOverTheCollisionSizeOrWithThePictureOverTheSize)
 
     // The hook runs first: it moves the sprite and gives it a picture, and the origin follows
     // both.
-    HookRecord record = {nullptr, Cut(MakeTexture(1, 1, {kPicture}), 0, 0, 1, 1)};
-    Sprite_SetLogicFunction(sprite, MoveAndDress, &record);
+    Sprite_SetLogicFunction(sprite, MoveAndDress, Cut(MakeTexture(1, 1, {kPicture}), 0, 0, 1, 1));
     Sprite_SetMovement(sprite, Vector2_Static(-0.25f, -0.5f));
     Sprite_SetSize(sprite, Vector2_Static(0.25f, 0.5f));
     Graphics_SetBlendFactors(1, 0);
     NewFrame();
     Sprite_Logic(sprite);
-    EXPECT_EQ(record.seen, sprite);
     Sprite_Render(sprite);
     EXPECT_EQ(ReadFrame().Mismatches(Vector2_Static(0.125f, -0.25f), Vector2_Static(0.375f, 0.25f),
                                      kPicture, kClearColor),
