@@ -80,21 +80,19 @@ TEST_F(AudioTest, SampleFiltersMatchSox)
         const char *synth;
         void (*filter)(Sample *, int32_t, int32_t);
         const char *effect;
-        bool clips;
     };
     const Case cases[] = {
-        {&stereo16, "whitenoise sine 3000 vol 0.5", Sample_LowPassFilter, "lowpass 1000 1o", false},
-        // A full-scale square wave overshoots full scale after a low-pass or high-pass.
-        {&mono16, "square 150 vol 0.98", Sample_LowPassFilter, "lowpass 1000 1o", true},
-        {&mono8, "square 150 vol 0.98", Sample_HighPassFilter, "highpass 1000 1o", true},
-        {&stereo8, "whitenoise sine 200 vol 0.8", Sample_BandPassFilter, "bandpass 1000 1o", false},
-        {&mono16, "sine 1000 vol 0.6", Sample_NotchPassFilter, "bandreject 1000 1o", false},
-        {&mono16, "whitenoise vol 0.3", _Design<BIQUAD_PEAKING, 6>, "equalizer 1000 1o 6", false},
-        {&mono16, "whitenoise vol 0.3", _Design<BIQUAD_LOWSHELF, 6>, "bass 6 1000 1s", false},
-        {&mono16, "whitenoise vol 0.3", _Design<BIQUAD_HIGHSHELF, -6>, "treble -6 1000 1s", false},
+        {&stereo16, "whitenoise sine 3000 vol 0.5", Sample_LowPassFilter, "lowpass 1000 1o"},
+        // A full-scale square wave overshoots the width after a low-pass or high-pass.
+        {&mono16, "square 150 vol 0.98", Sample_LowPassFilter, "lowpass 1000 1o"},
+        {&mono8, "square 150 vol 0.98", Sample_HighPassFilter, "highpass 1000 1o"},
+        {&stereo8, "whitenoise sine 200 vol 0.8", Sample_BandPassFilter, "bandpass 1000 1o"},
+        {&mono16, "sine 1000 vol 0.6", Sample_NotchPassFilter, "bandreject 1000 1o"},
+        {&mono16, "whitenoise vol 0.3", _Design<BIQUAD_PEAKING, 6>, "equalizer 1000 1o 6"},
+        {&mono16, "whitenoise vol 0.3", _Design<BIQUAD_LOWSHELF, 6>, "bass 6 1000 1s"},
+        {&mono16, "whitenoise vol 0.3", _Design<BIQUAD_HIGHSHELF, -6>, "treble -6 1000 1s"},
         // Unity gains give the input back three frames late.
-        {&stereo8, "whitenoise sine 500 vol 0.7", _UnityEqualiser, "delay 3s 3s trim 0 4410s",
-         false},
+        {&stereo8, "whitenoise sine 500 vol 0.7", _UnityEqualiser, "delay 3s 3s trim 0 4410s"},
     };
     for (size_t i = 0; i < std::size(cases); i++)
     {
@@ -115,18 +113,14 @@ TEST_F(AudioTest, SampleFiltersMatchSox)
         const std::vector<uint8_t> raw = ReadBytes(Path(std::to_string(i) + ".raw"));
         const std::vector<int32_t> expected = Values(raw.data(), raw.size(), c.layout->width);
         ASSERT_EQ(ours.size(), expected.size());
-        const int32_t top = c.layout->width == 1 ? 255 : 32767;
-        const int32_t bottom = c.layout->width == 1 ? 0 : -32768;
-        size_t changed = 0, clipped = 0;
+        size_t changed = 0;
         for (size_t v = 0; v < ours.size(); v++)
         {
             ASSERT_NEAR(ours[v], expected[v], 1) << "value " << v;
             changed += std::abs(ours[v] - input[v]) > 2;
-            clipped += ours[v] == top || ours[v] == bottom;
         }
         // The operation must have done something for the comparison to mean anything.
         EXPECT_GT(changed, ours.size() / 10);
-        EXPECT_TRUE(!c.clips || clipped > 0);
     }
 }
 
