@@ -3,10 +3,8 @@
 # ImageMagick (with the pixels ImageMagick reports for them) and zip archives by Info-ZIP.
 # Usage: make_fixtures.sh OUTDIR
 set -euo pipefail
-out="$1"
-mkdir -p "$out"
-cd "$out"
-rm -rf work && mkdir work
+mkdir -p "$1" && cd "$1"
+rm -rf work ./*.zip ./*.dat && mkdir work
 
 # A picture with runs (the rectangle, rows of equal alpha) and raw stretches (the gradient).
 convert \( -size 23x37 gradient:'#ff2000-#0040ff' -rotate 90 \) \
@@ -37,8 +35,8 @@ sheet SpaceShooterAssetPack_BackGrounds.tga 128 256 1 RLE
 sheet SpaceShooterAssetPack_Miscellaneous.tga 104 56 2 None
 sheet SpaceShooterAssetPack_Projectiles.tga 48 40 3 RLE
 sheet SpaceShooterAssetPack_Ships.tga 80 80 4 None
-rm -f sheets.dat odd_sheets.dat
-(cd work && zip -q -X ../sheets.dat SpaceShooterAssetPack_*.tga)
+# With them, an image of an odd width for the texture tests.
+(cd work && zip -q -X -j ../sheets.dat SpaceShooterAssetPack_*.tga ../im_24_None_TopLeft.tga)
 # Sheets that cannot be used: one missing, text that is no TGA, and an 8-bit image.
 mkdir -p work/odd
 cp work/SpaceShooterAssetPack_BackGrounds.tga work/odd/
@@ -48,14 +46,10 @@ printf '\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x02\x00\x08\x00
 (cd work/odd && zip -q -X ../../odd_sheets.dat SpaceShooterAssetPack_*.tga)
 
 # An archive with a stored entry, a deflated one, an empty one and a folder.
-for i in $(seq 0 255); do printf "\\x$(printf %02x "$i")"; done > work/stored.bin
-for i in $(seq 300); do echo "Zindrel resource line $((i % 7))"; done > work/deflated.txt
-: > work/empty.txt
-mkdir -p work/folder
-printf 'inside the folder\n' > work/folder/inner.txt
-cp work/stored.bin work/deflated.txt work/empty.txt .
-cp work/folder/inner.txt inner.txt
-rm -f infozip.zip deflated.zip
-(cd work && zip -q -X -0 ../infozip.zip stored.bin && zip -q -X -9 ../infozip.zip deflated.txt \
-    empty.txt && zip -q -X -r ../infozip.zip folder && zip -q -X -9 ../deflated.zip deflated.txt)
+for i in $(seq 0 255); do printf "\\x$(printf %02x "$i")"; done > stored.bin
+for i in $(seq 300); do echo "Zindrel resource line $((i % 7))"; done > deflated.txt
+: > empty.txt
+mkdir work/folder && printf 'inside the folder\n' | tee inner.txt > work/folder/inner.txt
+zip -q -X -0 infozip.zip stored.bin && zip -q -X -9 infozip.zip deflated.txt empty.txt
+(cd work && zip -q -X -r ../infozip.zip folder) && zip -q -X -9 deflated.zip deflated.txt
 rm -rf work

@@ -1,5 +1,4 @@
-// Started from anywhere, through a link or through PATH, a program finds the archive beside
-// itself.
+// Started from anywhere, through a link or through PATH, a program finds its archive.
 #include <gtest/gtest.h>
 
 #include <cstdio>

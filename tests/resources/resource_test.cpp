@@ -99,8 +99,7 @@ TEST_F(ResourceArchive, ArchiveThatCannotBeOpenedFailsOnceThenFindsNothing)
 
 TEST_F(ResourceArchive, EntryShorterThanItsSizeEndsTheRead)
 {
-    // The first entry of each archive made to promise 4 bytes more than it holds. Deflated,
-    // the stream simply ends (reads give 0); stored, the library reports an error.
+    // First entries made to promise 4 bytes more than they hold, deflated and stored.
     for (const auto &[archive, name] :
          {std::pair{"infozip.zip", "stored.bin"}, std::pair{"deflated.zip", "deflated.txt"}})
     {

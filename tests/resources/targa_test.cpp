@@ -1,5 +1,4 @@
-// The TGA decoder: header checks in their order, pixel order, packets, hostile inputs, and
-// files written by ImageMagick.
+// The TGA decoder: checks in their order, pixel order, packets, ImageMagick's files.
 #include "resources/targa.h"
 
 #include "test_support.h"
@@ -16,16 +15,11 @@ std::vector<uint8_t> Tga(uint8_t type, uint16_t width, uint16_t height, uint8_t 
                          uint8_t descriptor, std::vector<uint8_t> body = {}, uint8_t idLength = 0,
                          uint8_t colorMap = 0)
 {
-    std::vector<uint8_t> bytes = {idLength, colorMap, type};
-    bytes.resize(12);
-    bytes.insert(bytes.end(), {uint8_t(width), uint8_t(width >> 8), uint8_t(height),
-                               uint8_t(height >> 8), depth, descriptor});
-    // Appended one by one: a range insert of an empty body trips GCC 12's bounds warning.
-    for (uint8_t byte : body)
-    {
-        bytes.push_back(byte);
-    }
-    return bytes;
+    body.insert(body.begin(), {idLength, colorMap, type, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                               depth, descriptor});
+    body[12] = width & 0xFF, body[13] = width >> 8;
+    body[14] = height & 0xFF, body[15] = height >> 8;
+    return body;
 }
 
 Targa *Decode(const std::vector<uint8_t> &bytes)
@@ -53,8 +47,7 @@ TEST_F(TargaDecoder, RefusalsNameTheFirstCheckThatFails)
     EXPECT_STREQ(debugString, "earlier");
 
     const std::pair<std::vector<uint8_t>, const char *> cases[] = {
-        // The ID must fit the input, even when no pixels follow; a header failing several
-        // checks names the first.
+        // The ID must fit; a header failing several checks names the first.
         {Tga(2, 0, 0, 24, 0, {'a', 'b'}, 3), "HeaderSize"},
         {Tga(3, 0, 0, 24, 0x40, {}, 1), "HeaderSize"},
         {Tga(1, 0, 0, 8, 0x40, {}, 0, 1), "ColorMap"},
@@ -64,10 +57,8 @@ TEST_F(TargaDecoder, RefusalsNameTheFirstCheckThatFails)
         {Tga(2, 3, 1, 16, 0, std::vector<uint8_t>(5)), "DataSize"}, // two bytes a 16-bit pixel
         // Descriptors above 63 (interleaving bits): data size first when uncompressed.
         {Tga(2, 2, 2, 24, 0x40, std::vector<uint8_t>(12)), "interleavingFlag"},
-        {Tga(2, 1, 2, 32, 0x80, std::vector<uint8_t>(8)), "interleavingFlag"},
         {Tga(10, 1, 1, 24, 0x80, {0x80, 1, 2, 3}), "interleavingFlag"},
-        // Compressed data short of a packet, of a run's value, of a raw packet's values, or
-        // of anything at all.
+        // Compressed data short of a packet, a run's value, a raw packet's values, anything.
         {Tga(10, 4, 1, 24, 0, {0x82, 1, 2, 3}), "DataSize"},
         {Tga(10, 4, 1, 24, 0, {0x83, 1, 2}), "DataSize"},
         {Tga(10, 2, 1, 24, 0, {0x01, 1, 2, 3, 4, 5}), "DataSize"},
@@ -94,18 +85,14 @@ TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
         longestPixels.insert(longestPixels.end(), {0, 0, i});
     }
     const std::pair<std::vector<uint8_t>, std::vector<uint8_t>> cases[] = {
-        {Tga(2, 1, 1, 32, 8, {0x10, 0x20, 0x30, 0x40}), {0x30, 0x20, 0x10, 0x40}},
-        // ID bytes are skipped.
-        {Tga(2, 1, 1, 24, 0, {'i', 'd', '!', 0x10, 0x20, 0x30}, 3), {0x30, 0x20, 0x10}},
-        // Rows of 9 bytes without padding; trailing bytes ignored.
-        {Tga(2, 3, 2, 24, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 99}),
+        // ID bytes skipped, rows of 9 bytes without padding, trailing bytes ignored.
+        {Tga(2, 3, 2, 24, 0,
+             {'i', 'd', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 99}, 2),
          {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 18, 17, 16}},
         // Descriptors up to 63 are accepted; file row 0 stays row 0 whatever the origin bits.
         {Tga(2, 1, 2, 32, 0x20, {1, 2, 3, 4, 5, 6, 7, 8}), {3, 2, 1, 4, 7, 6, 5, 8}},
         {Tga(2, 1, 2, 32, 0x3F, {1, 2, 3, 4, 5, 6, 7, 8}), {3, 2, 1, 4, 7, 6, 5, 8}},
         // Run and raw packets, runs crossing row ends.
-        {Tga(10, 4, 1, 24, 0, {0x83, 1, 2, 3}), {3, 2, 1, 3, 2, 1, 3, 2, 1, 3, 2, 1}},
-        {Tga(10, 2, 1, 24, 0, {0x01, 1, 2, 3, 4, 5, 6}), {3, 2, 1, 6, 5, 4}},
         {Tga(10, 5, 1, 32, 8, {0x83, 1, 2, 3, 4, 0x00, 5, 6, 7, 8}),
          {3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 7, 6, 5, 8}},
         {Tga(10, 3, 2, 24, 0, {0x83, 1, 2, 3, 0x81, 4, 5, 6}),
@@ -114,8 +101,7 @@ TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
         // Packets stop at the end of the image.
         {Tga(10, 3, 1, 24, 0, {0xFF, 1, 2, 3}), {3, 2, 1, 3, 2, 1, 3, 2, 1}},
         {Tga(10, 2, 1, 24, 0, {0x03, 1, 2, 3, 4, 5, 6}), {3, 2, 1, 6, 5, 4}},
-        // 16 bits become 32: white with the attribute bit, red without it, blue; without
-        // alpha bits in the descriptor the top bit means nothing.
+        // 16 bits become 32; the top bit is alpha only when the descriptor has alpha bits.
         {Tga(2, 3, 1, 16, 1, {0xFF, 0xFF, 0x00, 0x7C, 0x1F, 0x80}),
          {255, 255, 255, 255, 255, 0, 0, 0, 0, 0, 255, 255}},
         {Tga(10, 3, 1, 16, 0, {0x82, 0x00, 0x7C}),
@@ -167,13 +153,11 @@ TEST_F(TargaDecoder, ImageMagickFilesDecodeToThePixelsItReportsAndNoCutOfThemDec
         const std::vector<uint8_t> shown = ReadFile(FixturePath(name + (deep ? ".rgba" : ".rgb")));
         // The files really are of the kind they are named after.
         ASSERT_GE(file.size(), 18u);
-        EXPECT_EQ(file[2], rle ? 10 : 2);
-        EXPECT_EQ(file[16], deep ? 32 : 24);
-        EXPECT_EQ((file[17] & 0x20) != 0, topLeft);
+        EXPECT_THAT((std::vector<int>{file[2], file[16], file[17] & 0x20}),
+                    ElementsAre(rle ? 10 : 2, deep ? 32 : 24, topLeft ? 0x20 : 0));
 
         Targa *targa = Decode(file);
         ASSERT_NE(targa, nullptr);
-        EXPECT_EQ(Targa_GetWidth(targa), 37u);
         const std::vector<uint8_t> pixels = Pixels(targa);
         Targa_Destroy(targa);
         ASSERT_EQ(pixels.size(), shown.size());

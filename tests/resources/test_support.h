@@ -1,14 +1,11 @@
-// Helpers shared by the resource tests: fixture files, captured log lines, and a fixture
-// that runs each test at the game's Error level and closes the archive after it.
+// Helpers shared by the resource tests: fixture files, captured log lines, a test fixture.
 #pragma once
 
 #include "foundation/logging.h"
 #include "resources/resource_win.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <cstdint>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -49,6 +46,7 @@ inline std::vector<std::string> CaptureMessages(const std::function<void()> &act
     return messages;
 }
 
+// Runs each test at the game's Error level and closes the archive after it.
 class ResourceTest : public testing::Test
 {
   protected:
