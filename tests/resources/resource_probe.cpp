@@ -11,10 +11,7 @@ int main(int argc, char **argv)
     Resource_Load("resources.dat");
     const int32_t size = Resource_GetSize("folder/inner.txt");
     const uint8_t *data = Resource_GetData("folder/inner.txt");
-    if (data != nullptr)
-    {
-        printf("found %d bytes: %.*s", size, size, reinterpret_cast<const char *>(data));
-    }
+    const bool found = data != nullptr && fwrite(data, 1, size, stdout) == size_t(size);
     Resource_Unload();
-    return data == nullptr ? 1 : 0;
+    return found ? 0 : 1;
 }

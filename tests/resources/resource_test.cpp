@@ -1,8 +1,10 @@
-// The archive against zip files written by Info-ZIP and against broken archives.
+// The archive against zip files written by Info-ZIP and against broken archives, and found
+// beside the program however it is started.
 #include "resources/resource_win.h"
 
 #include "test_support.h"
 
+#include <cstdio>
 #include <unistd.h>
 
 using testing::ElementsAre;
@@ -115,6 +117,29 @@ TEST_F(ResourceArchive, EntryShorterThanItsSizeEndsTheRead)
         EXPECT_THAT(CaptureMessages([name] { EXPECT_EQ(Resource_GetData(name), nullptr); }),
                     ElementsAre("Unable to read data"));
     }
+}
+
+TEST(ResourceLocation, FoundBesideTheProgramHoweverItIsStarted)
+{
+    char pattern[] = "/tmp/zindrel-elsewhere-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string elsewhere = pattern, link = elsewhere + "/probe-link";
+    // The working directory has no archive, only a link to the program.
+    ASSERT_EQ(symlink(RESOURCE_PROBE_PATH, link.c_str()), 0);
+    for (const std::string &command :
+         {"cd " + elsewhere + " && " RESOURCE_PROBE_PATH, "cd " + elsewhere + " && ./probe-link",
+          // argv[0] is then a bare name without any directory part.
+          "cd / && PATH=" + elsewhere + ":/usr/bin:/bin probe-link"})
+    {
+        FILE *pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        char output[128] = {};
+        const size_t length = fread(output, 1, sizeof(output) - 1, pipe);
+        EXPECT_EQ(pclose(pipe), 0) << command;
+        EXPECT_EQ(std::string(output, length), "inside the folder\n") << command;
+    }
+    unlink(link.c_str());
+    rmdir(elsewhere.c_str());
 }
 
 } // namespace
