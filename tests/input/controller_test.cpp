@@ -1,5 +1,6 @@
-// The controller with a real window: the tests call the very callbacks the controller registered
-// with the window library (fetched back from the library), as its event processing would.
+// The controller on a real window. Keyboard and mouse events go through the very callbacks the
+// controller registered with the window library (fetched back from it). Game pads are stand-ins:
+// this binary defines the library's game-pad functions itself, and the controller polls those.
 #include "input/controller_win.h"
 
 #include "foundation/logging.h"
@@ -10,11 +11,11 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
-// A receiver in the player's place: it records what reaches it and then scribbles over its
-// copy of the event, which must not reach the receiver after it.
 struct Player
 {
     int id;
@@ -22,65 +23,80 @@ struct Player
 
 namespace
 {
-struct Delivery
-{
-    int player;
-    Window *window;
-    int32_t type;
-    unsigned char bytes[16];
-};
-std::vector<Delivery> deliveries;
+std::vector<std::string> received;
+std::vector<int> polledSlots;
+Window *window = nullptr;
 
-template <typename Event> void Record(Player *player, Window *window, Event &event, int32_t type)
+// Each receiver notes what reached it, then scribbles over its copy of the event, which must
+// not reach the receiver after it.
+template <typename Event, typename... Values>
+void Note(Player *player, Window *to, Event &event, const char *format, Values... values)
 {
-    Delivery delivery{player->id, window, type, {}};
-    static_assert(sizeof event <= sizeof delivery.bytes);
-    memcpy(delivery.bytes, &event, sizeof event);
-    deliveries.push_back(delivery);
-    memset(&event, 0x5a, sizeof event);
+    char text[128];
+    snprintf(text, sizeof text, format, values...);
+    received.push_back(std::to_string(player->id) + (to == window ? " " : " elsewhere ") + text);
+    memset(static_cast<void *>(&event), 0x5a, sizeof event);
 }
 
-void RecordKey(Player *player, Window *window, KeyboardEvent event)
+void NoteKey(Player *player, Window *to, KeyboardEvent e)
 {
-    Record(player, window, event, 0);
+    Note(player, to, e, "key %d %d %d %d", e.key, e.scancode, e.action, e.mods);
 }
 
-void RecordMouse(Player *player, Window *window, MouseEvent event, int32_t type)
+void NoteMouse(Player *player, Window *to, MouseEvent e, int32_t type)
 {
-    Record(player, window, event, type);
+    if (type == MOUSE_EVENT_BUTTON)
+    {
+        Note(player, to, e, "button %d %d %d %d", e.button.button, e.button.action, e.button.mods,
+             e.button.zero);
+    }
+    else
+    {
+        Note(player, to, e, "%d: %g %g", type, e.position.x, e.position.y);
+    }
 }
 
-template <typename Event> Event EventOf(const Delivery &delivery)
+void NoteJoystick(Player *player, Window *to, JoystickEvent e)
 {
-    Event event;
-    memcpy(&event, delivery.bytes, sizeof event);
-    return event;
+    Note(player, to, e, "pad %d %d %s, %d axes %g, %d buttons %d%d, %d hats", e.joystickId,
+         e.isGamepad, e.name, e.axisCount, e.axes[GLFW_GAMEPAD_AXIS_LEFT_X], e.buttonCount,
+         e.buttons[GLFW_GAMEPAD_BUTTON_A], e.buttons[GLFW_GAMEPAD_BUTTON_DPAD_LEFT], e.hatCount);
 }
 
-// The library callbacks the controller registered; taken out and put back, so the library
-// still calls them.
-struct Callbacks
+// The callback the controller registered, left registered.
+template <typename Callback>
+Callback Registered(GLFWwindow *frameworkWindow, Callback (*set)(GLFWwindow *, Callback))
 {
-    GLFWkeyfun key;
-    GLFWmousebuttonfun mouseButton;
-    GLFWcursorposfun cursorPos;
-    GLFWscrollfun scroll;
-};
+    const Callback callback = set(frameworkWindow, nullptr);
+    set(frameworkWindow, callback);
+    return callback;
+}
+} // namespace
 
-Callbacks RegisteredCallbacks(GLFWwindow *window)
+// Stand-in game pads in slots 0, 2 (unplugged between the check and the read) and 15.
+int glfwJoystickPresent(int slot)
 {
-    Callbacks callbacks{};
-    callbacks.key = glfwSetKeyCallback(window, nullptr);
-    glfwSetKeyCallback(window, callbacks.key);
-    callbacks.mouseButton = glfwSetMouseButtonCallback(window, nullptr);
-    glfwSetMouseButtonCallback(window, callbacks.mouseButton);
-    callbacks.cursorPos = glfwSetCursorPosCallback(window, nullptr);
-    glfwSetCursorPosCallback(window, callbacks.cursorPos);
-    callbacks.scroll = glfwSetScrollCallback(window, nullptr);
-    glfwSetScrollCallback(window, callbacks.scroll);
-    return callbacks;
+    polledSlots.push_back(slot);
+    return slot == 0 || slot == 2 || slot == 15;
+}
+int glfwJoystickIsGamepad(int)
+{
+    return GLFW_TRUE;
+}
+int glfwGetGamepadState(int slot, GLFWgamepadstate *state)
+{
+    *state = {};
+    state->axes[GLFW_GAMEPAD_AXIS_LEFT_X] = 0.75f;
+    state->buttons[GLFW_GAMEPAD_BUTTON_DPAD_LEFT] = GLFW_PRESS;
+    return slot != 2;
+}
+const char *glfwGetGamepadName(int)
+{
+    return "Pad";
 }
 
+namespace
+{
 class ControllerEvents : public ::testing::Test
 {
   protected:
@@ -91,33 +107,30 @@ class ControllerEvents : public ::testing::Test
     }
     void SetUp() override
     {
-        deliveries.clear();
+        received.clear();
+        polledSlots.clear();
         window = Window_Create(1024, 768, "Zindrel controller test", nullptr, nullptr);
         controller = Window_GetController(window);
         frameworkWindow = OSWindow_GetFrameworkWindow(Window_GetOSWindow(window));
-        callbacks = RegisteredCallbacks(frameworkWindow);
-        ASSERT_NE(callbacks.key, nullptr);
-        ASSERT_NE(callbacks.mouseButton, nullptr);
-        ASSERT_NE(callbacks.cursorPos, nullptr);
-        ASSERT_NE(callbacks.scroll, nullptr);
     }
-    void TearDown() override
+    void TearDown() override { Window_Destroy(window); }
+    // One event of every kind, then a frame's game-pad poll.
+    void SendEveryKind(Controller *polled)
     {
-        Window_Destroy(window);
-        OSProgramResume();
-    }
-    void SendEveryKind()
-    {
-        callbacks.key(frameworkWindow, GLFW_KEY_SPACE, 65, GLFW_PRESS, GLFW_MOD_SHIFT);
-        callbacks.mouseButton(frameworkWindow, GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE, GLFW_MOD_ALT);
-        callbacks.cursorPos(frameworkWindow, 12.5, -3.25);
-        callbacks.scroll(frameworkWindow, 0.0, -1.0);
+        Registered(frameworkWindow, glfwSetKeyCallback)(frameworkWindow, GLFW_KEY_SPACE, 65,
+                                                        GLFW_PRESS, GLFW_MOD_SHIFT);
+        Registered(frameworkWindow, glfwSetMouseButtonCallback)(
+            frameworkWindow, GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE, GLFW_MOD_ALT);
+        Registered(frameworkWindow, glfwSetCursorPosCallback)(frameworkWindow, 12.5, -3.25);
+        Registered(frameworkWindow, glfwSetScrollCallback)(frameworkWindow, 0.0, -1.0);
+        if (polled != nullptr)
+        {
+            Controller_PollJoysticks(polled);
+        }
     }
 
-    Window *window = nullptr;
     Controller *controller = nullptr;
     GLFWwindow *frameworkWindow = nullptr;
-    Callbacks callbacks{};
     Player first{1}, second{2};
 };
 
@@ -125,75 +138,51 @@ TEST_F(ControllerEvents, EveryEventReachesEachPlayerInTurnWithItsOwnCopy)
 {
     Controller_AddPlayer(controller, &first);
     Controller_AddPlayer(controller, &second);
-    Controller_SetPlayerFunctions(controller, RecordKey, RecordMouse, nullptr);
-    SendEveryKind();
-
-    ASSERT_EQ(deliveries.size(), 8u);
-    for (size_t i = 0; i < deliveries.size(); i++)
+    Controller_SetPlayerFunctions(controller, NoteKey, NoteMouse, NoteJoystick);
+    SendEveryKind(controller);
+    SendEveryKind(controller); // a present pad is reported every frame, changed or not
+    // Key 32 is space, button 1 the right one, modifier 1 Shift and 4 Alt. Of the pads only the
+    // one in slot 0 is reported; slot 15 is never polled.
+    std::vector<std::string> expected;
+    std::vector<int> slots;
+    for (int frame = 0; frame < 2; frame++)
     {
-        EXPECT_EQ(deliveries[i].player, i % 2 == 0 ? 1 : 2);
-        EXPECT_EQ(deliveries[i].window, window);
-        // The second receiver sees the event untouched by the first.
-        if (i % 2 == 1)
+        for (const char *event : {"key 32 65 1 1", "button 1 0 4 0", "1: 12.5 -3.25", "4: 0 -1",
+                                  "pad 0 1 Pad, 6 axes 0.75, 15 buttons 01, 0 hats"})
         {
-            EXPECT_EQ(memcmp(deliveries[i].bytes, deliveries[i - 1].bytes, 16), 0);
-            EXPECT_EQ(deliveries[i].type, deliveries[i - 1].type);
+            expected.push_back(std::string("1 ") + event);
+            expected.push_back(std::string("2 ") + event);
+        }
+        for (int slot = 0; slot < 15; slot++)
+        {
+            slots.push_back(slot);
         }
     }
-
-    const auto key = EventOf<KeyboardEvent>(deliveries[0]);
-    EXPECT_EQ(key.key, GLFW_KEY_SPACE);
-    EXPECT_EQ(key.scancode, 65);
-    EXPECT_EQ(key.action, GLFW_PRESS);
-    EXPECT_EQ(key.mods, GLFW_MOD_SHIFT);
-
-    EXPECT_EQ(deliveries[2].type, MOUSE_EVENT_BUTTON);
-    const auto button = EventOf<MouseEvent>(deliveries[2]);
-    EXPECT_EQ(button.button.button, GLFW_MOUSE_BUTTON_RIGHT);
-    EXPECT_EQ(button.button.action, GLFW_RELEASE);
-    EXPECT_EQ(button.button.mods, GLFW_MOD_ALT);
-    EXPECT_EQ(button.button.zero, 0);
-
-    EXPECT_EQ(deliveries[4].type, MOUSE_EVENT_CURSOR);
-    EXPECT_EQ(EventOf<MouseEvent>(deliveries[4]).position.x, 12.5);
-    EXPECT_EQ(EventOf<MouseEvent>(deliveries[4]).position.y, -3.25);
-    EXPECT_EQ(deliveries[6].type, MOUSE_EVENT_SCROLL);
-    EXPECT_EQ(EventOf<MouseEvent>(deliveries[6]).position.x, 0.0);
-    EXPECT_EQ(EventOf<MouseEvent>(deliveries[6]).position.y, -1.0);
+    EXPECT_EQ(received, expected);
+    EXPECT_EQ(polledSlots, slots);
 }
 
-TEST_F(ControllerEvents, NothingHappensWithoutReceivers)
+TEST_F(ControllerEvents, NothingHappensWithoutReceiversOrAfterRelease)
 {
     // Players but no functions to reach them through.
     Controller_AddPlayer(controller, &first);
-    SendEveryKind();
-    EXPECT_TRUE(deliveries.empty());
+    SendEveryKind(controller);
+    // Functions but no players: a controller of its own, which takes the callbacks over.
+    Controller *replacement = Controller_Create(window);
+    Controller_SetPlayerFunctions(replacement, NoteKey, NoteMouse, NoteJoystick);
+    SendEveryKind(replacement);
+    EXPECT_TRUE(received.empty());
 
-    // Functions but no players: a controller of its own, which takes over the callbacks.
-    Controller *empty = Controller_Create(window);
-    Controller_SetPlayerFunctions(empty, RecordKey, RecordMouse, nullptr);
-    SendEveryKind();
-    EXPECT_TRUE(deliveries.empty());
-    Controller_Destroy(empty);
-}
-
-// A controller released while its window lives on (replaced with Window_SetInputController)
-// must not be reached by the window's later events.
-TEST_F(ControllerEvents, ReleasedControllerIsNoLongerReachedByTheWindowsEvents)
-{
-    Controller_SetPlayerFunctions(controller, RecordKey, RecordMouse, nullptr);
-    Controller_AddPlayer(controller, &first);
-    Window_SetInputController(window, nullptr);
+    // Releasing a controller the callbacks no longer lead to leaves them with the newer one, and
+    // a released controller is never reached again.
+    Window_SetInputController(window, replacement);
     Controller_Destroy(controller);
+    EXPECT_EQ(glfwGetWindowUserPointer(frameworkWindow), replacement);
+    Window_SetInputController(window, nullptr);
+    Controller_AddPlayer(replacement, &first);
+    Controller_Destroy(replacement);
     EXPECT_EQ(glfwGetWindowUserPointer(frameworkWindow), nullptr);
-    SendEveryKind();
-    EXPECT_TRUE(deliveries.empty());
-
-    // Releasing a controller the callbacks no longer lead to leaves them with the newer one.
-    Controller *older = Controller_Create(window);
-    Controller *newer = Controller_Create(window);
-    Window_SetInputController(window, newer);
-    Controller_Destroy(older);
-    EXPECT_EQ(glfwGetWindowUserPointer(frameworkWindow), newer);
+    SendEveryKind(nullptr);
+    EXPECT_TRUE(received.empty());
 }
 } // namespace
