@@ -1,247 +1,138 @@
 // The readers against files written by a tool we did not write: our shapes as OBJ text, turned
 // into 3DS and into assimp's own OBJ by `assimp export`, and measured by `assimp info`.
-#include "toolkit/mesh_3ds.h"
-#include "toolkit/mesh_obj.h"
-
-#include "foundation/logging.h"
 #include "shapes.h"
 #include "toolkit/mesh.h"
 #include "toolkit/model.h"
 #include "toolkit_test_support.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <regex>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
 
 namespace
 {
 
-struct Box
-{
-    float min[3];
-    float max[3];
-};
-
-// What `assimp info` reports about a file.
+// What `assimp info` says about a file (raw: without its post-processing): the face count,
+// the vertex and face counts of each mesh, and the corners of the bounding box.
 struct AssimpInfo
 {
-    bool ok = false;
     int32_t faces = -1;
-    std::vector<int32_t> meshVertices;
-    std::vector<int32_t> meshFaces;
-    Box box = {};
+    std::vector<int32_t> meshVertices, meshFaces;
+    std::vector<float> box;
 };
 
 AssimpInfo RunAssimpInfo(const std::string &path, bool raw)
 {
-    AssimpInfo info;
     int32_t status = 0;
-    const std::string output = RunCommand(std::string(ASSIMP_COMMAND) + " info '" + path + "'" +
-                                              (raw ? " -r" : "") + " 2>&1",
-                                          &status);
-    EXPECT_EQ(status, 0) << output;
-    std::smatch match;
-    if (std::regex_search(output, match, std::regex(R"(\nFaces:\s+(\d+))")))
+    const std::string command = std::string(ASSIMP_COMMAND) + " info " + path + (raw ? " -r" : "");
+    std::istringstream output(RunCommand(command + " 2>&1", &status));
+    EXPECT_EQ(status, 0);
+    AssimpInfo info;
+    int32_t vertices = 0, faces = 0;
+    float x = 0, y = 0, z = 0;
+    for (std::string line; std::getline(output, line);)
     {
-        info.faces = std::stoi(match[1]);
-    }
-    const std::regex point(R"((Minimum|Maximum) point\s+\(([-0-9.e]+) ([-0-9.e]+) ([-0-9.e]+)\))");
-    for (auto it = std::sregex_iterator(output.begin(), output.end(), point);
-         it != std::sregex_iterator(); ++it)
-    {
-        float *target = (*it)[1] == "Minimum" ? info.box.min : info.box.max;
-        for (int32_t k = 0; k < 3; k++)
+        if (sscanf(line.c_str(), "Faces: %d", &faces) == 1)
+            info.faces = faces;
+        else if (sscanf(line.c_str(), " %*d (%*[^)]): [%d / %*d / %d |", &vertices, &faces) == 2)
         {
-            target[k] = std::stof((*it)[k + 2]);
+            info.meshVertices.push_back(vertices);
+            info.meshFaces.push_back(faces);
         }
+        else if (!line.starts_with("Center") &&
+                 sscanf(line.c_str(), "%*s point (%f %f %f)", &x, &y, &z) == 3)
+            info.box.insert(info.box.end(), {x, y, z});
     }
-    const std::regex mesh(R"(\n\s+\d+ \(.*\): \[(\d+) / \d+ / (\d+) \|)");
-    for (auto it = std::sregex_iterator(output.begin(), output.end(), mesh);
-         it != std::sregex_iterator(); ++it)
-    {
-        info.meshVertices.push_back(std::stoi((*it)[1]));
-        info.meshFaces.push_back(std::stoi((*it)[2]));
-    }
-    info.ok = info.faces >= 0 && !info.meshFaces.empty();
-    EXPECT_TRUE(info.ok) << output;
+    EXPECT_TRUE(info.faces >= 0 && !info.meshFaces.empty() && info.box.size() == 6);
     return info;
 }
 
-void Export(const std::string &from, const std::string &to)
+class AssimpTest : public ModelFixture, public testing::WithParamInterface<std::string>
 {
-    int32_t status = 0;
-    const std::string output = RunCommand(
-        std::string(ASSIMP_COMMAND) + " export '" + from + "' '" + to + "' 2>&1", &status);
-    ASSERT_EQ(status, 0) << output;
-}
-
-// assimp's box divided by its largest absolute coordinate, as our readers normalise.
-Box Normalised(Box box)
-{
-    float largest = 0;
-    for (int32_t k = 0; k < 3; k++)
-    {
-        largest = std::max({largest, std::fabs(box.min[k]), std::fabs(box.max[k])});
-    }
-    for (int32_t k = 0; k < 3; k++)
-    {
-        box.min[k] /= largest;
-        box.max[k] /= largest;
-    }
-    return box;
-}
-
-// The box of every vertex our meshes draw.
-Box DrawnBox(Model *model)
-{
-    Box box = {{INFINITY, INFINITY, INFINITY}, {-INFINITY, -INFINITY, -INFINITY}};
-    for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
-    {
-        Mesh *mesh = Model_GetMesh(model, m);
-        const MeshVertex *g = Mesh_GetGPUData(mesh);
-        for (int32_t i = 0; i < 3 * Mesh_GetFaceCount(mesh); i++)
-        {
-            const float p[3] = {g[i].x, g[i].y, g[i].z};
-            for (int32_t k = 0; k < 3; k++)
-            {
-                box.min[k] = std::min(box.min[k], p[k]);
-                box.max[k] = std::max(box.max[k], p[k]);
-            }
-        }
-    }
-    return box;
-}
-
-void ExpectSameBox(const Box &ours, const Box &theirs, const std::string &what)
-{
-    for (int32_t k = 0; k < 3; k++)
-    {
-        EXPECT_NEAR(ours.min[k], theirs.min[k], 2e-5) << what << " axis " << k;
-        EXPECT_NEAR(ours.max[k], theirs.max[k], 2e-5) << what << " axis " << k;
-    }
-}
-
-std::vector<int32_t> NonEmptyMeshFaces(Model *model)
-{
-    std::vector<int32_t> faces;
-    for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
-    {
-        if (Mesh_GetFaceCount(Model_GetMesh(model, m)) > 0)
-        {
-            faces.push_back(Mesh_GetFaceCount(Model_GetMesh(model, m)));
-        }
-    }
-    return faces;
-}
-
-// The count assimp writes in a comment of its own OBJ output, e.g. "# 8 vertex positions".
-int32_t CommentCount(const std::string &text, const std::string &what)
-{
-    std::smatch match;
-    if (std::regex_search(text, match, std::regex("\n# (\\d+) " + what + "\n")))
-    {
-        return std::stoi(match[1]);
-    }
-    return 0;
-}
-
-class AssimpTest : public testing::TestWithParam<std::string>
-{
-  protected:
-    void SetUp() override { Logging_SetLevel(LOGGING_LEVEL_SILENT); }
-    void TearDown() override { Logging_SetLevel(LOGGING_LEVEL_DEBUG); }
-
-    std::string Text()
-    {
-        if (GetParam() == "cube")
-        {
-            return Shapes_CubeObj();
-        }
-        if (GetParam() == "sphere")
-        {
-            return Shapes_SphereObj(8, 12);
-        }
-        return Shapes_GroupsObj();
-    }
-
-    ScratchDirectory scratch;
 };
 
-TEST_P(AssimpTest, OurObjTextReadsAsAssimpReadsIt)
+// Our OBJ text, assimp's 3DS export of it and assimp's OBJ export of it, each read by our
+// readers and by assimp, give the same faces, vertices and normalised bounding box.
+TEST_P(AssimpTest, ReadsShapesAsAssimpReadsThem)
 {
-    const std::string path = scratch.Path(GetParam() + ".obj");
-    const std::string text = Text();
-    WriteText(path, text);
-    Model *model = MeshObj_Create(text.data(), static_cast<int32_t>(text.size()));
-    ASSERT_NE(model, nullptr);
-    const AssimpInfo info = RunAssimpInfo(path, false);
-    const AssimpInfo raw = RunAssimpInfo(path, true);
-    ASSERT_TRUE(info.ok && raw.ok);
-    EXPECT_EQ(Model_GetFaceCount(model), info.faces);
-    EXPECT_EQ(NonEmptyMeshFaces(model), info.meshFaces);
-    // Raw, assimp keeps each polygon with one vertex per corner; every polygon of n corners is
-    // n - 2 of our triangles.
-    ASSERT_EQ(raw.meshFaces.size(), info.meshFaces.size());
-    for (size_t m = 0; m < raw.meshFaces.size(); m++)
+    const std::string name = GetParam(), obj = name + ".obj";
+    std::ofstream(obj) << (name == "cube"     ? Shapes_CubeObj()
+                           : name == "sphere" ? Shapes_SphereObj(8, 12)
+                                              : Shapes_GroupsObj());
+    for (const std::string &path : {obj, name + ".3ds", name + "-assimp.obj"})
     {
-        EXPECT_EQ(raw.meshVertices[m] - 2 * raw.meshFaces[m], info.meshFaces[m]) << m;
-    }
-    ExpectSameBox(DrawnBox(model), Normalised(info.box), GetParam() + ".obj");
-    Model_Destroy(model);
-}
+        SCOPED_TRACE(path);
+        int32_t status = 0;
+        if (path != obj)
+            RunCommand(std::string(ASSIMP_COMMAND) + " export " + obj + " " + path, &status);
+        ASSERT_EQ(status, 0);
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        const bool threeDs = path.ends_with(".3ds");
+        if (threeDs)
+            Load3ds(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+        else
+            LoadObj(path == obj ? bytes : "# Wavefront OBJ\n" + bytes); // assimp's lacks our header
+        ASSERT_NE(model, nullptr);
+        const AssimpInfo info = RunAssimpInfo(path, false), raw = RunAssimpInfo(path, true);
+        ASSERT_EQ(info.box.size(), 6u);
+        EXPECT_EQ(Model_GetFaceCount(model), info.faces);
 
-TEST_P(AssimpTest, AssimpsThreeDsExportReadsWithTheSameCountsAndBox)
-{
-    const std::string objPath = scratch.Path(GetParam() + ".obj");
-    const std::string path = scratch.Path(GetParam() + ".3ds");
-    WriteText(objPath, Text());
-    Export(objPath, path);
-    const std::string bytes = ReadText(path);
-    ASSERT_GT(bytes.size(), 6u);
-    Model *model = Mesh3DS_Create(reinterpret_cast<const uint8_t *>(bytes.data()),
-                                  static_cast<int32_t>(bytes.size()));
-    ASSERT_NE(model, nullptr);
-    const AssimpInfo info = RunAssimpInfo(path, false);
-    const AssimpInfo raw = RunAssimpInfo(path, true);
-    ASSERT_TRUE(info.ok && raw.ok);
-    EXPECT_EQ(Model_GetFaceCount(model), info.faces);
-    EXPECT_EQ(NonEmptyMeshFaces(model), info.meshFaces);
-    // Raw, assimp gives every triangle three vertices of its own, as our vertex arrays do.
-    ASSERT_EQ(raw.meshVertices.size(), static_cast<size_t>(Model_GetMeshCount(model)));
-    for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
-    {
-        EXPECT_EQ(3 * Mesh_GetFaceCount(Model_GetMesh(model, m)), raw.meshVertices[m]) << m;
-    }
-    // assimp turns the file's z-up axes into y-up ones: (x, y, z) becomes (x, z, -y).
-    const Box theirs = Normalised(info.box);
-    const Box fileAxes = {{theirs.min[0], -theirs.max[2], theirs.min[1]},
-                          {theirs.max[0], -theirs.min[2], theirs.max[1]}};
-    ExpectSameBox(DrawnBox(model), fileAxes, GetParam() + ".3ds");
-    Model_Destroy(model);
-}
+        // Raw, assimp keeps a vertex per corner of each polygon (our 3DS meshes have three per
+        // triangle), and every polygon of n corners is n - 2 of our triangles.
+        std::vector<int32_t> ours, triangles;
+        for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
+            if (Mesh_GetFaceCount(Model_GetMesh(model, m)) > 0)
+                ours.push_back(Mesh_GetFaceCount(Model_GetMesh(model, m)));
+        for (size_t m = 0; m < raw.meshFaces.size(); m++)
+            triangles.push_back(raw.meshVertices[m] - 2 * raw.meshFaces[m]);
+        EXPECT_EQ(ours, info.meshFaces);
+        EXPECT_EQ(ours, triangles);
 
-TEST_P(AssimpTest, AssimpsObjExportReadsWithTheCountsItWrites)
-{
-    const std::string objPath = scratch.Path(GetParam() + ".obj");
-    const std::string path = scratch.Path(GetParam() + "-assimp.obj");
-    WriteText(objPath, Text());
-    Export(objPath, path);
-    // Our reader wants its header line first; assimp's own comment lines follow it.
-    const std::string text = "# Wavefront OBJ\n" + ReadText(path);
-    Model *model = MeshObj_Create(text.data(), static_cast<int32_t>(text.size()));
-    ASSERT_NE(model, nullptr);
-    const AssimpInfo info = RunAssimpInfo(path, false);
-    ASSERT_TRUE(info.ok);
-    EXPECT_EQ(Model_GetVertexCount(model), CommentCount(text, "vertex positions"));
-    EXPECT_EQ(Model_GetTexCoordCount(model), CommentCount(text, "UV coordinates"));
-    EXPECT_EQ(Model_GetNormalCount(model), CommentCount(text, "vertex normals"));
-    EXPECT_GT(Model_GetVertexCount(model), 0);
-    EXPECT_EQ(Model_GetFaceCount(model), info.faces);
-    EXPECT_EQ(NonEmptyMeshFaces(model), info.meshFaces);
-    ExpectSameBox(DrawnBox(model), Normalised(info.box), GetParam() + "-assimp.obj");
-    Model_Destroy(model);
+        // assimp notes the counts it writes in comments, such as "# 8 vertex positions".
+        std::map<std::string, int32_t> noted;
+        std::istringstream lines(bytes);
+        int32_t count = 0, end = 0;
+        for (std::string line; std::getline(lines, line);)
+            if (sscanf(line.c_str(), "# %d %n", &count, &end) == 1)
+                noted[line.substr(end)] = count;
+        if (path.ends_with("-assimp.obj"))
+        {
+            const std::vector<int32_t> shape = Shape();
+            EXPECT_EQ(std::vector<int32_t>(shape.begin(), shape.begin() + 3),
+                      (std::vector<int32_t>{noted["vertex positions"], noted["UV coordinates"],
+                                            noted["vertex normals"]}));
+        }
+
+        // Our readers divide by the largest absolute coordinate; assimp turns a 3DS file's
+        // z-up axes into y-up ones, (x, y, z) becoming (x, z, -y).
+        std::vector<float> box = info.box;
+        if (threeDs)
+            box = {box[0], -box[5], box[1], box[3], -box[2], box[4]};
+        float largest = 0;
+        for (const float c : box)
+            largest = std::max(largest, std::fabs(c));
+        std::vector<float> drawn = {INFINITY, INFINITY, INFINITY, -INFINITY, -INFINITY, -INFINITY};
+        for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
+            for (int32_t i = 0; i < 3 * Mesh_GetFaceCount(Model_GetMesh(model, m)); i++)
+            {
+                const MeshVertex &g = Mesh_GetGPUData(Model_GetMesh(model, m))[i];
+                const float p[3] = {g.x, g.y, g.z};
+                for (int32_t k = 0; k < 3; k++)
+                {
+                    drawn[k] = std::min(drawn[k], p[k]);
+                    drawn[k + 3] = std::max(drawn[k + 3], p[k]);
+                }
+            }
+        for (int32_t k = 0; k < 6; k++)
+            EXPECT_NEAR(drawn[k], box[k] / largest, 2e-5) << k;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, AssimpTest, testing::Values("cube", "sphere", "groups"));

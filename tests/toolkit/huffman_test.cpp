@@ -9,13 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <queue>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
+using testing::ElementsAre;
 using testing::HasSubstr;
-using testing::Not;
 
 namespace
 {
@@ -34,171 +34,99 @@ class HuffmanTest : public testing::Test
         Logging_SetLevel(LOGGING_LEVEL_DEBUG);
     }
 
-    // Encodes and returns the trace.
-    std::string Encode(const std::vector<uint8_t> &data, int32_t *result)
+    // Encodes data, or with bits given decodes bits bits of data with the current alphabet,
+    // keeping what the coder prints in trace.
+    int32_t Run(const std::string &data, int32_t bits = -1)
     {
-        Huffman_SetUncompressedInput(huffman, data.data(), static_cast<int32_t>(data.size()));
+        const auto *bytes = reinterpret_cast<const uint8_t *>(data.data());
         testing::internal::CaptureStdout();
-        *result = Huffman_Encode(huffman);
-        return testing::internal::GetCapturedStdout();
+        bits < 0 ? Huffman_SetUncompressedInput(huffman, bytes, static_cast<int32_t>(data.size()))
+                 : Huffman_SetCompressedInput(huffman, bytes, bits);
+        const int32_t result = bits < 0 ? Huffman_Encode(huffman) : Huffman_Decode(huffman);
+        trace = testing::internal::GetCapturedStdout();
+        return result;
     }
 
-    // Decodes bits bits of stream with the current alphabet; returns the trace.
-    std::string Decode(const uint8_t *stream, int32_t bits, int32_t *result)
-    {
-        Huffman_SetCompressedInput(huffman, stream, bits);
-        testing::internal::CaptureStdout();
-        *result = Huffman_Decode(huffman);
-        return testing::internal::GetCapturedStdout();
-    }
-
-    // The decoded bytes, or "<none>" when there is no output.
-    std::string Decoded()
+    // The decoded bytes, or the encoded stream's bytes; "<none>" when there is no output.
+    std::string Output(bool encoded = false)
     {
         uint8_t *data = nullptr;
-        int32_t length = 0;
         Huffman_GetOutput(huffman, &data, &length);
-        return data == nullptr ? "<none>" : std::string(reinterpret_cast<char *>(data), length);
+        const int32_t bytes = encoded ? (length + 7) / 8 : length;
+        return data == nullptr ? "<none>" : std::string(reinterpret_cast<char *>(data), bytes);
     }
 
-    // The alphabet handed out; the copies are released here.
-    void Alphabet(std::vector<uint16_t> *symbols, std::vector<uint8_t> *lengths)
+    // Takes the alphabet handed out into symbols and lengths, releasing the coder's copies.
+    void FetchAlphabet()
     {
         uint16_t *s = nullptr;
         uint8_t *l = nullptr;
         int32_t count = 0;
         Huffman_GetAlphabet(huffman, &s, &l, &count);
-        symbols->assign(s, s + count);
-        lengths->assign(l, l + count);
+        symbols.assign(s, s + count);
+        lengths.assign(l, l + count);
         MEMORY_FREE(s);
         MEMORY_FREE(l);
     }
 
-    std::vector<uint8_t> Output(int32_t *length)
+    void SetAlphabet()
     {
-        uint8_t *data = nullptr;
-        Huffman_GetOutput(huffman, &data, length);
-        if (data == nullptr)
-        {
-            return {};
-        }
-        return std::vector<uint8_t>(data, data + (*length + 7) / 8);
+        Huffman_SetAlphabet(huffman, symbols.data(), lengths.data(),
+                            static_cast<int32_t>(symbols.size()));
     }
 
     Huffman *huffman = nullptr;
+    std::string trace;
+    int32_t length = -1; // of the output: bits after encoding, bytes after decoding
+    std::vector<uint16_t> symbols;
+    std::vector<uint8_t> lengths;
 };
 
-std::vector<uint8_t> Bytes(const std::string &text)
+// Bits written as '0' and '1' (spaces between them for reading) packed most significant first,
+// as the coder packs them; their count goes to *count.
+std::string Pack(const std::string &bits, int32_t *count = nullptr)
 {
-    return {text.begin(), text.end()};
+    std::string bytes;
+    int32_t n = 0;
+    for (const char bit : bits)
+    {
+        if (bit == ' ')
+            continue;
+        bytes.resize(n / 8 + 1);
+        bytes[n / 8] = static_cast<char>(bytes[n / 8] | (bit == '1') << (7 - n % 8));
+        n++;
+    }
+    if (count != nullptr)
+        *count = n;
+    return bytes;
 }
 
-// Bits appended most significant first, as the coder packs them.
-struct BitWriter
-{
-    std::vector<uint8_t> bytes;
-    int32_t count = 0;
-    void Put(uint32_t value, int32_t bits)
-    {
-        for (int32_t i = bits - 1; i >= 0; i--)
-        {
-            if (count % 8 == 0)
-            {
-                bytes.push_back(0);
-            }
-            if ((value >> i) & 1)
-            {
-                bytes.back() |= static_cast<uint8_t>(0x80 >> (count % 8));
-            }
-            count++;
-        }
-    }
-};
-
-// The fixed literal/length code of DEFLATE as an alphabet.
-void SetFixedDeflateAlphabet(Huffman *huffman)
-{
-    std::vector<uint16_t> symbols(288);
-    std::vector<uint8_t> bits(288);
-    for (int32_t s = 0; s < 288; s++)
-    {
-        symbols[s] = static_cast<uint16_t>(s);
-        bits[s] = s < 144 ? 8 : s < 256 ? 9 : s < 280 ? 7 : 8;
-    }
-    Huffman_SetAlphabet(huffman, symbols.data(), bits.data(), 288);
-}
-
-// Sum of frequency times length of a Huffman code built with a priority queue.
-int64_t IndependentHuffmanBits(const std::vector<uint8_t> &data)
-{
-    std::vector<int64_t> counts(256, 0);
-    for (uint8_t b : data)
-    {
-        counts[b]++;
-    }
-    std::priority_queue<int64_t, std::vector<int64_t>, std::greater<>> queue;
-    for (int64_t c : counts)
-    {
-        if (c > 0)
-        {
-            queue.push(c);
-        }
-    }
-    // Every merge adds one bit to every symbol below it: the total is the sum of inner weights.
-    int64_t total = 0;
-    while (queue.size() > 1)
-    {
-        const int64_t a = queue.top();
-        queue.pop();
-        const int64_t b = queue.top();
-        queue.pop();
-        total += a + b;
-        queue.push(a + b);
-    }
-    return total;
-}
-
-double EntropyBits(const std::vector<uint8_t> &data)
-{
-    std::vector<double> counts(256, 0);
-    for (uint8_t b : data)
-    {
-        counts[b]++;
-    }
-    double bits = 0;
-    for (double c : counts)
-    {
-        if (c > 0)
-        {
-            bits -= c * std::log2(c / static_cast<double>(data.size()));
-        }
-    }
-    return bits;
-}
-
-std::vector<uint8_t> SkewedRandom(uint32_t seed, size_t length, double ratio, int32_t symbols)
+// Bytes of symbols values, value i drawn about ratio times as often as value i - 1.
+std::string SkewedRandom(uint32_t seed, size_t length, double ratio, int32_t symbols)
 {
     std::mt19937 engine(seed);
-    std::vector<double> weights;
-    double w = 1;
-    for (int32_t i = 0; i < symbols; i++, w *= ratio)
-    {
-        weights.push_back(w);
-    }
-    std::discrete_distribution<int32_t> pick(weights.begin(), weights.end());
-    std::vector<uint8_t> data(length);
-    for (auto &b : data)
-    {
-        b = static_cast<uint8_t>((pick(engine) * 37 + 11) % 256);
-    }
+    std::geometric_distribution<int32_t> pick(1 - ratio);
+    std::string data(length, 0);
+    for (char &b : data)
+        b = static_cast<char>((pick(engine) % symbols * 37 + 11) % 256);
     return data;
 }
 
-TEST_F(HuffmanTest, EncodesAabWithTheDocumentedTraceAndBits)
+TEST_F(HuffmanTest, EncodesAabAsDocumentedAndRefusesInputsWithoutTwoValues)
 {
-    int32_t result = 0;
-    const std::string trace = Encode(Bytes("aab"), &result);
-    ASSERT_EQ(result, HUFFMAN_OK);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Huffman_Encode(huffman), HUFFMAN_NO_INPUT); // no input was ever given
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(Run(""), HUFFMAN_NO_INPUT);
+    for (const char *text : {"a", "aaaa"})
+    {
+        EXPECT_EQ(Run(text), HUFFMAN_SYMBOL_WITHOUT_CODE) << text;
+        EXPECT_THAT(trace, HasSubstr("ERROR")) << text;
+        EXPECT_EQ(Output(true), "<none>");
+        EXPECT_EQ(length, 0);
+    }
+
+    ASSERT_EQ(Run("aab"), HUFFMAN_OK);
     EXPECT_EQ(trace, "Calling calculateBits\n"
                      "-> a 1 0\n"
                      "-> b 1 1\n"
@@ -209,231 +137,165 @@ TEST_F(HuffmanTest, EncodesAabWithTheDocumentedTraceAndBits)
                      "self->alphabetBits[1] = bits[1] => 1\n"
                      "Alpha:Code  97:a 0\n"
                      "Alpha:Code  98:b 1\n");
-    int32_t bits = 0;
-    const std::vector<uint8_t> out = Output(&bits);
-    EXPECT_EQ(bits, 3);
-    ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0], 0x20); // 0 0 1
-    std::vector<uint16_t> symbols;
-    std::vector<uint8_t> lengths;
-    Alphabet(&symbols, &lengths);
-    EXPECT_THAT(symbols, testing::ElementsAre('a', 'b'));
-    EXPECT_THAT(lengths, testing::ElementsAre(1, 1));
-}
-
-TEST_F(HuffmanTest, RefusesEmptyAndSingleValueInputs)
-{
-    int32_t result = 0;
-    testing::internal::CaptureStdout();
-    result = Huffman_Encode(huffman);
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(result, HUFFMAN_NO_INPUT);
-
-    Encode({}, &result);
-    EXPECT_EQ(result, HUFFMAN_NO_INPUT);
-
-    for (const char *text : {"a", "aaaa"})
-    {
-        const std::string trace = Encode(Bytes(text), &result);
-        EXPECT_EQ(result, HUFFMAN_SYMBOL_WITHOUT_CODE) << text;
-        EXPECT_THAT(trace, HasSubstr("ERROR")) << text;
-        int32_t bits = -1;
-        EXPECT_TRUE(Output(&bits).empty());
-        EXPECT_EQ(bits, 0);
-    }
+    EXPECT_EQ(Output(true), Pack("001"));
+    EXPECT_EQ(length, 3);
+    FetchAlphabet();
+    EXPECT_THAT(symbols, ElementsAre('a', 'b'));
+    EXPECT_THAT(lengths, ElementsAre(1, 1));
 }
 
 TEST_F(HuffmanTest, FixedDeflateLengthsGiveTheFixedCodesAndListing)
 {
-    SetFixedDeflateAlphabet(huffman);
-    // Block header, 'A' (0x30 + 65, 8 bits), length 257 with distance code 4 (5 + 1 extra bits),
-    // length 265 (1 extra bit) with distance 29 (5 + 13 extra bits), 'B', the never-occurring
-    // 286 and distance 30 after 258, end of block.
-    BitWriter w;
-    w.Put(0b011, 3);
-    w.Put(0x30 + 'A', 8);
-    w.Put(257 - 256, 7);
-    w.Put(4, 5);
-    w.Put(1, 1);
-    w.Put(265 - 256, 7);
-    w.Put(1, 1);
-    w.Put(29, 5);
-    w.Put(0x1FFF, 13);
-    w.Put(0x30 + 'B', 8);
-    w.Put(0b11000110, 8);
-    w.Put(258 - 256, 7);
-    w.Put(30, 5);
-    w.Put(0, 7);
-    int32_t result = 0;
-    const std::string trace = Decode(w.bytes.data(), w.count, &result);
-    ASSERT_EQ(result, HUFFMAN_OK);
-    EXPECT_THAT(trace, HasSubstr("Alpha:Code 256:  0000000\n"));
-    EXPECT_THAT(trace, HasSubstr("Alpha:Code   0:  00110000\n"));
-    EXPECT_THAT(trace, HasSubstr("Alpha:Code  65:A 01110001\n"));
-    EXPECT_THAT(trace, HasSubstr("Alpha:Code 144:  110010000\n"));
-    EXPECT_THAT(trace, HasSubstr("Alpha:Code 280:  11000000\n"));
+    for (int32_t s = 0; s < 288; s++)
+    {
+        symbols.push_back(static_cast<uint16_t>(s));
+        lengths.push_back(s < 144 ? 8 : s < 256 ? 9 : s < 280 ? 7 : 8);
+    }
+    SetAlphabet();
+    // Block header, 'A', length 257 with distance code 4 (5 + 1 extra bits), length 265 (1 extra
+    // bit) with distance 29 (5 + 13 extra bits), 'B', the never-occurring 286 and distance 30
+    // after 258, end of block.
+    const std::string stream = "011 01110001 0000001 00100 1 0001001 1 11101 1111111111111 "
+                               "01110010 11000110 0000010 11110 0000000";
+    int32_t bits = 0;
+    const std::string packed = Pack(stream, &bits);
+    ASSERT_EQ(Run(packed, bits), HUFFMAN_OK);
+    for (const char *code : {"256:  0000000\n", "  0:  00110000\n", " 65:A 01110001\n",
+                             "144:  110010000\n", "280:  11000000\n"})
+    {
+        EXPECT_THAT(trace, HasSubstr(std::string("Alpha:Code ") + code));
+    }
     // Distance 4 must occupy 6 bits and 29 occupy 18, or what follows would be misread.
     EXPECT_THAT(trace, HasSubstr("65:A 257:l0 b4 265:l1 b29 66:B "
                                  "    ERROR: Code 286 should never occur     258:l0 "
                                  "     ERROR: Code 30 should never occur     END_OF_BLOCK \n"));
 }
 
-TEST_F(HuffmanTest, RoundTripsThroughTheAlphabetHandOver)
+TEST_F(HuffmanTest, RoundTripsOptimallyThroughTheAlphabetHandOver)
 {
-    std::vector<std::vector<uint8_t>> inputs = {
-        Bytes("ab"),
-        Bytes("The quick brown fox jumps over the lazy dog, again and again and again."),
-        SkewedRandom(1, 20000, 0.8, 256),
-        SkewedRandom(2, 65535, 0.99, 256),
-    };
-    std::vector<uint8_t> allValues(512);
+    std::string text, allValues(512, 0);
+    for (int32_t i = 0; i < 200; i++)
+        text += "It was the best of times, it was the worst of times; line " + std::to_string(i);
     for (size_t i = 0; i < allValues.size(); i++)
+        allValues[i] = static_cast<char>(i * 7);
+    for (const std::string &input :
+         {std::string("ab"), text, allValues, SkewedRandom(1, 20000, 0.8, 256),
+          SkewedRandom(2, 65535, 0.99, 256), SkewedRandom(3, 30000, 0.9, 256),
+          SkewedRandom(4, 50000, 0.85, 64), SkewedRandom(5, 10000, 0.999, 256),
+          SkewedRandom(6, 4000, 0.5, 8)})
     {
-        allValues[i] = static_cast<uint8_t>(i * 7);
-    }
-    inputs.push_back(allValues);
+        SCOPED_TRACE(input.size());
+        ASSERT_EQ(Run(input), HUFFMAN_OK);
+        const std::string stream = Output(true);
+        const int32_t bits = length;
 
-    for (const auto &input : inputs)
-    {
-        int32_t result = 0;
-        Encode(input, &result);
-        ASSERT_EQ(result, HUFFMAN_OK) << input.size();
-        int32_t bits = 0;
-        const std::vector<uint8_t> stream = Output(&bits);
-        std::vector<uint16_t> symbols;
-        std::vector<uint8_t> lengths;
-        Alphabet(&symbols, &lengths);
+        // The length is that of a Huffman code built independently: every merge of the two
+        // lightest weights adds one bit to every symbol below it. It lies within one bit per
+        // symbol of the entropy.
+        std::vector<int64_t> counts(256, 0);
+        for (const char b : input)
+            counts[static_cast<uint8_t>(b)]++;
+        std::multiset<int64_t> weights;
+        double entropy = 0;
+        for (const int64_t c : counts)
+        {
+            if (c > 0)
+            {
+                entropy -= c * std::log2(c / static_cast<double>(input.size()));
+                weights.insert(c);
+            }
+        }
+        int64_t optimal = 0;
+        while (weights.size() > 1)
+        {
+            const int64_t merged = *weights.begin() + *std::next(weights.begin());
+            weights.erase(weights.begin(), std::next(weights.begin(), 2));
+            weights.insert(merged);
+            optimal += merged;
+        }
+        EXPECT_EQ(bits, optimal);
+        EXPECT_GE(bits, entropy - 1e-6);
+        EXPECT_LT(bits, entropy + static_cast<double>(input.size()));
+
         // A fresh coder gets the alphabet and the stream.
+        FetchAlphabet();
         Huffman_Destroy(huffman);
         huffman = Huffman_Create();
-        Huffman_SetAlphabet(huffman, symbols.data(), lengths.data(),
-                            static_cast<int32_t>(symbols.size()));
-        Decode(stream.data(), bits, &result);
-        EXPECT_EQ(result, HUFFMAN_OK) << input.size();
-        EXPECT_EQ(Decoded(), std::string(input.begin(), input.end())) << input.size();
+        SetAlphabet();
+        EXPECT_EQ(Run(stream, bits), HUFFMAN_OK);
+        EXPECT_EQ(Output(), input);
     }
 }
 
-TEST_F(HuffmanTest, EncodedLengthIsOptimalAndWithinOneBitOfTheEntropy)
+TEST_F(HuffmanTest, RefusesInputsAndAlphabetsBeyondItsLimits)
 {
-    std::string text;
-    for (int i = 0; i < 200; i++)
-    {
-        text +=
-            "It was the best of times, it was the worst of times; line " + std::to_string(i) + "\n";
-    }
-    const std::vector<std::vector<uint8_t>> inputs = {
-        Bytes(text),
-        SkewedRandom(3, 30000, 0.9, 256),
-        SkewedRandom(4, 50000, 0.85, 64),
-        SkewedRandom(5, 10000, 1.0, 256), // uniform
-        SkewedRandom(6, 4000, 0.5, 8),
-    };
-    for (const auto &input : inputs)
-    {
-        int32_t result = 0;
-        Encode(input, &result);
-        ASSERT_EQ(result, HUFFMAN_OK) << input.size();
-        int32_t bits = 0;
-        Output(&bits);
-        EXPECT_EQ(bits, IndependentHuffmanBits(input)) << input.size();
-        const double entropy = EntropyBits(input);
-        EXPECT_GE(bits, entropy - 1e-6) << input.size();
-        EXPECT_LT(bits, entropy + static_cast<double>(input.size())) << input.size();
-    }
-}
-
-TEST_F(HuffmanTest, RefusesInputsBeyondItsLimits)
-{
-    int32_t result = 0;
-    std::vector<uint8_t> tooLong(HUFFMAN_MAX_INPUT + 1, 'x');
+    std::string tooLong(HUFFMAN_MAX_INPUT + 1, 'x');
     tooLong[0] = 'y';
-    std::string trace = Encode(tooLong, &result);
-    EXPECT_EQ(result, HUFFMAN_INPUT_TOO_LONG);
+    EXPECT_EQ(Run(tooLong), HUFFMAN_INPUT_TOO_LONG);
     EXPECT_THAT(trace, HasSubstr("Error at huffman.cpp"));
 
     // Fibonacci counts make the deepest tree there is: n symbols need n - 1 levels.
-    auto fibonacci = [](int32_t symbols)
+    auto fibonacci = [](int32_t count)
     {
-        std::vector<uint8_t> data;
-        int32_t a = 1, b = 1;
-        for (int32_t symbol = 0; symbol < symbols; symbol++)
-        {
-            data.insert(data.end(), static_cast<size_t>(a), static_cast<uint8_t>('A' + symbol));
-            const int32_t next = a + b;
-            a = b;
-            b = next;
-        }
+        std::string data;
+        for (int32_t symbol = 0, a = 1, b = 1; symbol < count; symbol++, b += a, a = b - a)
+            data.append(static_cast<size_t>(a), static_cast<char>('A' + symbol));
         return data;
     };
-    trace = Encode(fibonacci(17), &result);
-    EXPECT_EQ(result, HUFFMAN_TREE_TOO_DEEP);
+    EXPECT_EQ(Run(fibonacci(17)), HUFFMAN_TREE_TOO_DEEP);
     EXPECT_THAT(trace, HasSubstr("Error at huffman.cpp"));
-    int32_t bits = -1;
-    EXPECT_TRUE(Output(&bits).empty());
-    std::vector<uint16_t> symbols;
-    std::vector<uint8_t> lengths;
-    Alphabet(&symbols, &lengths);
+    EXPECT_EQ(Output(), "<none>");
+    FetchAlphabet();
     EXPECT_TRUE(symbols.empty());
-
-    Encode(fibonacci(16), &result);
-    EXPECT_EQ(result, HUFFMAN_OK);
-    Alphabet(&symbols, &lengths);
+    EXPECT_EQ(Run(fibonacci(16)), HUFFMAN_OK);
+    FetchAlphabet();
     ASSERT_EQ(lengths.size(), 16u);
     EXPECT_EQ(lengths.back(), 15);
-}
 
-TEST_F(HuffmanTest, RefusesAlphabetsThatCannotBePrefixCodes)
-{
-    const uint16_t symbols[3] = {'a', 'b', 'c'};
-    const uint8_t overSubscribed[3] = {1, 1, 1};
-    const uint8_t tooLong[3] = {1, 2, 16};
-    const uint8_t stream[2] = {0xFF, 0xFF};
-    for (const uint8_t *lengths : {overSubscribed, tooLong})
+    // Code lengths that over-subscribe the code space, or go past 15 bits.
+    symbols = {'a', 'b', 'c'};
+    for (const std::vector<uint8_t> &bad : {std::vector<uint8_t>{1, 1, 1}, {1, 2, 16}})
     {
-        Huffman_SetAlphabet(huffman, symbols, lengths, 3);
-        int32_t result = 0;
-        EXPECT_THAT(Decode(stream, 16, &result), HasSubstr("Error at huffman.cpp"));
-        EXPECT_EQ(result, HUFFMAN_BAD_ALPHABET);
-        EXPECT_EQ(Decoded(), "<none>");
+        lengths = bad;
+        SetAlphabet();
+        EXPECT_EQ(Run("\xFF\xFF", 16), HUFFMAN_BAD_ALPHABET);
+        EXPECT_THAT(trace, HasSubstr("Error at huffman.cpp"));
+        EXPECT_EQ(Output(), "<none>");
     }
 }
 
 TEST_F(HuffmanTest, DecodesOnlyWholeSequencesOfCodes)
 {
     // One 15-bit code: far more inner nodes than twice the alphabet.
-    const uint16_t z = 'z';
-    const uint8_t fifteen = 15;
-    Huffman_SetAlphabet(huffman, &z, &fifteen, 1);
-    const uint8_t zeros[4] = {0, 0, 0, 0};
-    int32_t result = 0;
-    Decode(zeros, 30, &result); // two codes and two stray bits: the listing from bit 3 is whole
-    EXPECT_EQ(result, HUFFMAN_OK);
-    EXPECT_EQ(Decoded(), "zz");
-    const uint8_t one[2] = {0x00, 0x40}; // a 1 bit has no code
-    EXPECT_THAT(Decode(one, 16, &result), HasSubstr("Error at huffman.cpp"));
-    EXPECT_EQ(result, HUFFMAN_UNDECODABLE);
-    EXPECT_EQ(Decoded(), "<none>");
+    symbols = {'z'};
+    lengths = {15};
+    SetAlphabet();
+    EXPECT_EQ(Run(std::string(4, 0), 30), HUFFMAN_OK); // two codes, two stray bits: whole from 3
+    EXPECT_EQ(Output(), "zz");
+    EXPECT_EQ(Run(Pack("0000000001"), 16), HUFFMAN_UNDECODABLE); // a 1 bit has no code
+    EXPECT_THAT(trace, HasSubstr("Error at huffman.cpp"));
+    EXPECT_EQ(Output(), "<none>");
 
-    const uint16_t symbols[3] = {'a', 'b', 'c'};
-    const uint8_t lengths[3] = {1, 2, 2}; // a 0, b 10, c 11
-    Huffman_SetAlphabet(huffman, symbols, lengths, 3);
-    // 10 11 0 1: from bit 0 "b c a" and a dangling 1; from bit 3, "b" and a dangling 1.
-    const uint8_t stream[1] = {0b10110100};
-    Decode(stream, 6, &result);
-    EXPECT_EQ(result, HUFFMAN_UNDECODABLE);
-    Decode(stream, 5, &result); // whole from bit 0
-    EXPECT_EQ(result, HUFFMAN_OK);
-    EXPECT_EQ(Decoded(), "bca");
+    symbols = {'a', 'b', 'c'};
+    lengths = {1, 2, 2}; // a 0, b 10, c 11
+    SetAlphabet();
+    // From bit 0 "b c a" and a dangling 1; from bit 3, "b" and a dangling 1.
+    EXPECT_EQ(Run(Pack("101101"), 6), HUFFMAN_UNDECODABLE);
+    EXPECT_EQ(Run(Pack("101101"), 5), HUFFMAN_OK); // whole from bit 0
+    EXPECT_EQ(Output(), "bca");
 
     // Exactly two bytes on the heap: copying one more would be caught by AddressSanitizer.
-    const uint8_t bits[2] = {1, 1};
-    Huffman_SetAlphabet(huffman, symbols, bits, 2);
+    symbols.pop_back();
+    lengths = {1, 1};
+    SetAlphabet();
     auto *heap = new uint8_t[2]{0x12, 0x34};
-    Decode(heap, 16, &result);
+    testing::internal::CaptureStdout();
+    Huffman_SetCompressedInput(huffman, heap, 16);
     delete[] heap;
-    EXPECT_EQ(Decoded(), "aaabaaba"
-                         "aabbabaa"); // 0x12, 0x34
+    Huffman_Decode(huffman);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(Output(), "aaabaaba"
+                        "aabbabaa"); // 0x12, 0x34
 }
 
 } // namespace

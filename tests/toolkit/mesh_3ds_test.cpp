@@ -2,7 +2,6 @@
 // chunks, and several objects merged into one model.
 #include "toolkit/mesh_3ds.h"
 
-#include "foundation/logging.h"
 #include "resources/targa.h"
 #include "shapes.h"
 #include "toolkit/mesh.h"
@@ -12,51 +11,39 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-using testing::Contains;
 using testing::ElementsAre;
-using testing::HasSubstr;
-using testing::Not;
+using testing::ElementsAreArray;
+
+#define OBJECT(name)                                                                               \
+    "_parseTag3D3D|_parseTag4000|_parseTag4000 object name=" name ".|_parseTag4100|TriangleData|"
+#define POSITIONS  "_parseTag4110 - vertex coords|"
+#define TEXCOORDS  "_parseTag4140 - texture coords|"
+#define FACES      "_parseTag4120 - faces|"
+#define SHORT(tag) "Not enough data left for parseTag" tag "|"
 
 namespace
 {
 
-const std::vector<float> kTrianglePositions = {0, 0, 0, 2, 0, 0, 0, 4, 0, 2, 4, 1};
-const std::vector<float> kTriangleTexCoords = {0, 0, 1, 0, 0, 1, 0.25f, 0.75f};
-const std::vector<uint16_t> kTriangleFaces = {0, 1, 2, 1, 3, 2};
+const std::vector<float> kPositions = {0, 0, 0, 2, 0, 0, 0, 4, 0, 2, 4, 1};
+const std::vector<float> kTexCoords = {0, 0, 1, 0, 0, 1, 0.25f, 0.75f};
+const std::vector<uint16_t> kFaces = {0, 1, 2, 1, 3, 2};
 
-class Mesh3dsTest : public testing::Test
+class Mesh3dsTest : public ModelFixture
 {
   protected:
-    void SetUp() override
-    {
-        Logging_SetLevel(LOGGING_LEVEL_ERROR);
-        debugString = "before";
-        debugInteger = 99;
-    }
     void TearDown() override
     {
-        if (model != nullptr)
-        {
-            Model_Destroy(model);
-        }
         debugString = nullptr;
         debugInteger = 0;
-        Logging_SetLevel(LOGGING_LEVEL_DEBUG);
+        ModelFixture::TearDown();
     }
 
-    // Loads from read-only memory that ends at an inaccessible page.
-    std::vector<std::string> Load(const std::vector<uint8_t> &bytes)
+    // Position and coordinate indices of face index.
+    std::vector<int32_t> Corners(int32_t face)
     {
-        if (model != nullptr)
-        {
-            Model_Destroy(model);
-        }
-        GuardedBuffer buffer(bytes);
-        return LogMessages(
-            CaptureLines([&] { model = Mesh3DS_Create(buffer.data(), buffer.size()); }));
+        const ModelFace &f = Model_GetFaces(model)[face];
+        return {f.vertex[0], f.vertex[1], f.vertex[2], f.texCoord[0], f.texCoord[1], f.texCoord[2]};
     }
-
-    Model *model = nullptr;
 };
 
 std::vector<uint8_t> Main(const std::vector<std::vector<uint8_t>> &chunks)
@@ -64,211 +51,125 @@ std::vector<uint8_t> Main(const std::vector<std::vector<uint8_t>> &chunks)
     return Shapes_Chunk(0x4D4D, Shapes_Concat(chunks));
 }
 
-TEST_F(Mesh3dsTest, ReadsAnObjectWithTheDocumentedLogLines)
+// A file of one object "s", named by the bytes given, holding the chunks given.
+std::vector<uint8_t> InObject(const std::vector<std::vector<uint8_t>> &chunks,
+                              const std::vector<uint8_t> &name = {'s', 0})
 {
-    const auto log = Load(Shapes_File3ds(
-        {Shapes_Object3ds("box", kTrianglePositions, kTriangleTexCoords, kTriangleFaces)}));
-    ASSERT_NE(model, nullptr);
-    EXPECT_THAT(log, ElementsAre("_parse3dsFile", "_is3DSData", "_parseTag4D4D", "_parseTag0002",
-                                 "_parseTag3D3D", "_parseTag4000", "_parseTag4000 object name=box.",
-                                 "_parseTag4100", "TriangleData", "_parseTag4110 - vertex coords",
-                                 "_parseTag4140 - texture coords", "_parseTag4120 - faces"));
-    EXPECT_EQ(debugString, nullptr);
-    EXPECT_EQ(debugInteger, 0);
-    EXPECT_STREQ(Model_GetName(model), "box");
-    EXPECT_EQ(Model_GetVertexCount(model), 4);
-    EXPECT_EQ(Model_GetTexCoordCount(model), 4);
-    ASSERT_EQ(Model_GetFaceCount(model), 2);
-    const ModelFace &f = Model_GetFaces(model)[1];
-    EXPECT_THAT(std::vector<int32_t>(f.vertex, f.vertex + 3), ElementsAre(1, 3, 2));
-    EXPECT_THAT(std::vector<int32_t>(f.texCoord, f.texCoord + 3), ElementsAre(1, 3, 2));
-    EXPECT_THAT(std::vector<int32_t>(f.normal, f.normal + 3), ElementsAre(-1, -1, -1));
-    ASSERT_EQ(Model_GetMeshCount(model), 1);
-    Mesh *mesh = Model_GetMesh(model, 0);
-    EXPECT_EQ(Mesh_GetFirstFace(mesh), 0);
-    EXPECT_EQ(Mesh_GetFaceCount(mesh), 2);
-    EXPECT_EQ(Mesh_GetEndFace(mesh), 2);
-    // Second face, corners 0, 2, 1: positions 1, 2, 3 normalised by 4.
-    const MeshVertex *g = Mesh_GetGPUData(mesh);
-    EXPECT_EQ(g[3].x, 0.5f);
-    EXPECT_EQ(g[4].y, 1.0f);
-    EXPECT_EQ(g[5].z, 0.25f);
-    EXPECT_EQ(g[5].u, 0.25f);
-    EXPECT_EQ(g[5].v, 0.25f);
+    return Main(
+        {Shapes_Chunk(0x3D3D, Shapes_Chunk(0x4000, Shapes_Concat({name, Shapes_Concat(chunks)})))});
 }
 
-TEST_F(Mesh3dsTest, MainChunkAloneIsAnEmptyModel)
+// The bytes, the log after "_parse3dsFile" and "_is3DSData", and the model's Shape(); a
+// refused file has no model.
+struct ThreeDsCase
 {
-    const auto log = Load(Main({}));
-    ASSERT_NE(model, nullptr);
-    EXPECT_EQ(Model_GetMeshCount(model), 0);
-    EXPECT_EQ(debugString, nullptr);
-    EXPECT_EQ(debugInteger, 0);
-    EXPECT_THAT(log, ElementsAre("_parse3dsFile", "_is3DSData", "_parseTag4D4D"));
-}
+    std::vector<uint8_t> bytes;
+    std::string log;
+    std::vector<int32_t> shape;
+};
 
-TEST_F(Mesh3dsTest, UnknownTagIsReportedAndTheWalkGoesOn)
+TEST_F(Mesh3dsTest, WalksTheChunksWithTheirLogLinesAndDebugValues)
 {
-    const auto log = Load(Main(
-        {Shapes_Chunk(0x0002, {3, 0, 0, 0}), Shapes_Chunk(0x1234, {1, 2, 3}),
-         Shapes_Chunk(0xB000, {}),
-         Shapes_Chunk(0x3D3D, Shapes_Object3ds("tri", kTrianglePositions, {}, kTriangleFaces))}));
-    ASSERT_NE(model, nullptr);
-    EXPECT_THAT(log, Contains("Unknown tag"));
-    EXPECT_THAT(log, Contains("_parseTagB000"));
-    EXPECT_EQ(Model_GetFaceCount(model), 2);
-    // Without coordinates in the block the faces have none.
-    EXPECT_EQ(Model_GetFaces(model)[0].texCoord[0], -1);
-    EXPECT_EQ(debugString, nullptr);
-}
-
-TEST_F(Mesh3dsTest, DebugValuesHoldTheLastReportUntilTheEnd)
-{
-    // The version and the unknown tag are reported on the way; only a refusal keeps its values.
-    const std::vector<uint8_t> bad = {0x4D, 0x4C, 6, 0, 0, 0};
-    const auto log = Load(bad);
-    EXPECT_EQ(model, nullptr);
-    EXPECT_STREQ(debugString, "Not 3DS data.");
-    EXPECT_EQ(debugInteger, -3);
-    EXPECT_THAT(log, ElementsAre("_parse3dsFile", "_is3DSData", "Invalid 3ds magic.",
-                                 "Not 3DS data.", "Unable to parse 3dsFile"));
-
-    const auto shortLog = Load({0x4D, 0x4D, 6});
-    EXPECT_EQ(model, nullptr);
-    EXPECT_STREQ(debugString, "Not 3DS data.");
-    EXPECT_THAT(shortLog, ElementsAre("_parse3dsFile", "_is3DSData", "Invalid 3ds header size.",
-                                      "Not 3DS data.", "Unable to parse 3dsFile"));
-}
-
-TEST_F(Mesh3dsTest, ShortArrayChunksAreSkipped)
-{
-    // A position chunk of count 10 holding only 100 bytes, last in the data.
-    std::vector<uint8_t> positions = Shapes_U16(10);
-    positions.resize(100, 0);
-    std::vector<uint8_t> name = {'s', 0};
-    auto log = Load(Main({Shapes_Chunk(
-        0x3D3D, Shapes_Chunk(
-                    0x4000, Shapes_Concat(
-                                {name, Shapes_Chunk(0x4100, Shapes_Chunk(0x4110, positions))})))}));
-    ASSERT_NE(model, nullptr);
-    EXPECT_THAT(log, Contains("Not enough data left for parseTag4110"));
-    EXPECT_EQ(Model_GetVertexCount(model), 0);
-    EXPECT_EQ(Model_GetMeshCount(model), 1);
-
-    // Exactly enough: 2 + 10 x 12 bytes plus one byte more.
-    positions.resize(2 + 120 + 1, 0);
-    log = Load(Main({Shapes_Chunk(
-        0x3D3D, Shapes_Chunk(
-                    0x4000, Shapes_Concat(
-                                {name, Shapes_Chunk(0x4100, Shapes_Chunk(0x4110, positions))})))}));
-    EXPECT_THAT(log, Not(Contains("Not enough data left for parseTag4110")));
-    EXPECT_EQ(Model_GetVertexCount(model), 10);
-
-    // Faces and coordinates with counts beyond their chunks.
-    log = Load(Main({Shapes_Chunk(
-        0x3D3D,
-        Shapes_Chunk(
-            0x4000,
-            Shapes_Concat(
-                {name,
-                 Shapes_Chunk(0x4100, Shapes_Concat({Shapes_Chunk(0x4140, Shapes_U16(9)),
-                                                     Shapes_Chunk(0x4120, Shapes_U16(9))}))})))}));
-    EXPECT_THAT(log, Contains("Not enough data left for parseTag4140"));
-    EXPECT_THAT(log, Contains("Not enough data left for parseTag4120"));
-    EXPECT_EQ(Model_GetFaceCount(model), 0);
-}
-
-TEST_F(Mesh3dsTest, ObjectsAndBlocksAreMergedWithOffsetIndices)
-{
-    const std::vector<float> far = {10, 0, 0, 10, 2, 0, 10, 0, 2};
-    const auto log = Load(Shapes_File3ds(
-        {Shapes_Object3ds("first", kTrianglePositions, kTriangleTexCoords, kTriangleFaces),
-         Shapes_Object3ds("second", far, {}, {0, 1, 2}),
-         Shapes_Object3ds("third", kTrianglePositions, kTriangleTexCoords, {3, 2, 1})}));
-    ASSERT_NE(model, nullptr);
-    EXPECT_STREQ(Model_GetName(model), "third");
-    EXPECT_EQ(Model_GetVertexCount(model), 11);
-    EXPECT_EQ(Model_GetTexCoordCount(model), 8);
-    ASSERT_EQ(Model_GetFaceCount(model), 4);
-    const ModelFace *faces = Model_GetFaces(model);
-    EXPECT_THAT(std::vector<int32_t>(faces[2].vertex, faces[2].vertex + 3), ElementsAre(4, 5, 6));
-    EXPECT_THAT(std::vector<int32_t>(faces[2].texCoord, faces[2].texCoord + 3),
-                ElementsAre(-1, -1, -1));
-    EXPECT_THAT(std::vector<int32_t>(faces[3].vertex, faces[3].vertex + 3), ElementsAre(10, 9, 8));
-    EXPECT_THAT(std::vector<int32_t>(faces[3].texCoord, faces[3].texCoord + 3),
-                ElementsAre(7, 6, 5));
-    ASSERT_EQ(Model_GetMeshCount(model), 3);
-    const int32_t expected[3][3] = {{0, 2, 2}, {2, 1, 3}, {3, 1, 4}};
-    for (int32_t m = 0; m < 3; m++)
-    {
-        Mesh *mesh = Model_GetMesh(model, m);
-        EXPECT_EQ(Mesh_GetFirstFace(mesh), expected[m][0]) << m;
-        EXPECT_EQ(Mesh_GetFaceCount(mesh), expected[m][1]) << m;
-        EXPECT_EQ(Mesh_GetEndFace(mesh), expected[m][2]) << m;
-    }
-    // The second object's triangle lies at x = 10, normalised to 1.
-    const MeshVertex *g = Mesh_GetGPUData(Model_GetMesh(model, 1));
-    EXPECT_EQ(g[0].x, 1.0f);
-    EXPECT_EQ(g[1].x, 1.0f);
-    EXPECT_THAT(log, Contains("_parseTag4000 object name=second."));
-}
-
-TEST_F(Mesh3dsTest, LyingLengthsNeverLeadPastTheData)
-{
-    // A chunk claiming more than there is: reported, and the main level comes out negative.
-    std::vector<uint8_t> bytes = Main({Shapes_Chunk(0x0002, {3, 0})});
-    bytes[8] = 200; // the version chunk's length
-    auto log = Load(bytes);
-    ASSERT_NE(model, nullptr);
-    EXPECT_THAT(log, Contains("Invalid 3ds file size, 2: 200 != 8"));
-    EXPECT_THAT(log, Contains("Wrong size"));
-    EXPECT_EQ(debugString, nullptr);
-
-    // Three bytes after the last chunk: no header fits, the level ends with bytes left over.
-    bytes = Main({Shapes_Chunk(0x0002, {3, 0})});
-    bytes.insert(bytes.end(), {1, 2, 3});
-    log = Load(bytes);
-    EXPECT_THAT(log, ElementsAre("_parse3dsFile", "_is3DSData", "_parseTag4D4D", "_parseTag0002",
-                                 "Invalid 3ds header size.", "Wrong size"));
-
-    // A zero length would never move the walk on.
-    bytes = Main({Shapes_Chunk(0x3D3D, Shapes_Chunk(0x4000, {'x', 0}))});
-    bytes[14] = 0; // the object's length
-    log = Load(bytes);
-    ASSERT_NE(model, nullptr);
-    EXPECT_THAT(log, Contains(HasSubstr("Invalid 3ds chunk length, 16384: 0")));
-
-    // A name without its terminating zero, at the very end of the data.
-    bytes = Main({Shapes_Chunk(0x3D3D, Shapes_Chunk(0x4000, {'a', 'b', 'c'}))});
-    log = Load(bytes);
-    ASSERT_NE(model, nullptr);
-    EXPECT_EQ(Model_GetName(model), nullptr);
-
-    // Triangles pointing past the positions are dropped, the rest kept.
-    log = Load(Shapes_File3ds(
-        {Shapes_Object3ds("bad", kTrianglePositions, {}, {0, 1, 2, 0, 1, 4, 3, 2, 1})}));
-    ASSERT_NE(model, nullptr);
-    EXPECT_EQ(Model_GetFaceCount(model), 2);
-    EXPECT_THAT(log, Contains("Face 1 points outside the model's arrays and is dropped."));
-    EXPECT_EQ(Mesh_GetFaceCount(Model_GetMesh(model, 0)), 2);
-}
-
-TEST_F(Mesh3dsTest, WalksRunOnPastTheirChunkAtTheLevelAbove)
-{
+    std::vector<uint8_t> lyingVersion = Main({Shapes_Chunk(0x0002, {3, 0})});
+    lyingVersion[8] = 200; // the version chunk's length
+    std::vector<uint8_t> zeroLength = InObject({});
+    zeroLength[14] = 0; // the object's length
+    std::vector<uint8_t> positions = Shapes_U16(10), morePositions = Shapes_U16(10);
+    positions.resize(100, 0); // 10 positions need 120 bytes
+    morePositions.resize(2 + 120 + 1, 0);
+    auto block = [](const std::vector<std::vector<uint8_t>> &chunks)
+    { return Shapes_Chunk(0x4100, Shapes_Concat(chunks)); };
     // A position chunk after the triangle-mesh block, inside the same object, is still met by
     // the block's walk, which is bounded by its object's bytes, not by its own length.
-    std::vector<uint8_t> name = {'o', 0};
-    const auto block = Shapes_Chunk(
-        0x4100, Shapes_Chunk(0x4120, Shapes_Concat({Shapes_U16(1), Shapes_U16(0), Shapes_U16(1),
-                                                    Shapes_U16(2), Shapes_U16(0)})));
-    const auto positions = Shapes_Chunk(
-        0x4110, Shapes_Concat({Shapes_U16(3), Shapes_Floats({0, 0, 0, 1, 0, 0, 0, 1, 0})}));
-    const auto log = Load(Main(
-        {Shapes_Chunk(0x3D3D, Shapes_Chunk(0x4000, Shapes_Concat({name, block, positions})))}));
+    const std::vector<uint8_t> after = InObject(
+        {block({Shapes_Chunk(0x4120, Shapes_Concat({Shapes_U16(1), Shapes_U16(0), Shapes_U16(1),
+                                                    Shapes_U16(2), Shapes_U16(0)}))}),
+         Shapes_Chunk(0x4110,
+                      Shapes_Concat({Shapes_U16(3), Shapes_Floats(std::vector<float>(9))}))});
+    const ThreeDsCase cases[] = {
+        {Shapes_File3ds({Shapes_Object3ds("box", kPositions, kTexCoords, kFaces)}),
+         "_parseTag4D4D|_parseTag0002|" OBJECT("box") POSITIONS TEXCOORDS FACES,
+         {4, 4, 0, 2, 0, 2, 2}},
+        {Main({}), "_parseTag4D4D|", {0, 0, 0, 0}},
+        {Main({Shapes_Chunk(0x0002, {3, 0, 0, 0}), Shapes_Chunk(0x1234, {1, 2, 3}),
+               Shapes_Chunk(0xB000, {}),
+               Shapes_Chunk(0x3D3D, Shapes_Object3ds("tri", kPositions, {}, kFaces))}),
+         "_parseTag4D4D|_parseTag0002|Unknown tag|_parseTagB000|" OBJECT("tri") POSITIONS FACES,
+         {4, 0, 0, 2, 0, 2, 2}},
+        {{0x4D, 0x4C, 6, 0, 0, 0}, "Invalid 3ds magic.|Not 3DS data.|Unable to parse 3dsFile|", {}},
+        {{0x4D, 0x4D, 6}, "Invalid 3ds header size.|Not 3DS data.|Unable to parse 3dsFile|", {}},
+        // Array chunks whose counts go beyond their data are skipped.
+        {InObject({block({Shapes_Chunk(0x4110, positions)})}),
+         "_parseTag4D4D|" OBJECT("s") POSITIONS SHORT("4110"),
+         {0, 0, 0, 0, 0, 0, 0}},
+        {InObject({block({Shapes_Chunk(0x4110, morePositions)})}),
+         "_parseTag4D4D|" OBJECT("s") POSITIONS,
+         {10, 0, 0, 0, 0, 0, 0}},
+        {InObject(
+             {block({Shapes_Chunk(0x4140, Shapes_U16(9)), Shapes_Chunk(0x4120, Shapes_U16(9))})}),
+         "_parseTag4D4D|" OBJECT("s") TEXCOORDS SHORT("4140") FACES SHORT("4120"),
+         {0, 0, 0, 0, 0, 0, 0}},
+        {after, "_parseTag4D4D|" OBJECT("s") FACES POSITIONS, {3, 0, 0, 1, 0, 1, 1}},
+        // Lying lengths never lead past the data.
+        {lyingVersion,
+         "_parseTag4D4D|Invalid 3ds file size, 2: 200 != 8|_parseTag0002|Wrong size|",
+         {0, 0, 0, 0}},
+        {Shapes_Concat({Main({Shapes_Chunk(0x0002, {3, 0})}), {1, 2, 3}}),
+         "_parseTag4D4D|_parseTag0002|Invalid 3ds header size.|Wrong size|",
+         {0, 0, 0, 0}},
+        {zeroLength,
+         "_parseTag4D4D|_parseTag3D3D|Invalid 3ds chunk length, 16384: 0|",
+         {0, 0, 0, 0}},
+        {InObject({}, {'a', 'b', 'c'}),
+         "_parseTag4D4D|_parseTag3D3D|_parseTag4000|Object name runs past the data.|",
+         {0, 0, 0, 0}},
+        {Shapes_File3ds({Shapes_Object3ds("bad", kPositions, {}, {0, 1, 2, 0, 1, 4, 3, 2, 1})}),
+         "_parseTag4D4D|_parseTag0002|" OBJECT("bad") POSITIONS FACES
+         "Face 1 points outside the model's arrays and is dropped.|",
+         {4, 0, 0, 2, 0, 2, 2}},
+    };
+    for (const ThreeDsCase &c : cases)
+    {
+        SCOPED_TRACE(c.log);
+        debugString = "before";
+        debugInteger = 99;
+        EXPECT_EQ(Load3ds(c.bytes), "_parse3dsFile|_is3DSData|" + c.log);
+        // A refusal leaves its report in the debug values; a load resets them.
+        const bool refused = c.shape.empty();
+        EXPECT_STREQ(debugString, refused ? "Not 3DS data." : nullptr);
+        EXPECT_EQ(debugInteger, refused ? -3 : 0);
+        EXPECT_THAT(Shape(), ElementsAreArray(c.shape));
+    }
+}
+
+TEST_F(Mesh3dsTest, ReadsObjectsIntoSharedArraysWithOffsetIndices)
+{
+    Load3ds(Shapes_File3ds({Shapes_Object3ds("box", kPositions, kTexCoords, kFaces)}));
     ASSERT_NE(model, nullptr);
-    EXPECT_EQ(Model_GetVertexCount(model), 3);
-    EXPECT_EQ(Model_GetFaceCount(model), 1);
-    EXPECT_THAT(log, Not(Contains("Wrong size")));
+    EXPECT_STREQ(Model_GetName(model), "box");
+    EXPECT_THAT(Corners(1), ElementsAre(1, 3, 2, 1, 3, 2));
+    EXPECT_EQ(Model_GetFaces(model)[1].normal[0], -1);
+    // Second face, corners 0, 2, 1: positions 1, 2, 3 normalised by 4.
+    const MeshVertex *g = Mesh_GetGPUData(Model_GetMesh(model, 0));
+    EXPECT_THAT((std::vector<float>{g[3].x, g[4].y, g[5].z, g[5].u, g[5].v}),
+                ElementsAre(0.5f, 1, 0.25f, 0.25f, 0.25f));
+
+    const std::string log = Load3ds(
+        Shapes_File3ds({Shapes_Object3ds("first", kPositions, kTexCoords, kFaces),
+                        Shapes_Object3ds("second", {10, 0, 0, 10, 2, 0, 10, 0, 2}, {}, {0, 1, 2}),
+                        Shapes_Object3ds("third", kPositions, kTexCoords, {3, 2, 1})}));
+    ASSERT_NE(model, nullptr);
+    EXPECT_THAT(log, testing::HasSubstr("|_parseTag4000 object name=second.|"));
+    EXPECT_STREQ(Model_GetName(model), "third");
+    EXPECT_THAT(Shape(), ElementsAre(11, 8, 0, 4, 0, 2, 2, 2, 1, 3, 3, 1, 4));
+    EXPECT_THAT(Corners(2), ElementsAre(4, 5, 6, -1, -1, -1));
+    EXPECT_THAT(Corners(3), ElementsAre(10, 9, 8, 7, 6, 5));
+    // The second object's triangle lies at x = 10, normalised to 1.
+    g = Mesh_GetGPUData(Model_GetMesh(model, 1));
+    EXPECT_THAT((std::vector<float>{g[0].x, g[1].x}), ElementsAre(1, 1));
+
+    Load3ds(InObject({}, {'a', 'b', 'c'})); // a name without its zero, at the end of the data
+    EXPECT_EQ(Model_GetName(model), nullptr);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Model texts for the toolkit's tests: plain geometry written line by line.
 #include "shapes.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -18,19 +19,14 @@ void Line(std::string &text, const char *format, ...)
     va_start(arguments, format);
     vsnprintf(buffer, sizeof(buffer), format, arguments);
     va_end(arguments);
-    text += buffer;
-    text += '\n';
+    (text += buffer) += '\n';
 }
 
 // Box corners in the usual order: bottom face (z = z0) counter-clockwise, then the top face.
 void BoxPositions(std::string &text, float x0, float y0, float z0, float x1, float y1, float z1)
 {
-    const float corners[8][3] = {{x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0}, {x0, y1, z0},
-                                 {x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}};
-    for (const auto &c : corners)
-    {
-        Line(text, "v %.9g %.9g %.9g", c[0], c[1], c[2]);
-    }
+    for (int32_t i = 0; i < 8; i++)
+        Line(text, "v %.9g %.9g %.9g", (i + 1) & 2 ? x1 : x0, i & 2 ? y1 : y0, i & 4 ? z1 : z0);
 }
 
 // The six quads of a box whose first corner is position base (1-based), outward facing.
@@ -43,15 +39,9 @@ std::string Shapes_CubeObj()
 {
     std::string text = "# Wavefront OBJ written by the toolkit tests\n";
     BoxPositions(text, -1, -2, -3, 2, 1, 0);
-    Line(text, "vt 0 0");
-    Line(text, "vt 1 0");
-    Line(text, "vt 1 1");
-    Line(text, "vt 0 1");
-    Line(text, "g box");
+    text += "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\ng box\n";
     for (const auto &q : kBoxQuads)
-    {
         Line(text, "f %d/1 %d/2 %d/3 %d/4", q[0], q[1], q[2], q[3]);
-    }
     return text;
 }
 
@@ -59,106 +49,54 @@ std::string Shapes_SphereObj(int32_t rings, int32_t segments)
 {
     std::string text = "# Wavefront OBJ sphere\n";
     const double pi = std::acos(-1.0);
-    // Positions: north pole, (rings - 1) rings of segments, south pole. Normals alike.
-    auto position = [&](double theta, double phi, bool normal)
+    // Positions, then normals alike: north pole, (rings - 1) rings of segments, south pole.
+    for (const char *format : {"v %.9g %.9g %.9g", "vn %.9g %.9g %.9g"})
     {
-        const double x = std::sin(theta) * std::cos(phi), y = std::cos(theta),
-                     z = std::sin(theta) * std::sin(phi);
-        if (normal)
+        const bool normal = format[1] == 'n';
+        for (int32_t i = -1; i <= (rings - 1) * segments; i++)
         {
-            Line(text, "vn %.9g %.9g %.9g", x, y, z);
+            const int32_t r = i < 0 ? 0 : i == (rings - 1) * segments ? rings : 1 + i / segments;
+            const double theta = pi * r / rings,
+                         phi = r % rings == 0 ? 0 : 2 * pi * (i % segments) / segments;
+            const double x = std::sin(theta) * std::cos(phi), y = std::cos(theta),
+                         z = std::sin(theta) * std::sin(phi);
+            Line(text, format, normal ? x : 1 + 3 * x, normal ? y : 3 * y, normal ? z : 3 * z);
         }
-        else
-        {
-            Line(text, "v %.9g %.9g %.9g", 1 + 3 * x, 3 * y, 3 * z);
-        }
-    };
-    for (int pass = 0; pass < 2; pass++)
-    {
-        position(0, 0, pass == 1);
-        for (int32_t r = 1; r < rings; r++)
-        {
-            for (int32_t s = 0; s < segments; s++)
-            {
-                position(pi * r / rings, 2 * pi * s / segments, pass == 1);
-            }
-        }
-        position(pi, 0, pass == 1);
     }
     // Texture coordinates: a grid with one column more than segments (the seam).
     for (int32_t r = 0; r <= rings; r++)
-    {
         for (int32_t s = 0; s <= segments; s++)
-        {
             Line(text, "vt %.9g %.9g", static_cast<double>(s) / segments,
                  1 - static_cast<double>(r) / rings);
-        }
-    }
-    auto ringPosition = [&](int32_t r, int32_t s) { return 2 + (r - 1) * segments + s % segments; };
-    auto coordinate = [&](int32_t r, int32_t s) { return 1 + r * (segments + 1) + s; };
-    const int32_t south = 2 + (rings - 1) * segments;
-    Line(text, "g sphere");
-    for (int32_t s = 0; s < segments; s++)
+    // Quads between the rings; at the poles the corner doubled on the pole is left out.
+    auto corner = [&](int32_t r, int32_t s)
     {
-        const int32_t a = ringPosition(1, s), b = ringPosition(1, s + 1);
-        Line(text, "f %d/%d/%d %d/%d/%d %d/%d/%d", 1, coordinate(0, s), 1, b, coordinate(1, s + 1),
-             b, a, coordinate(1, s), a);
-    }
-    for (int32_t r = 1; r < rings - 1; r++)
-    {
+        const std::string p = std::to_string(r == 0       ? 1
+                                             : r == rings ? 2 + (rings - 1) * segments
+                                                          : 2 + (r - 1) * segments + s % segments);
+        return " " + p + "/" + std::to_string(1 + r * (segments + 1) + s) + "/" + p;
+    };
+    text += "g sphere\n";
+    for (int32_t r = 0; r < rings; r++)
         for (int32_t s = 0; s < segments; s++)
-        {
-            const int32_t a = ringPosition(r, s), b = ringPosition(r, s + 1),
-                          c = ringPosition(r + 1, s + 1), d = ringPosition(r + 1, s);
-            Line(text, "f %d/%d/%d %d/%d/%d %d/%d/%d %d/%d/%d", a, coordinate(r, s), a, b,
-                 coordinate(r, s + 1), b, c, coordinate(r + 1, s + 1), c, d, coordinate(r + 1, s),
-                 d);
-        }
-    }
-    for (int32_t s = 0; s < segments; s++)
-    {
-        const int32_t a = ringPosition(rings - 1, s), b = ringPosition(rings - 1, s + 1);
-        Line(text, "f %d/%d/%d %d/%d/%d %d/%d/%d", a, coordinate(rings - 1, s), a, b,
-             coordinate(rings - 1, s + 1), b, south, coordinate(rings, s), south);
-    }
+            text += "f" + corner(r, s) + (r > 0 ? corner(r, s + 1) : "") +
+                    (r < rings - 1 ? corner(r + 1, s + 1) : "") + corner(r + 1, s) + "\n";
     return text;
 }
 
 std::string Shapes_GroupsObj()
 {
-    std::string text = "# Wavefront OBJ with groups\n";
-    text += "mtllib groups.mtl\n";
-    BoxPositions(text, 0, 0, 0, 4, 1, 3);       // base: positions 1-8
-    BoxPositions(text, 1.5f, 1, 1, 2.5f, 6, 2); // mast: positions 9-16
-    Line(text, "v 0 1 0");                      // roof: positions 17-21
-    Line(text, "v 4 1 0");
-    Line(text, "v 4 1 3");
-    Line(text, "v 0 1 3");
-    Line(text, "v 2 2.5 1.5");
-    const char *normals[6] = {"0 0 -1", "0 0 1", "0 -1 0", "1 0 0", "0 1 0", "-1 0 0"};
-    for (const char *n : normals)
-    {
-        Line(text, "vn %s", n);
-    }
-    Line(text, "g base");
-    Line(text, "usemtl wood");
-    for (int32_t i = 0; i < 6; i++)
-    {
-        const auto &q = kBoxQuads[i];
-        Line(text, "f %d//%d %d//%d %d//%d %d//%d", q[0], i + 1, q[1], i + 1, q[2], i + 1, q[3],
-             i + 1);
-    }
-    Line(text, "g roof");
-    Line(text, "f 17 18 21");
-    Line(text, "f 18 19 21");
-    Line(text, "f 19 20 21");
-    Line(text, "f 20 17 21");
-    Line(text, "g mast");
-    Line(text, "s off");
+    std::string text = "# Wavefront OBJ with groups\nmtllib groups.mtl\n";
+    BoxPositions(text, 0, 0, 0, 4, 1, 3);                        // base: positions 1-8
+    BoxPositions(text, 1.5f, 1, 1, 2.5f, 6, 2);                  // mast: positions 9-16
+    text += "v 0 1 0\nv 4 1 0\nv 4 1 3\nv 0 1 3\nv 2 2.5 1.5\n"; // roof: positions 17-21
+    text += "vn 0 0 -1\nvn 0 0 1\nvn 0 -1 0\nvn 1 0 0\nvn 0 1 0\nvn -1 0 0\ng base\nusemtl wood\n";
+    for (int32_t i = 0, n = 1; i < 6; i++, n++)
+        Line(text, "f %d//%d %d//%d %d//%d %d//%d", kBoxQuads[i][0], n, kBoxQuads[i][1], n,
+             kBoxQuads[i][2], n, kBoxQuads[i][3], n);
+    text += "g roof\nf 17 18 21\nf 18 19 21\nf 19 20 21\nf 20 17 21\ng mast\ns off\n";
     for (const auto &q : kBoxQuads)
-    {
         Line(text, "f %d %d %d %d", q[0] + 8, q[1] + 8, q[2] + 8, q[3] + 8);
-    }
     return text;
 }
 
@@ -167,35 +105,23 @@ std::string Shapes_TerrainObj(int32_t columns, int32_t rows)
     std::string text = "# Wavefront OBJ terrain\n";
     text.reserve(static_cast<size_t>(columns + 1) * (rows + 1) * 100 +
                  static_cast<size_t>(columns) * rows * 2 * 40);
-    for (int32_t y = 0; y <= rows; y++)
-    {
-        for (int32_t x = 0; x <= columns; x++)
-        {
-            const double h = 0.5 * std::sin(x * 0.21) * std::cos(y * 0.17);
-            Line(text, "v %.6f %.6f %.6f", x * 0.1, h, y * 0.1);
-        }
-    }
-    for (int32_t y = 0; y <= rows; y++)
-    {
-        for (int32_t x = 0; x <= columns; x++)
-        {
-            Line(text, "vt %.6f %.6f", static_cast<double>(x) / columns,
-                 static_cast<double>(y) / rows);
-        }
-    }
-    for (int32_t y = 0; y <= rows; y++)
-    {
-        for (int32_t x = 0; x <= columns; x++)
-        {
-            const double dx = 0.105 * std::cos(x * 0.21) * std::cos(y * 0.17);
-            const double dz = -0.085 * std::sin(x * 0.21) * std::sin(y * 0.17);
-            const double length = std::sqrt(dx * dx + 1 + dz * dz);
-            Line(text, "vn %.6f %.6f %.6f", -dx / length, 1 / length, -dz / length);
-        }
-    }
-    Line(text, "g terrain");
+    // Positions, texture coordinates, then normals, each over the whole grid.
+    for (const char *format : {"v %.6f %.6f %.6f", "vt %.6f %.6f", "vn %.6f %.6f %.6f"})
+        for (int32_t y = 0; y <= rows; y++)
+            for (int32_t x = 0; x <= columns; x++)
+            {
+                const double dx = 0.105 * std::cos(x * 0.21) * std::cos(y * 0.17);
+                const double dz = -0.085 * std::sin(x * 0.21) * std::sin(y * 0.17);
+                const double length = std::sqrt(dx * dx + 1 + dz * dz);
+                const double values[3][3] = {
+                    {x * 0.1, 0.5 * std::sin(x * 0.21) * std::cos(y * 0.17), y * 0.1},
+                    {static_cast<double>(x) / columns, static_cast<double>(y) / rows, 0},
+                    {-dx / length, 1 / length, -dz / length}};
+                const double *v = values[format[1] == ' ' ? 0 : format[1] == 't' ? 1 : 2];
+                Line(text, format, v[0], v[1], v[2]);
+            }
+    text += "g terrain\n";
     for (int32_t y = 0; y < rows; y++)
-    {
         for (int32_t x = 0; x < columns; x++)
         {
             const int32_t a = 1 + y * (columns + 1) + x, b = a + 1, c = a + columns + 2,
@@ -203,7 +129,6 @@ std::string Shapes_TerrainObj(int32_t columns, int32_t rows)
             Line(text, "f %d/%d/%d %d/%d/%d %d/%d/%d", a, a, a, d, d, d, c, c, c);
             Line(text, "f %d/%d/%d %d/%d/%d %d/%d/%d", a, a, a, c, c, c, b, b, b);
         }
-    }
     return text;
 }
 
@@ -212,40 +137,26 @@ std::vector<uint8_t> Shapes_U16(uint16_t value)
     return {static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(value >> 8)};
 }
 
-std::vector<uint8_t> Shapes_Floats(const std::vector<float> &values)
-{
-    std::vector<uint8_t> bytes(values.size() * 4);
-    for (size_t i = 0; i < values.size(); i++)
-    {
-        uint32_t bits;
-        memcpy(&bits, &values[i], 4);
-        for (int32_t b = 0; b < 4; b++)
-        {
-            bytes[4 * i + b] = static_cast<uint8_t>(bits >> (8 * b));
-        }
-    }
-    return bytes;
-}
-
 std::vector<uint8_t> Shapes_Concat(const std::vector<std::vector<uint8_t>> &parts)
 {
     std::vector<uint8_t> bytes;
     for (const auto &part : parts)
-    {
         bytes.insert(bytes.end(), part.begin(), part.end());
-    }
     return bytes;
 }
 
 std::vector<uint8_t> Shapes_Chunk(uint16_t id, const std::vector<uint8_t> &data)
 {
     const auto length = static_cast<uint32_t>(data.size() + 6);
-    std::vector<uint8_t> bytes = Shapes_U16(id);
-    for (int32_t b = 0; b < 4; b++)
-    {
-        bytes.push_back(static_cast<uint8_t>(length >> (8 * b)));
-    }
-    bytes.insert(bytes.end(), data.begin(), data.end());
+    return Shapes_Concat({Shapes_U16(id), Shapes_U16(static_cast<uint16_t>(length)),
+                          Shapes_U16(static_cast<uint16_t>(length >> 16)), data});
+}
+
+std::vector<uint8_t> Shapes_Floats(const std::vector<float> &values)
+{
+    static_assert(std::endian::native == std::endian::little, "3DS floats are little-endian");
+    std::vector<uint8_t> bytes(values.size() * 4);
+    memcpy(bytes.data(), values.data(), bytes.size());
     return bytes;
 }
 
@@ -253,25 +164,21 @@ std::vector<uint8_t> Shapes_Object3ds(const std::string &name, const std::vector
                                       const std::vector<float> &texCoords,
                                       const std::vector<uint16_t> &triangles)
 {
+    auto array = [](uint16_t id, const std::vector<float> &values, size_t stride)
+    {
+        const auto count = static_cast<uint16_t>(values.size() / stride);
+        return Shapes_Chunk(id, Shapes_Concat({Shapes_U16(count), Shapes_Floats(values)}));
+    };
     std::vector<uint8_t> faces = Shapes_U16(static_cast<uint16_t>(triangles.size() / 3));
-    for (size_t i = 0; i < triangles.size(); i += 3)
-    {
-        faces = Shapes_Concat({faces, Shapes_U16(triangles[i]), Shapes_U16(triangles[i + 1]),
-                               Shapes_U16(triangles[i + 2]), Shapes_U16(0)});
-    }
-    std::vector<std::vector<uint8_t>> block = {
-        Shapes_Chunk(0x4110, Shapes_Concat({Shapes_U16(static_cast<uint16_t>(positions.size() / 3)),
-                                            Shapes_Floats(positions)}))};
-    if (!texCoords.empty())
-    {
-        block.push_back(Shapes_Chunk(
-            0x4140, Shapes_Concat({Shapes_U16(static_cast<uint16_t>(texCoords.size() / 2)),
-                                   Shapes_Floats(texCoords)})));
-    }
-    block.push_back(Shapes_Chunk(0x4120, faces));
-    std::vector<uint8_t> named(name.begin(), name.end());
-    named.push_back(0);
-    return Shapes_Chunk(0x4000, Shapes_Concat({named, Shapes_Chunk(0x4100, Shapes_Concat(block))}));
+    for (size_t i = 0; i < triangles.size(); i++) // each triangle's flags are 0
+        faces = Shapes_Concat(
+            {faces, Shapes_U16(triangles[i]), i % 3 == 2 ? Shapes_U16(0) : std::vector<uint8_t>{}});
+    std::vector<uint8_t> block =
+        Shapes_Concat({array(0x4110, positions, 3),
+                       texCoords.empty() ? std::vector<uint8_t>{} : array(0x4140, texCoords, 2),
+                       Shapes_Chunk(0x4120, faces)});
+    std::vector<uint8_t> named(name.c_str(), name.c_str() + name.size() + 1); // with its zero
+    return Shapes_Chunk(0x4000, Shapes_Concat({named, Shapes_Chunk(0x4100, block)}));
 }
 
 std::vector<uint8_t> Shapes_File3ds(const std::vector<std::vector<uint8_t>> &objects)

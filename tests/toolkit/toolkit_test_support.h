@@ -1,67 +1,43 @@
-// Helpers shared by the toolkit tests: captured log lines, read-only guarded buffers, a GL
-// context and external commands.
+// Helpers shared by the toolkit tests: log lines, readers fed from guarded read-only memory, a
+// GL context and external commands.
 #pragma once
 
-#include <cstddef>
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-// The lines written to standard output while action runs, without their newlines.
-std::vector<std::string> CaptureLines(const std::function<void()> &action);
+struct Model;
 
-// The message parts of the log lines ("Error at file:line - message"); other lines are left out.
-std::vector<std::string> LogMessages(const std::vector<std::string> &lines);
+// The message parts of the log lines ("Error at file:line - message") written to standard
+// output while action runs, each followed by '|'; other output is left out.
+std::string LogMessages(const std::function<void()> &action);
 
-// Bytes in read-only memory that ends exactly where an inaccessible page begins: a reader
-// that writes to them, or reads one byte past them, crashes the test.
-class GuardedBuffer
+// Keeps the log at Error level during a test and releases the model it leaves behind.
+class ModelFixture : public testing::Test
 {
-  public:
-    explicit GuardedBuffer(const std::string &bytes);
-    explicit GuardedBuffer(const std::vector<uint8_t> &bytes);
-    ~GuardedBuffer();
-    GuardedBuffer(const GuardedBuffer &) = delete;
-    GuardedBuffer &operator=(const GuardedBuffer &) = delete;
-    const uint8_t *data() const { return start; }
-    const char *text() const { return reinterpret_cast<const char *>(start); }
-    int32_t size() const { return length; }
+  protected:
+    void SetUp() override;
+    void TearDown() override;
 
-  private:
-    void *mapping = nullptr;
-    size_t mappingSize = 0;
-    const uint8_t *start = nullptr;
-    int32_t length = 0;
+    // Replace model with what the OBJ or 3DS reader makes of the bytes, which it is given in
+    // read-only memory that ends where an inaccessible page begins: writing to them, or
+    // reading one byte past them, crashes the test. Return the log messages of the reading.
+    std::string LoadObj(const std::string &text);
+    std::string Load3ds(const std::vector<uint8_t> &bytes);
+
+    // The model's counts of positions, texture coordinates, normals and faces, then the first
+    // face, face count and end face of every mesh; nothing without a model.
+    std::vector<int32_t> Shape();
+
+    Model *model = nullptr;
 };
 
-// A hidden window of width x height pixels whose OpenGL context is current; one window is
-// shared by every test of the process and stays open until the process ends.
-class GlWindow
-{
-  public:
-    GlWindow(int32_t width, int32_t height);
-    ~GlWindow();
-    bool ok() const { return window != nullptr; }
-
-  private:
-    void *window = nullptr;
-};
+// Makes current the OpenGL context of a hidden window of size x size pixels, shared by every
+// test of the process and never closed. Adds a test failure and returns false without one.
+bool MakeGlContextCurrent(int32_t size);
 
 // Runs a shell command; returns its standard output and stores its exit status.
 std::string RunCommand(const std::string &command, int32_t *status);
-
-// A fresh directory under the system's temporary folder, removed by the destructor.
-class ScratchDirectory
-{
-  public:
-    ScratchDirectory();
-    ~ScratchDirectory();
-    std::string Path(const std::string &name) const { return path + "/" + name; }
-
-  private:
-    std::string path;
-};
-
-void WriteText(const std::string &path, const std::string &text);
-std::string ReadText(const std::string &path);
