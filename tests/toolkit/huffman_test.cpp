@@ -82,22 +82,12 @@ class HuffmanTest : public testing::Test
     std::vector<uint8_t> lengths;
 };
 
-// Bits written as '0' and '1' (spaces between them for reading) packed most significant first,
-// as the coder packs them; their count goes to *count.
-std::string Pack(const std::string &bits, int32_t *count = nullptr)
+// Bits written as '0' and '1' packed most significant first, as the coder packs them.
+std::string Pack(const std::string &bits)
 {
-    std::string bytes;
-    int32_t n = 0;
-    for (const char bit : bits)
-    {
-        if (bit == ' ')
-            continue;
-        bytes.resize(n / 8 + 1);
-        bytes[n / 8] = static_cast<char>(bytes[n / 8] | (bit == '1') << (7 - n % 8));
-        n++;
-    }
-    if (count != nullptr)
-        *count = n;
+    std::string bytes((bits.size() + 7) / 8, 0);
+    for (size_t i = 0; i < bits.size(); i++)
+        bytes[i / 8] = static_cast<char>(bytes[i / 8] | (bits[i] == '1') << (7 - i % 8));
     return bytes;
 }
 
@@ -155,16 +145,13 @@ TEST_F(HuffmanTest, FixedDeflateLengthsGiveTheFixedCodesAndListing)
     // Block header, 'A', length 257 with distance code 4 (5 + 1 extra bits), length 265 (1 extra
     // bit) with distance 29 (5 + 13 extra bits), 'B', the never-occurring 286 and distance 30
     // after 258, end of block.
-    const std::string stream = "011 01110001 0000001 00100 1 0001001 1 11101 1111111111111 "
-                               "01110010 11000110 0000010 11110 0000000";
-    int32_t bits = 0;
-    const std::string packed = Pack(stream, &bits);
-    ASSERT_EQ(Run(packed, bits), HUFFMAN_OK);
+    std::string stream = "011 01110001 0000001 00100 1 0001001 1 11101 1111111111111 01110010 "
+                         "11000110 0000010 11110 0000000";
+    std::erase(stream, ' ');
+    ASSERT_EQ(Run(Pack(stream), static_cast<int32_t>(stream.size())), HUFFMAN_OK);
     for (const char *code : {"256:  0000000\n", "  0:  00110000\n", " 65:A 01110001\n",
                              "144:  110010000\n", "280:  11000000\n"})
-    {
         EXPECT_THAT(trace, HasSubstr(std::string("Alpha:Code ") + code));
-    }
     // Distance 4 must occupy 6 bits and 29 occupy 18, or what follows would be misread.
     EXPECT_THAT(trace, HasSubstr("65:A 257:l0 b4 265:l1 b29 66:B "
                                  "    ERROR: Code 286 should never occur     258:l0 "
@@ -198,13 +185,11 @@ TEST_F(HuffmanTest, RoundTripsOptimallyThroughTheAlphabetHandOver)
         std::multiset<int64_t> weights;
         double entropy = 0;
         for (const int64_t c : counts)
-        {
             if (c > 0)
             {
                 entropy -= c * std::log2(c / static_cast<double>(input.size()));
                 weights.insert(c);
             }
-        }
         int64_t optimal = 0;
         while (weights.size() > 1)
         {

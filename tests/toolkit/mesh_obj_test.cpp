@@ -25,14 +25,6 @@ namespace
 
 class MeshObjTest : public ModelFixture
 {
-  protected:
-    // Position, coordinate and normal indices of face index.
-    std::vector<int32_t> FaceIndices(int32_t index)
-    {
-        const ModelFace &f = Model_GetFaces(model)[index];
-        return {f.vertex[0],   f.vertex[1], f.vertex[2], f.texCoord[0], f.texCoord[1],
-                f.texCoord[2], f.normal[0], f.normal[1], f.normal[2]};
-    }
 };
 
 // The text, its log and the model's Shape(); refused text has no model.
@@ -109,10 +101,6 @@ TEST_F(MeshObjTest, SplitsQuadsAndStoresMinusOneForMissingIndices)
     EXPECT_THAT(FaceIndices(0), ElementsAre(0, 1, 2, -1, -1, -1, 1, 0, 1));
     EXPECT_THAT(FaceIndices(1), ElementsAre(0, 1, 2, 0, 0, 0, -1, -1, -1));
     EXPECT_THAT(FaceIndices(2), ElementsAre(2, 1, 0, -1, -1, -1, -1, -1, -1));
-    const MeshVertex *g = Mesh_GetGPUData(Model_GetMesh(model, 0));
-    // No coordinate: (0, 0), mirrored; the third face (2, 1, 0) drawn as positions 2, 0, 1.
-    EXPECT_THAT((std::vector<float>{g[0].u, g[0].v, g[3].u, g[3].v, g[7].x, g[8].x}),
-                ElementsAre(0, 1, 0.5f, 0.75f, 0, 1));
 }
 
 TEST_F(MeshObjTest, ReadsNumbersTheWayScanfDoes)

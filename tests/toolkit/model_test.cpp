@@ -79,36 +79,31 @@ TEST_F(ModelTest, ArrayExtendGrowsOnlyAtMultiplesOfTheStep)
     free(array);
 }
 
-TEST_F(ModelTest, NormalisesByTheLargestAbsoluteCoordinateUnlessAllAreZero)
+TEST_F(ModelTest, NormalisesAndDrawsWithTheWindingReversedAndVMirrored)
 {
-    Add({{1, 2, -4}, {3, -0.5f, 2}}, {}, {});
+    // The second face lacks two coordinates, which read as (0, 0).
+    Add({{0, 0, 0}, {1, 0, 0}, {0, 1, -2}}, {{0.25f, 0.75f}, {0.5f, 0}, {1, 1}},
+        {{0, 1, 2, 0, 1, 2, -1}, {0, 1, 2, -1, 1, -1, -1}});
+    Model_AddMesh(model, 0, 2, 2);
     Model_GenerateGPUData(model);
-    const float *v = Model_GetVertices(model);
-    EXPECT_THAT(std::vector<float>(v, v + 6), ElementsAre(0.25f, 0.5f, -1, 0.75f, -0.125f, 0.5f));
+    // Positions divided by the largest absolute coordinate; corners 0, 2, 1 of each face.
+    EXPECT_THAT(Drawn(0), ElementsAreArray<float>({0,    0,    0,  0.25f, 0.25f, // first face
+                                                   0,    0.5f, -1, 1,     0,     //
+                                                   0.5f, 0,    0,  0.5f,  1,     //
+                                                   0,    0,    0,  0,     1,     // second face
+                                                   0,    0.5f, -1, 0,     1,     //
+                                                   0.5f, 0,    0,  0.5f,  1}));
+    EXPECT_THAT(Mesh_GetGPUData(Model_GetMesh(model, 0))[2].color, ElementsAre(0, 0, 127, 255));
+    EXPECT_EQ(Model_GetMesh(model, 1), nullptr);
+    EXPECT_EQ(Model_GetMesh(model, -1), nullptr);
 
     // All zero: nothing to scale by, and no not-a-number may appear.
     Model_Destroy(model);
     model = Model_Create();
     Add({{0, 0, 0}, {0, -0.0f, 0}}, {}, {});
     Model_GenerateGPUData(model);
-    v = Model_GetVertices(model);
+    const float *v = Model_GetVertices(model);
     EXPECT_THAT(std::vector<float>(v, v + 6), ElementsAre(0, 0, 0, 0, 0, 0));
-}
-
-TEST_F(ModelTest, VertexArrayReversesTheWindingAndMirrorsV)
-{
-    // The second face lacks two coordinates, which read as (0, 0).
-    Add({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0.25f, 0.75f}, {0.5f, 0}, {1, 1}},
-        {{0, 1, 2, 0, 1, 2, -1}, {0, 1, 2, -1, 1, -1, -1}});
-    Model_AddMesh(model, 0, 2, 2);
-    Model_GenerateGPUData(model);
-    // Corners 0, 2, 1 of each face.
-    EXPECT_THAT(Drawn(0), ElementsAreArray<float>({0, 0, 0, 0.25f, 0.25f, 0, 1, 0, 1,    0, // first
-                                                   1, 0, 0, 0.5f,  1,     0, 0, 0, 0,    1, //
-                                                   0, 1, 0, 0,     1,     1, 0, 0, 0.5f, 1}));
-    EXPECT_THAT(Mesh_GetGPUData(Model_GetMesh(model, 0))[2].color, ElementsAre(0, 0, 127, 255));
-    EXPECT_EQ(Model_GetMesh(model, 1), nullptr);
-    EXPECT_EQ(Model_GetMesh(model, -1), nullptr);
 }
 
 TEST_F(ModelTest, FacesOutsideTheArraysAreDroppedAndMeshesFollow)

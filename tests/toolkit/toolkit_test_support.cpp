@@ -99,6 +99,13 @@ std::vector<int32_t> ModelFixture::Shape()
     return shape;
 }
 
+std::vector<int32_t> ModelFixture::FaceIndices(int32_t face)
+{
+    const ModelFace &f = Model_GetFaces(model)[face];
+    return {f.vertex[0],   f.vertex[1], f.vertex[2], f.texCoord[0], f.texCoord[1],
+            f.texCoord[2], f.normal[0], f.normal[1], f.normal[2]};
+}
+
 bool MakeGlContextCurrent(int32_t size)
 {
     // Never closed: unloading the GL driver at glfwTerminate would leave its own unreleased

@@ -31,6 +31,8 @@ class ModelFixture : public testing::Test
     // The model's counts of positions, texture coordinates, normals and faces, then the first
     // face, face count and end face of every mesh; nothing without a model.
     std::vector<int32_t> Shape();
+    // Position, texture coordinate and normal indices of the face.
+    std::vector<int32_t> FaceIndices(int32_t face);
 
     Model *model = nullptr;
 };
