@@ -3,12 +3,15 @@
 # Crashes and timeouts fail the run; new corpus entries go to a scratch folder.
 set -euo pipefail
 build="${1:-build-fuzz}"
-seconds="${2:-60}"
+default_seconds="${2:-60}"
 shopt -s nullglob
 status=0
 for f in "$build"/fuzz/fuzz_*; do
     [ -f "$f" ] && [ -x "$f" ] || continue
     name=$(basename "$f")
+    # FUZZ_SECONDS_<target> (e.g. FUZZ_SECONDS_fuzz_targa=60) overrides the common duration.
+    override="FUZZ_SECONDS_${name}"
+    seconds="${!override:-$default_seconds}"
     seeds="$build/fuzz/${name}_seeds"
     work=$(mktemp -d)
     echo "== $name for ${seconds}s"
