@@ -69,8 +69,14 @@ class HuffmanTest : public testing::Test
         MEMORY_FREE(l);
     }
 
-    void SetAlphabet()
+    // Hands the coder an alphabet, by default the one in symbols and lengths.
+    void SetAlphabet(std::vector<uint16_t> s = {}, std::vector<uint8_t> l = {})
     {
+        if (!s.empty())
+        {
+            symbols = s;
+            lengths = l;
+        }
         Huffman_SetAlphabet(huffman, symbols.data(), lengths.data(),
                             static_cast<int32_t>(symbols.size()));
     }
@@ -238,11 +244,9 @@ TEST_F(HuffmanTest, RefusesInputsAndAlphabetsBeyondItsLimits)
     EXPECT_EQ(lengths.back(), 15);
 
     // Code lengths that over-subscribe the code space, or go past 15 bits.
-    symbols = {'a', 'b', 'c'};
     for (const std::vector<uint8_t> &bad : {std::vector<uint8_t>{1, 1, 1}, {1, 2, 16}})
     {
-        lengths = bad;
-        SetAlphabet();
+        SetAlphabet({'a', 'b', 'c'}, bad);
         EXPECT_EQ(Run("\xFF\xFF", 16), HUFFMAN_BAD_ALPHABET);
         EXPECT_THAT(trace, HasSubstr("Error at huffman.cpp"));
         EXPECT_EQ(Output(), "<none>");
@@ -252,27 +256,21 @@ TEST_F(HuffmanTest, RefusesInputsAndAlphabetsBeyondItsLimits)
 TEST_F(HuffmanTest, DecodesOnlyWholeSequencesOfCodes)
 {
     // One 15-bit code: far more inner nodes than twice the alphabet.
-    symbols = {'z'};
-    lengths = {15};
-    SetAlphabet();
+    SetAlphabet({'z'}, {15});
     EXPECT_EQ(Run(std::string(4, 0), 30), HUFFMAN_OK); // two codes, two stray bits: whole from 3
     EXPECT_EQ(Output(), "zz");
     EXPECT_EQ(Run(Pack("0000000001"), 16), HUFFMAN_UNDECODABLE); // a 1 bit has no code
     EXPECT_THAT(trace, HasSubstr("Error at huffman.cpp"));
     EXPECT_EQ(Output(), "<none>");
 
-    symbols = {'a', 'b', 'c'};
-    lengths = {1, 2, 2}; // a 0, b 10, c 11
-    SetAlphabet();
+    SetAlphabet({'a', 'b', 'c'}, {1, 2, 2}); // a 0, b 10, c 11
     // From bit 0 "b c a" and a dangling 1; from bit 3, "b" and a dangling 1.
     EXPECT_EQ(Run(Pack("101101"), 6), HUFFMAN_UNDECODABLE);
     EXPECT_EQ(Run(Pack("101101"), 5), HUFFMAN_OK); // whole from bit 0
     EXPECT_EQ(Output(), "bca");
 
     // Exactly two bytes on the heap: copying one more would be caught by AddressSanitizer.
-    symbols.pop_back();
-    lengths = {1, 1};
-    SetAlphabet();
+    SetAlphabet({'a', 'b'}, {1, 1});
     auto *heap = new uint8_t[2]{0x12, 0x34};
     testing::internal::CaptureStdout();
     Huffman_SetCompressedInput(huffman, heap, 16);

@@ -2,7 +2,6 @@
 // missing indices, refusals, and text that is read-only and ends without a line feed.
 #include "toolkit/mesh_obj.h"
 
-#include "toolkit/mesh.h"
 #include "toolkit/model.h"
 #include "toolkit_test_support.h"
 
