@@ -2,6 +2,7 @@
 # scripts/with-display.sh), and the time from a fresh process to its first presented frame.
 zindrel_bench(game
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/game_bench.cpp
+            ${PROJECT_SOURCE_DIR}/tests/game/scripted_play.cpp
     LINKS zindrel_game zindrel_frame zindrel_foundation OpenGL::GL glfw
 )
 target_compile_definitions(bench_game PRIVATE

@@ -2,7 +2,6 @@
 // the software renderer before the frame counts as done), over 10,000 frames of scripted play
 // with levels changing, and the time a fresh process takes, from its start to its first
 // presented frame, going through the program's own start-up order.
-#include "audio/audio.h"
 #include "audio/audio_openal.h"
 #include "foundation/allocator.h"
 #include "foundation/color.h"
@@ -21,6 +20,7 @@
 #include "render/graphics_win.h"
 #include "resources/asset.h"
 #include "resources/resource_win.h"
+#include "tests/game/scripted_play.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -38,24 +38,12 @@ extern char **environ;
 
 namespace
 {
-constexpr int32_t KEY_SPACE = 32;
-constexpr int32_t KEY_RIGHT = 262;
-constexpr int32_t KEY_LEFT = 263;
 
 int64_t MonotonicNanoseconds()
 {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return int64_t{now.tv_sec} * 1000000000 + now.tv_nsec;
-}
-
-void LoadSounds()
-{
-    sampleEnemyLaser = Sample_Create("mixkit-game-whip-shot-1512.wav");
-    samplePlayerLaser = Sample_Create("mixkit-short-laser-gun-shot-1670.wav");
-    sampleEnemyKilled = Sample_Create("mixkit-arcade-fast-game-over-233.wav");
-    samplePlayerKilled = Sample_Create("mixkit-falling-hit-757.wav");
-    Sample_Volume(sampleEnemyKilled, 0.15f);
 }
 
 void RenderFrame(Window *window, World *world)
@@ -66,62 +54,13 @@ void RenderFrame(Window *window, World *world)
     World_Render(world);
 }
 
-// Steers under the nearest intact ship and fires; drops the enemies' bullets now and then so
-// that play goes on from level to level.
-void ScriptedInput(World *world, Window *window, int32_t *held, int32_t frame)
-{
-    Player *player = World_GetPlayer(world);
-    const float x = Sprite_GetPosition(Player_GetSprite(player)).x;
-    float dx = 2.0f;
-    List *ships = Level_GetSpaceShips(World_GetLevel(world));
-    for (void *s = List_GetFirst(ships); s != nullptr; s = List_GetNext(ships))
-    {
-        SpaceShip *ship = static_cast<SpaceShip *>(s);
-        const float d = Sprite_GetPosition(SpaceShip_GetSprite(ship)).x - x;
-        if (SpaceShip_GetHealthPoint(ship) > 0 && std::fabs(d) < std::fabs(dx))
-        {
-            dx = d;
-        }
-    }
-    const int32_t key = dx > 0.04f && dx < 2.0f ? KEY_RIGHT : dx < -0.04f ? KEY_LEFT : 0;
-    if (key != *held)
-    {
-        if (*held != 0)
-        {
-            Player_HandleKeyboardEvent(player, window, KeyboardEvent{*held, 0, 0, 0});
-        }
-        if (key != 0)
-        {
-            Player_HandleKeyboardEvent(player, window, KeyboardEvent{key, 0, 1, 0});
-        }
-        *held = key;
-    }
-    if (std::fabs(dx) < 0.1f || frame % 40 == 0)
-    {
-        Player_HandleKeyboardEvent(player, window, KeyboardEvent{KEY_SPACE, 0, 1, 0});
-        Player_HandleKeyboardEvent(player, window, KeyboardEvent{KEY_SPACE, 0, 0, 0});
-    }
-    // Most enemy bullets are taken away so that the game is not over too soon.
-    if (frame % 4 != 0)
-    {
-        for (void *s = List_GetFirst(ships); s != nullptr; s = List_GetNext(ships))
-        {
-            List *bullets = SpaceShip_GetBulletList(static_cast<SpaceShip *>(s));
-            while (void *bullet = List_GetFirst(bullets))
-            {
-                SpaceShip_RemoveBullet(static_cast<SpaceShip *>(s), static_cast<Bullet *>(bullet));
-            }
-        }
-    }
-}
-
 void BM_PlayFrame(benchmark::State &state)
 {
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
     Resource_Load(ZINDREL_BENCH_RESOURCES);
     Window_Initialize_Library();
     Audio_Initialize(nullptr);
-    LoadSounds();
+    World_LoadSounds();
     Window *window = Window_Create(1024, 768, "Zindrel game benchmark", nullptr, nullptr);
     OSWindow_FrameInit(Window_GetOSWindow(window));
     Graphics_Initialize();
@@ -132,12 +71,17 @@ void BM_PlayFrame(benchmark::State &state)
     {
         RenderFrame(window, world);
     }
-    int32_t held = 0;
+    ScriptedPlayer person(world, window);
     int32_t frame = 0;
     int32_t levels = 1;
     for (auto _ : state)
     {
-        ScriptedInput(world, window, &held, frame++);
+        person.Act(true);
+        // Most enemy bullets are taken away so that the game is not over too soon.
+        if (frame++ % 4 != 0)
+        {
+            RemoveEnemyBullets(World_GetLevel(world));
+        }
         RenderFrame(window, world);
         glFinish();
         levels = std::max(levels, World_GetLevelNumber(world));
@@ -146,10 +90,7 @@ void BM_PlayFrame(benchmark::State &state)
     World_Destroy(world);
     Window_Destroy(window);
     Graphics_Deinitialize();
-    Sample_Destroy(samplePlayerLaser);
-    Sample_Destroy(samplePlayerKilled);
-    Sample_Destroy(sampleEnemyLaser);
-    Sample_Destroy(sampleEnemyKilled);
+    World_DestroySounds();
     Audio_Deinitialize();
     Resource_Unload();
     OSProgramResume();
@@ -170,7 +111,7 @@ int FirstFrameChild()
     Window_Initialize_Library();
     Audio_Initialize(nullptr);
     World *world = World_Create();
-    LoadSounds();
+    World_LoadSounds();
     Window *window = Window_Create(1024, 768, "Zindrel first frame", nullptr, nullptr);
     Controller_AddPlayer(Window_GetController(window), World_GetPlayer(world));
     Graphics_Initialize();

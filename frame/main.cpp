@@ -1,7 +1,6 @@
 // main: the program's entry point. It brings every subsystem up in a fixed order, hands the
 // frame loop the game's two callbacks, and takes everything down again in reverse once the
 // player quits (Escape or the window's close button).
-#include "audio/audio.h"
 #include "audio/audio_openal.h"
 #include "foundation/allocator.h"
 #include "foundation/color.h"
@@ -32,30 +31,6 @@ static void render(Window *activeWindow)
     World_Render(world);
 }
 
-static void _LoadSounds(void)
-{
-    LOG_INFO("Loading sounds.");
-    sampleEnemyLaser = Sample_Create("mixkit-game-whip-shot-1512.wav");
-    samplePlayerLaser = Sample_Create("mixkit-short-laser-gun-shot-1670.wav");
-    sampleEnemyKilled = Sample_Create("mixkit-arcade-fast-game-over-233.wav");
-    samplePlayerKilled = Sample_Create("mixkit-falling-hit-757.wav");
-    Sample_SetWeight(sampleEnemyLaser, 1);
-    Sample_SetWeight(samplePlayerLaser, 2);
-    Sample_SetWeight(sampleEnemyKilled, 3);
-    Sample_SetWeight(samplePlayerKilled, 4);
-    // The jingle is loud next to the shots; scaled once, before it is ever played.
-    Sample_Volume(sampleEnemyKilled, 0.15f);
-}
-
-static void _DestroySounds(void)
-{
-    Sample_Destroy(samplePlayerLaser);
-    Sample_Destroy(samplePlayerKilled);
-    Sample_Destroy(sampleEnemyLaser);
-    Sample_Destroy(sampleEnemyKilled);
-    samplePlayerLaser = samplePlayerKilled = sampleEnemyLaser = sampleEnemyKilled = nullptr;
-}
-
 int main(int argc, char **argv)
 {
     Allocator_Initialize(16384, 131072);
@@ -69,7 +44,8 @@ int main(int argc, char **argv)
     world = World_Create();
     LOG_INFO("Creating player.");
     player = World_GetPlayer(world);
-    _LoadSounds();
+    LOG_INFO("Loading sounds.");
+    World_LoadSounds();
 
     LOG_INFO("Opening Window and fullscreen if window mode isn't supported.");
     window = Window_Create(1024, 768, "Zindrel", logic, render);
@@ -89,7 +65,7 @@ int main(int argc, char **argv)
     LOG_INFO("Closed window.");
     Window_Destroy(window);
     Graphics_Deinitialize();
-    _DestroySounds();
+    World_DestroySounds();
     World_Destroy(world);
     Audio_Deinitialize();
     Window_Deinitialize_Library();

@@ -2,6 +2,8 @@
 // logic runs inside World_Render, once per displayed frame.
 #include "game/world.h"
 
+#include "audio/audio.h"
+#include "audio/audio_openal.h"
 #include "foundation/allocator.h"
 #include "foundation/color.h"
 #include "foundation/logging.h"
@@ -26,6 +28,29 @@ Sample *samplePlayerLaser = nullptr;
 Sample *sampleEnemyLaser = nullptr;
 Sample *sampleEnemyKilled = nullptr;
 Sample *samplePlayerKilled = nullptr;
+
+void World_LoadSounds(void)
+{
+    sampleEnemyLaser = Sample_Create("mixkit-game-whip-shot-1512.wav");
+    samplePlayerLaser = Sample_Create("mixkit-short-laser-gun-shot-1670.wav");
+    sampleEnemyKilled = Sample_Create("mixkit-arcade-fast-game-over-233.wav");
+    samplePlayerKilled = Sample_Create("mixkit-falling-hit-757.wav");
+    Sample_SetWeight(sampleEnemyLaser, 1);
+    Sample_SetWeight(samplePlayerLaser, 2);
+    Sample_SetWeight(sampleEnemyKilled, 3);
+    Sample_SetWeight(samplePlayerKilled, 4);
+    // The jingle is loud next to the shots; scaled once, before it is ever played.
+    Sample_Volume(sampleEnemyKilled, 0.15f);
+}
+
+void World_DestroySounds(void)
+{
+    Sample_Destroy(samplePlayerLaser);
+    Sample_Destroy(samplePlayerKilled);
+    Sample_Destroy(sampleEnemyLaser);
+    Sample_Destroy(sampleEnemyKilled);
+    samplePlayerLaser = samplePlayerKilled = sampleEnemyLaser = sampleEnemyKilled = nullptr;
+}
 
 static constexpr int32_t SPLASH_FRAMES = 275;
 static constexpr int32_t SPLASH_REST_FRAMES = 85;

@@ -20,6 +20,14 @@ extern Sample *sampleEnemyLaser;
 extern Sample *sampleEnemyKilled;
 extern Sample *samplePlayerKilled;
 
+// Creates the four game sounds from the archive in the start-up order (enemy laser, player
+// laser, enemy killed, player killed), gives them their weights and scales the jingle to 0.15
+// before it is ever played. Ownership: the program; release with World_DestroySounds.
+void World_LoadSounds(void);
+// Destroys the four sounds (player laser, player killed, enemy laser, enemy killed) and clears
+// the pointers.
+void World_DestroySounds(void);
+
 // A world with its player (3 lives), display and level 1. Makes no texture: there is no
 // graphics context yet. Ownership: the caller; release with World_Destroy.
 World *World_Create(void);

@@ -2,7 +2,8 @@
 // kept: closing the window would set the frame loop's exit flag for the rest of the process.
 #include "tests/game/game_fixture.h"
 
-#include "audio/audio.h"
+#include "tests/game/scripted_play.h"
+
 #include "audio/audio_openal.h"
 #include "foundation/allocator.h"
 #include "foundation/color.h"
@@ -38,15 +39,6 @@ JoystickEvent PadState::Event() const
     return event;
 }
 
-static void _CreateSounds()
-{
-    samplePlayerLaser = Sample_Create("mixkit-short-laser-gun-shot-1670.wav");
-    sampleEnemyLaser = Sample_Create("mixkit-game-whip-shot-1512.wav");
-    sampleEnemyKilled = Sample_Create("mixkit-arcade-fast-game-over-233.wav");
-    samplePlayerKilled = Sample_Create("mixkit-falling-hit-757.wav");
-    Sample_Volume(sampleEnemyKilled, 0.15);
-}
-
 Window *GameTest::GetWindow()
 {
     static Window *window = nullptr;
@@ -56,7 +48,7 @@ Window *GameTest::GetWindow()
         Resource_Load(ZINDREL_RESOURCES_DAT);
         Window_Initialize_Library();
         Audio_Initialize(nullptr);
-        _CreateSounds();
+        World_LoadSounds();
         window = Window_Create(RENDER_TEST_WIDTH, RENDER_TEST_HEIGHT, "Zindrel game test", nullptr,
                                nullptr);
         OSWindow_FrameInit(Window_GetOSWindow(window));
@@ -124,19 +116,6 @@ void GameTest::TearDown()
     }
 }
 
-static void _RemoveEnemyBullets(Level *level)
-{
-    List *ships = Level_GetSpaceShips(level);
-    for (void *ship = List_GetFirst(ships); ship != nullptr; ship = List_GetNext(ships))
-    {
-        List *bullets = SpaceShip_GetBulletList(static_cast<SpaceShip *>(ship));
-        while (void *bullet = List_GetFirst(bullets))
-        {
-            SpaceShip_RemoveBullet(static_cast<SpaceShip *>(ship), static_cast<Bullet *>(bullet));
-        }
-    }
-}
-
 void GameTest::Step(int32_t frames)
 {
     const Color black = Color_Static(0.0f, 0.0f, 0.0f, 1.0f);
@@ -147,7 +126,7 @@ void GameTest::Step(int32_t frames)
         World_Render(world);
         if (ceaseFire)
         {
-            _RemoveEnemyBullets(CurrentLevel());
+            RemoveEnemyBullets(CurrentLevel());
         }
     }
     frameRead = false;

@@ -2,6 +2,7 @@
 // splash through level 6 to a game over, and a monkey hammering every input at random. Both
 // end with every record released.
 #include "tests/game/game_fixture.h"
+#include "tests/game/scripted_play.h"
 
 #include "foundation/list.h"
 #include "frame/integration_win.h"
@@ -22,63 +23,9 @@ namespace
 using PlayTest = GameTest;
 using WorldTest = GameTest;
 
-// Steers under the nearest intact ship with the arrow keys and fires with Space, one press per
-// shot, as a person at the keyboard would.
-class ScriptedPlayer
-{
-  public:
-    explicit ScriptedPlayer(GameTest &test) : test(test) {}
-
-    void Act(bool fire)
-    {
-        const float x = Sprite_GetPosition(Player_GetSprite(test.player)).x;
-        const SpaceShip *target = nullptr;
-        float dx = 0.0f;
-        List *ships = Level_GetSpaceShips(World_GetLevel(test.world));
-        for (void *s = List_GetFirst(ships); s != nullptr; s = List_GetNext(ships))
-        {
-            SpaceShip *ship = static_cast<SpaceShip *>(s);
-            const float d = Sprite_GetPosition(SpaceShip_GetSprite(ship)).x - x;
-            if (SpaceShip_GetHealthPoint(ship) > 0 &&
-                (target == nullptr || std::fabs(d) < std::fabs(dx)))
-            {
-                target = ship;
-                dx = d;
-            }
-        }
-        Hold(dx > 0.04f ? kKeyRight : dx < -0.04f ? kKeyLeft : 0);
-        if (fire && target != nullptr && std::fabs(dx) < 0.1f &&
-            Player_GetBullet(test.player) == nullptr)
-        {
-            test.Tap(kKeySpace);
-        }
-    }
-
-  private:
-    void Hold(int32_t key)
-    {
-        if (key == held)
-        {
-            return;
-        }
-        if (held != 0)
-        {
-            test.Key(held, kRelease);
-        }
-        if (key != 0)
-        {
-            test.Key(key, kPress);
-        }
-        held = key;
-    }
-
-    GameTest &test;
-    int32_t held = 0;
-};
-
 TEST_F(PlayTest, ScriptedGameFromTheSplashThroughLevelSixToGameOver)
 {
-    ScriptedPlayer person(*this);
+    ScriptedPlayer person(world, GetWindow());
     Step(275);
     ASSERT_EQ(splashScreenPlaying, 1);
     Step();

@@ -1,0 +1,29 @@
+// Scripted play shared by the game tests and the game benchmark: a player at the keyboard who
+// steers under the nearest intact ship and fires, and a way to take the enemies' bullets away.
+#pragma once
+
+#include <cstdint>
+
+struct World;
+struct Window;
+struct Level;
+
+class ScriptedPlayer
+{
+  public:
+    ScriptedPlayer(World *world, Window *window) : world(world), window(window) {}
+    // One frame's input: hold Left or Right towards the nearest intact ship, and when under it
+    // with no bullet in flight (and fire allowed) press and release Space.
+    void Act(bool fire);
+
+  private:
+    void Send(int32_t key, int32_t action);
+    void Hold(int32_t key);
+
+    World *world;
+    Window *window;
+    int32_t held = 0;
+};
+
+// Removes and destroys every bullet of every ship of the level.
+void RemoveEnemyBullets(Level *level);
