@@ -35,7 +35,8 @@ void World_Destroy(World *world);
 // The world's player, borrowed (it is handed to the input controller).
 Player *World_GetPlayer(World *world);
 void World_Logic(World *world);
-// One frame of the game, drawing included.
+// One frame of the game, drawing included. While the player has paused a game in progress,
+// nothing moves: the last frame played stays on show under "PAUSED".
 void World_Render(World *world);
 
 int32_t World_GetLevelNumber(World *world);
