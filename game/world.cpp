@@ -40,7 +40,7 @@ void World_LoadSounds(void)
     Sample_SetWeight(sampleEnemyKilled, 3);
     Sample_SetWeight(samplePlayerKilled, 4);
     // The jingle is loud next to the shots; scaled once, before it is ever played.
-    Sample_Volume(sampleEnemyKilled, 0.15f);
+    Sample_Volume(sampleEnemyKilled, WORLD_ENEMY_KILLED_VOLUME);
 }
 
 void World_DestroySounds(void)

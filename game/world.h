@@ -20,9 +20,13 @@ extern Sample *sampleEnemyLaser;
 extern Sample *sampleEnemyKilled;
 extern Sample *samplePlayerKilled;
 
+// The jingle of a destroyed ship plays at this fraction of its recorded level (mixed for it).
+#define WORLD_ENEMY_KILLED_VOLUME 0.15f
+
 // Creates the four game sounds from the archive in the start-up order (enemy laser, player
-// laser, enemy killed, player killed), gives them their weights and scales the jingle to 0.15
-// before it is ever played. Ownership: the program; release with World_DestroySounds.
+// laser, enemy killed, player killed), gives them their weights and scales the jingle to
+// WORLD_ENEMY_KILLED_VOLUME before it is ever played. Ownership: the program; release with
+// World_DestroySounds.
 void World_LoadSounds(void);
 // Destroys the four sounds (player laser, player killed, enemy laser, enemy killed) and clears
 // the pointers.
