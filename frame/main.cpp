@@ -57,6 +57,7 @@ int main(int argc, char **argv)
     Controller_AddPlayer(controller, player);
     Controller_SetPlayerFunctions(controller, Player_HandleKeyboardEvent, Player_HandleMouseEvent,
                                   Player_HandleJoystickEvent);
+    Controller_SetPlayerFocusFunction(controller, Player_HandleFocusEvent);
     Graphics_Initialize();
 
     LOG_ERROR("Making window active.");

@@ -16,10 +16,12 @@
 
 // Input codes as the window library reports them.
 static constexpr int32_t KEY_SPACE = 32;
+static constexpr int32_t KEY_P = 80;
 static constexpr int32_t KEY_ESCAPE = 256;
 static constexpr int32_t KEY_ENTER = 257;
 static constexpr int32_t KEY_RIGHT = 262;
 static constexpr int32_t KEY_LEFT = 263;
+static constexpr int32_t KEY_PAUSE = 284;
 static constexpr int32_t ACTION_RELEASE = 0;
 static constexpr int32_t ACTION_PRESS = 1;
 static constexpr int32_t MOD_SHIFT = 1;
@@ -62,6 +64,7 @@ struct Player
     Animation *explosion;
     int32_t hasDied;
     int32_t explosionFramesSet;
+    int32_t paused;
 };
 
 static int32_t selectedJoystick = 0;
@@ -148,6 +151,12 @@ static bool _IsExploding(Player *player)
     return Animation_GetCountDown(player->explosion) != 0;
 }
 
+// Only a game in progress pauses: not the splash or title, and not the final explosion.
+static bool _CanPause(Player *player)
+{
+    return skipSplashScreen != 0 && !_IsExploding(player);
+}
+
 void Player_HandleKeyboardEvent(Player *player, Window *window, KeyboardEvent event)
 {
     if (event.action == ACTION_PRESS)
@@ -156,7 +165,12 @@ void Player_HandleKeyboardEvent(Player *player, Window *window, KeyboardEvent ev
         {
             Window_SetShouldClose(window);
         }
-        if (_IsExploding(player))
+        if ((event.key == KEY_P || event.key == KEY_PAUSE) && _CanPause(player))
+        {
+            player->paused = !player->paused;
+            return;
+        }
+        if (_IsExploding(player) || player->paused)
         {
             return;
         }
@@ -266,6 +280,11 @@ static void _HandlePlainJoystick(Player *player, const JoystickEvent &event)
 
 void Player_HandleJoystickEvent(Player *player, Window *, JoystickEvent event)
 {
+    // The pad is read every frame; its state counts again from the first frame after a pause.
+    if (player->paused)
+    {
+        return;
+    }
     if (_IsExploding(player))
     {
         player->joystickDeltaX = 0.0f;
@@ -278,6 +297,14 @@ void Player_HandleJoystickEvent(Player *player, Window *, JoystickEvent event)
     else
     {
         _HandlePlainJoystick(player, event);
+    }
+}
+
+void Player_HandleFocusEvent(Player *player, Window *, int32_t focused)
+{
+    if (!focused && _CanPause(player))
+    {
+        player->paused = 1;
     }
 }
 
@@ -524,6 +551,11 @@ int32_t Player_GetHitCountDown(Player *player)
 int32_t Player_GetShieldCountDown(Player *player)
 {
     return player->shieldCountDown;
+}
+
+int32_t Player_IsPaused(Player *player)
+{
+    return player->paused;
 }
 
 int32_t Player_GetSelectedJoystick(void)

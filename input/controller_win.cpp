@@ -21,6 +21,7 @@ struct Controller
     PlayerKeyboardFunction playerKeyboardFunction;
     PlayerMouseFunction playerMouseFunction;
     PlayerJoystickFunction playerJoystickFunction;
+    PlayerFocusFunction playerFocusFunction;
 };
 
 static constexpr int32_t POLLED_JOYSTICK_SLOTS = 15;
@@ -44,6 +45,31 @@ static Controller *_GetController(GLFWwindow *frameworkWindow)
     return static_cast<Controller *>(glfwGetWindowUserPointer(frameworkWindow));
 }
 
+// The modifier bit a modifier key stands for; 0 for every other key.
+static int _ModifierBit(int key)
+{
+    switch (key)
+    {
+    case GLFW_KEY_LEFT_SHIFT:
+    case GLFW_KEY_RIGHT_SHIFT:
+        return GLFW_MOD_SHIFT;
+    case GLFW_KEY_LEFT_CONTROL:
+    case GLFW_KEY_RIGHT_CONTROL:
+        return GLFW_MOD_CONTROL;
+    case GLFW_KEY_LEFT_ALT:
+    case GLFW_KEY_RIGHT_ALT:
+        return GLFW_MOD_ALT;
+    case GLFW_KEY_LEFT_SUPER:
+    case GLFW_KEY_RIGHT_SUPER:
+        return GLFW_MOD_SUPER;
+    default:
+        return 0;
+    }
+}
+
+// On X11 the library reports the modifiers held before the event, so a Shift key's own press
+// carries no Shift. Every event leaves here with the set as it is after the key changed: a
+// modifier key's press and repeat include its bit, its release excludes it.
 static void _KeyCallback(GLFWwindow *frameworkWindow, int key, int scancode, int action, int mods)
 {
     Controller *controller = _GetController(frameworkWindow);
@@ -51,6 +77,8 @@ static void _KeyCallback(GLFWwindow *frameworkWindow, int key, int scancode, int
     {
         return;
     }
+    int bit = _ModifierBit(key);
+    mods = action == GLFW_RELEASE ? mods & ~bit : mods | bit;
     controller->keyboardFunction(controller, KeyboardEvent{key, scancode, action, mods});
 }
 
@@ -129,6 +157,18 @@ static void _HandleJoystickEvent(Controller *controller, JoystickEvent event)
     }
 }
 
+static void _FocusCallback(GLFWwindow *frameworkWindow, int focused)
+{
+    Controller *controller = _GetController(frameworkWindow);
+    if (controller == nullptr || controller->playerFocusFunction == nullptr)
+    {
+        return;
+    }
+    PlayerFocusFunction function = controller->playerFocusFunction;
+    _ForEachPlayer(controller,
+                   [&](Player *player) { function(player, controller->window, focused); });
+}
+
 // Points the library window's user pointer at the controller; null when there is no library
 // window to point (no way to reach it was installed).
 static GLFWwindow *_Attach(Controller *controller)
@@ -182,6 +222,11 @@ void Controller_SetPlayerFunctions(Controller *controller, PlayerKeyboardFunctio
     controller->playerJoystickFunction = joystick;
 }
 
+void Controller_SetPlayerFocusFunction(Controller *controller, PlayerFocusFunction function)
+{
+    controller->playerFocusFunction = function;
+}
+
 void Controller_SetMouseFunction(Controller *controller, ControllerMouseFunction function)
 {
     controller->mouseFunction = function;
@@ -201,6 +246,7 @@ void Controller_SetKeyboardFunction(Controller *controller, ControllerKeyboardFu
     if (frameworkWindow != nullptr)
     {
         glfwSetKeyCallback(frameworkWindow, _KeyCallback);
+        glfwSetWindowFocusCallback(frameworkWindow, _FocusCallback);
     }
 }
 
