@@ -6,6 +6,9 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+# Warnings become errors (ZINDREL_WERROR) in the tests and CI; a plain build keeps what it has.
+WERROR     ?=
+test: WERROR = ON
 
 .PHONY: all deps configure build run test test-sanitize bench fuzz-smoke assets-preview format clean
 
@@ -15,7 +18,7 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DZINDREL_WERROR=$(WERROR))
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -28,7 +31,8 @@ test: build
 
 # The unit tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZINDREL_SANITIZE=ON -DZINDREL_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZINDREL_SANITIZE=ON -DZINDREL_BENCH=OFF \
+		-DZINDREL_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE slow
 
@@ -38,7 +42,7 @@ bench: build
 # Every fuzz target for FUZZ_SECONDS seconds (clang, libFuzzer, ASan and UBSan).
 fuzz-smoke: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZINDREL_FUZZ=ON \
-		-DZINDREL_TESTS=OFF -DZINDREL_BENCH=OFF
+		-DZINDREL_TESTS=OFF -DZINDREL_BENCH=OFF -DZINDREL_WERROR=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 

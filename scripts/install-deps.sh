@@ -13,7 +13,17 @@ PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils libx11-dev libxcomposite-dev libxtst-dev imagemagick sox zip unzip
     libstb-dev libtinyobjloader-dev assimp-utils
+    # headers GLFW's native-access header pulls in (checked by scripts/check-deps.sh)
+    libxrandr-dev
+    # install and packaging checks
+    dpkg-dev file desktop-file-utils appstream lintian
 )
+
+# scripts/check-deps.sh compares what the build included with this list.
+if [ "${1:-}" = "--list" ]; then
+    printf '%s\n' "${PACKAGES[@]}"
+    exit 0
+fi
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do
