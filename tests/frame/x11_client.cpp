@@ -39,6 +39,22 @@ void PressKey(uint64_t window, const char *keysymName)
     XSync(display, False);
 }
 
+void SendKey(uint64_t window, const char *keysymName)
+{
+    Display *display = glfwGetX11Display();
+    XEvent event{};
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(display);
+    event.xkey.same_screen = True;
+    event.xkey.keycode = XKeysymToKeycode(display, XStringToKeysym(keysymName));
+    for (const int type : {KeyPress, KeyRelease})
+    {
+        event.xkey.type = type;
+        XSendEvent(display, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
+    }
+    XSync(display, False);
+}
+
 void KeepContentsOffScreen(uint64_t window)
 {
     XCompositeRedirectWindow(glfwGetX11Display(), window, CompositeRedirectAutomatic);

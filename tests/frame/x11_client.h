@@ -17,6 +17,9 @@ void SendCloseRequest(uint64_t window);
 // window of any process. The server is held meanwhile, so that no window opened by a parallel
 // test takes the focus and the key.
 void PressKey(uint64_t window, const char *keysymName);
+// A key press and release sent straight to the window, as xdotool does: unlike PressKey it does
+// not depend on the focus, which a window another process opens meanwhile may take.
+void SendKey(uint64_t window, const char *keysymName);
 // Redirects the window to storage of its own (Composite), so that windows of other tests over
 // it do not spoil what ShownPixels reads.
 void KeepContentsOffScreen(uint64_t window);
