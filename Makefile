@@ -11,6 +11,7 @@ WERROR     ?=
 test: WERROR = ON
 
 .PHONY: all deps configure build run test test-sanitize bench fuzz-smoke assets-preview format clean
+.PHONY: install uninstall package package-test
 
 all: build
 
@@ -27,14 +28,14 @@ run: build
 	$(BUILD)/bin/zindrel
 
 test: build
-	scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE package
 
 # The unit tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZINDREL_SANITIZE=ON -DZINDREL_BENCH=OFF \
 		-DZINDREL_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE slow
+	scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE 'slow|package'
 
 bench: build
 	scripts/with-display.sh scripts/run-benchmarks.sh $(BUILD)
@@ -45,6 +46,25 @@ fuzz-smoke: deps
 		-DZINDREL_TESTS=OFF -DZINDREL_BENCH=OFF -DZINDREL_WERROR=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Installs the game and the libraries under PREFIX (DESTDIR in front for staging);
+# uninstall removes what the last install wrote.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	xargs -r -d '\n' rm -f < $(BUILD)/install_manifest.txt
+	xargs -r -d '\n' -n 1 dirname < $(BUILD)/install_manifest.txt | sort -ru | \
+		xargs -r -d '\n' rmdir --ignore-fail-on-non-empty
+
+# The Debian package build/zindrel_<version>_<arch>.deb, and the tests of the installed game and
+# libraries (the package played from an unpacked root, a project built against the toolkit).
+package: build
+	cmake --build $(BUILD) --target package
+
+package-test: build
+	scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -L package
 
 assets-preview: build
 	cmake --build $(BUILD) --target assets-preview

@@ -11,7 +11,7 @@ if [ $# -ne 1 ] || [ ! -d "$1" ]; then
 fi
 build=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
-source_dir=$(dirname "$here")
+source_dir=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
 
 # Every header path in the dependency records, normalised, outside the source and build trees.
 mapfile -t headers < <(
