@@ -54,9 +54,9 @@ install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 uninstall:
-	xargs -r -d '\n' rm -f < $(BUILD)/install_manifest.txt
-	xargs -r -d '\n' -n 1 dirname < $(BUILD)/install_manifest.txt | sort -ru | \
-		xargs -r -d '\n' rmdir --ignore-fail-on-non-empty
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt | xargs -r -d '\n' rm -f
+	sed -n 's|^|$(DESTDIR)|; s|/[^/]*$$||p; s|\(/include/zindrel\)/.*|\1|p' $(BUILD)/install_manifest.txt | \
+		sort -ru | xargs -r -d '\n' rmdir --ignore-fail-on-non-empty 2>/dev/null || true
 
 # The Debian package build/zindrel_<version>_<arch>.deb, and the tests of the installed game and
 # libraries (the package played from an unpacked root, a project built against the toolkit).
