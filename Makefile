@@ -6,8 +6,12 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+# Warnings become errors (ZINDREL_WERROR) in the tests and CI; a plain build keeps what it has.
+WERROR     ?=
+test: WERROR = ON
 
 .PHONY: all deps configure build run test test-sanitize bench fuzz-smoke assets-preview format clean
+.PHONY: install uninstall package package-test
 
 all: build
 
@@ -15,7 +19,7 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DZINDREL_WERROR=$(WERROR))
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -24,13 +28,14 @@ run: build
 	$(BUILD)/bin/zindrel
 
 test: build
-	scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE package
 
 # The unit tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZINDREL_SANITIZE=ON -DZINDREL_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZINDREL_SANITIZE=ON -DZINDREL_BENCH=OFF \
+		-DZINDREL_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE slow
+	scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE 'slow|package'
 
 bench: build
 	scripts/with-display.sh scripts/run-benchmarks.sh $(BUILD)
@@ -38,9 +43,28 @@ bench: build
 # Every fuzz target for FUZZ_SECONDS seconds (clang, libFuzzer, ASan and UBSan).
 fuzz-smoke: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZINDREL_FUZZ=ON \
-		-DZINDREL_TESTS=OFF -DZINDREL_BENCH=OFF
+		-DZINDREL_TESTS=OFF -DZINDREL_BENCH=OFF -DZINDREL_WERROR=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Installs the game and the libraries under PREFIX (DESTDIR in front for staging);
+# uninstall removes what the last install wrote.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt | xargs -r -d '\n' rm -f
+	sed -n 's|^|$(DESTDIR)|; s|/[^/]*$$||p; s|\(/include/zindrel\)/.*|\1|p' $(BUILD)/install_manifest.txt | \
+		sort -ru | xargs -r -d '\n' rmdir --ignore-fail-on-non-empty 2>/dev/null || true
+
+# The Debian package build/zindrel_<version>_<arch>.deb, and the tests of the installed game and
+# libraries (the package played from an unpacked root, a project built against the toolkit).
+package: build
+	cmake --build $(BUILD) --target package
+
+package-test: build
+	scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -L package
 
 assets-preview: build
 	cmake --build $(BUILD) --target assets-preview

@@ -15,7 +15,15 @@ PACKAGES=(
     libstb-dev libtinyobjloader-dev assimp-utils
     # make test-under-load
     stress-ng
+    # install and packaging checks
+    dpkg-dev file desktop-file-utils appstream lintian
 )
+
+# scripts/check-deps.sh compares what the build included with this list.
+if [ "${1:-}" = "--list" ]; then
+    printf '%s\n' "${PACKAGES[@]}"
+    exit 0
+fi
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do
