@@ -1,11 +1,17 @@
 // Any bytes into the call that decodes the game's sounds, ALUT's loader of file images in
 // memory. Whatever it accepts must come back as a buffer of the stated size in a format
-// OpenAL plays. ALUT is the system's library and not instrumented, so the coverage seen is
-// only ours; AddressSanitizer still checks the memory functions it calls.
+// OpenAL plays. ALUT is the system's library and not instrumented, so its code gives the
+// fuzzer no coverage; what it can see instead is the outcome (ALUT's error, or the format and
+// the order of magnitude of the size decoded), counted in libFuzzer's extra counters, and
+// AddressSanitizer still checks the memory functions ALUT calls.
 #include "fuzz/fuzz_prologue.h"
 
 #include <AL/alut.h>
+#include <bit>
 #include <cstdlib>
+
+// 32 slots for ALUT's error codes, then 8 size magnitudes for each of the four formats.
+__attribute__((used, section("__libfuzzer_extra_counters"))) static uint8_t outcomes[64];
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
@@ -21,17 +27,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ALenum format = 0;
     ALsizei bytes = 0;
     ALfloat frequency = 0.0f;
-    void *samples = alutLoadMemoryFromFileImage(data, static_cast<ALsizei>(size), &format,
-                                                &bytes, &frequency);
+    void *samples =
+        alutLoadMemoryFromFileImage(data, static_cast<ALsizei>(size), &format, &bytes, &frequency);
     if (samples == nullptr)
     {
+        outcomes[alutGetError() & 31]++;
         return 0;
     }
-    if (bytes < 0 || (format != AL_FORMAT_MONO8 && format != AL_FORMAT_MONO16 &&
-                      format != AL_FORMAT_STEREO8 && format != AL_FORMAT_STEREO16))
+    const ALenum formats[] = {AL_FORMAT_MONO8, AL_FORMAT_MONO16, AL_FORMAT_STEREO8,
+                              AL_FORMAT_STEREO16};
+    size_t kind = 0;
+    while (kind < 4 && formats[kind] != format)
+    {
+        kind++;
+    }
+    if (bytes < 0 || kind == 4)
     {
         abort();
     }
+    outcomes[32 + 8 * kind + std::bit_width(static_cast<uint32_t>(bytes)) / 4]++;
     Fuzz_ReadAll(static_cast<const uint8_t *>(samples), static_cast<size_t>(bytes));
     free(samples);
     return 0;

@@ -299,12 +299,13 @@ static const char *_CheckHeader(const uint8_t *data, int32_t size, Header *heade
 
 bool Targa_ReadSize(const uint8_t *data, int32_t size, uint32_t *width, uint32_t *height)
 {
-    if (data == nullptr || size < headerSize)
+    Header header{};
+    if (data == nullptr || size < headerSize || _CheckHeader(data, size, &header) != nullptr)
     {
         return false;
     }
-    *width = data[12] | (data[13] << 8);
-    *height = data[14] | (data[15] << 8);
+    *width = header.width;
+    *height = header.height;
     return true;
 }
 
