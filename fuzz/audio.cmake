@@ -13,6 +13,6 @@ add_custom_target(audio_wav_seed_files DEPENDS ${wav_seeds})
 
 zindrel_fuzz(wav
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/audio_wav.cpp
-    LINKS zindrel_foundation PkgConfig::ALUT OpenAL::OpenAL
+    LINKS zindrel_audio PkgConfig::ALUT
     SEEDS ${wav_seeds}
     SEED_DEPENDS audio_wav_seed_files)
