@@ -14,6 +14,7 @@
 #include <AL/alut.h>
 
 #include <cstdlib>
+#include <cstring>
 
 struct Audio
 {
@@ -152,15 +153,71 @@ static void _SetUpSource(Sample *sample)
     _CheckError();
 }
 
-static void _Decode(Sample *sample, const uint8_t *file, int32_t fileSize)
+static uint32_t _Read32(const uint8_t *bytes, bool bigEndian)
 {
-    ALenum format = 0;
-    ALsizei size = 0;
-    ALfloat frequency = 0.0f;
-    void *data = alutLoadMemoryFromFileImage(file, fileSize, &format, &size, &frequency);
+    return bigEndian ? (uint32_t{bytes[0]} << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3]
+                     : (uint32_t{bytes[3]} << 24) | (bytes[2] << 16) | (bytes[1] << 8) | bytes[0];
+}
+
+// ALUT allocates what a file's headers state before it reads the bytes, so a 7 KB file that
+// states a 2.4 GB data chunk would cost 2.4 GB. Every stated length must fit in the file.
+static bool _LengthsFitFile(const uint8_t *file, int32_t size)
+{
+    const auto bytes = static_cast<uint32_t>(size);
+    if (bytes >= 12 && memcmp(file, "RIFF", 4) == 0 && memcmp(file + 8, "WAVE", 4) == 0)
+    {
+        for (uint32_t at = 12; bytes - at >= 8;)
+        {
+            const uint32_t length = _Read32(file + at + 4, false);
+            if (length > bytes - at - 8)
+            {
+                return false;
+            }
+            at += 8 + length;
+        }
+    }
+    else if (bytes >= 24 && memcmp(file, ".snd", 4) == 0)
+    {
+        const uint32_t offset = _Read32(file + 4, true);
+        const uint32_t length = _Read32(file + 8, true);
+        // All ones: the length is not known and the data runs to the end.
+        return offset <= bytes && (length == 0xFFFFFFFFu || length <= bytes - offset);
+    }
+    return true;
+}
+
+void *Audio_DecodeFile(const uint8_t *file, int32_t size, int32_t *format, int32_t *bytes,
+                       float *frequency)
+{
+    if (file == nullptr || size <= 0 || !_LengthsFitFile(file, size))
+    {
+        LOG_ERROR("Audio error: %s", "stated lengths exceed the file");
+        return nullptr;
+    }
+    ALenum decodedFormat = 0;
+    ALsizei decodedBytes = 0;
+    ALfloat decodedFrequency = 0.0f;
+    void *data =
+        alutLoadMemoryFromFileImage(file, size, &decodedFormat, &decodedBytes, &decodedFrequency);
     if (data == nullptr)
     {
         _LogAlutError();
+        return nullptr;
+    }
+    *format = decodedFormat;
+    *bytes = decodedBytes;
+    *frequency = decodedFrequency;
+    return data;
+}
+
+static void _Decode(Sample *sample, const uint8_t *file, int32_t fileSize)
+{
+    int32_t format = 0;
+    int32_t size = 0;
+    float frequency = 0.0f;
+    void *data = Audio_DecodeFile(file, fileSize, &format, &size, &frequency);
+    if (data == nullptr)
+    {
         return;
     }
     sample->data = data;

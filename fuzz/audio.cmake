@@ -11,8 +11,11 @@ add_custom_command(
     VERBATIM)
 add_custom_target(audio_wav_seed_files DEPENDS ${wav_seeds})
 
+# Inputs of past findings: regressions/wav (a 7 KB file stating a 2.4 GB data chunk, which
+# ALUT allocated before reading).
+file(GLOB wav_regressions ${CMAKE_CURRENT_SOURCE_DIR}/regressions/wav/*)
 zindrel_fuzz(wav
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/audio_wav.cpp
     LINKS zindrel_audio PkgConfig::ALUT
-    SEEDS ${wav_seeds}
+    SEEDS ${wav_seeds} ${wav_regressions}
     SEED_DEPENDS audio_wav_seed_files)
