@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -38,7 +39,8 @@ static constexpr std::chrono::steady_clock::duration FRAME_PERIOD =
     std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::seconds(1)) /
     OS_FRAME_RATE_CAP;
 
-static int32_t _winShouldTerminate = 0;
+// Also set from signal handlers, so it is of the one type they may write.
+static volatile sig_atomic_t _winShouldTerminate = 0;
 static uint8_t _cubeTexels[CUBE_TEXTURE_SIZE * CUBE_TEXTURE_SIZE * 4];
 // Points at _cubeTexels once their texture exists in the current window's context.
 static uint8_t *_cubeTexture = nullptr;

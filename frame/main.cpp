@@ -13,6 +13,9 @@
 #include "render/graphics_win.h"
 #include "resources/resource_win.h"
 
+#include <csignal>
+#include <cstdio>
+
 static World *world = nullptr;
 static Player *player = nullptr;
 static Window *window = nullptr;
@@ -31,8 +34,30 @@ static void render(Window *activeWindow)
     World_Render(world);
 }
 
+// A request to stop from outside (kill, Ctrl+C, a closed terminal) is the Escape key: the frame
+// completes and the shut-down runs.
+static void _StopOnSignal(int)
+{
+    OSProgramShouldExit();
+}
+
+static void _HandleStopSignals(void)
+{
+    struct sigaction action = {};
+    action.sa_handler = _StopOnSignal;
+    sigemptyset(&action.sa_mask);
+    static constexpr int stopSignals[] = {SIGTERM, SIGINT, SIGHUP};
+    for (int signalNumber : stopSignals)
+    {
+        sigaction(signalNumber, &action, nullptr);
+    }
+}
+
 int main(int argc, char **argv)
 {
+    _HandleStopSignals();
+    // Log lines reach a redirected output as they are written, not only at exit.
+    setvbuf(stdout, nullptr, _IOLBF, 0);
     Allocator_Initialize(16384, 131072);
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
     Resource_Init(argc, argv);

@@ -23,6 +23,12 @@ extern int32_t debugInteger;
 // Ownership: the caller; release with Targa_Destroy.
 Targa *Targa_Create_FromMemory(const uint8_t *data, int32_t size);
 
+// The width and height of the image in size bytes at data when its header passes every
+// check, found without decoding anything, so a caller can refuse a picture before any pixel
+// is made; false for an image that Targa_Create_FromMemory rejects from its header (which
+// then names the reason).
+bool Targa_ReadSize(const uint8_t *data, int32_t size, uint32_t *width, uint32_t *height);
+
 // An empty image: width and height 0, no pixel buffer.
 // Ownership: the caller; release with Targa_Destroy.
 Targa *Targa_Create(void);
