@@ -14,6 +14,10 @@ PACKAGES=(
     xvfb xauth xdotool x11-utils libx11-dev libxcomposite-dev libxtst-dev imagemagick sox zip unzip
     libstb-dev libtinyobjloader-dev assimp-utils
 )
+# The web build and its browser test (make web, make test-web): scripts/install-deps.sh --web
+if [ "${1:-}" = "--web" ]; then
+    PACKAGES+=(emscripten dpkg-dev chromium python3-websocket)
+fi
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do
