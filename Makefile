@@ -11,7 +11,8 @@ WERROR     ?=
 test: WERROR = ON
 
 .PHONY: all deps configure build run test test-sanitize bench fuzz-smoke assets-preview format clean
-.PHONY: install uninstall package package-test
+.PHONY: install uninstall package package-test web test-web
+WEB_BUILD  ?= build-web
 
 all: build
 
@@ -66,6 +67,23 @@ package: build
 package-test: build
 	scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -L package
 
+# The game for web browsers in $(WEB_BUILD)/ (zindrel.html, .js, .wasm, .data): the native asset
+# builder first, then the C libraries (cached in $(WEB_BUILD)/deps), then the game with emcc.
+# Emscripten's JavaScript tools need Debian's node modules even where another node comes first.
+web:
+	scripts/install-deps.sh --web
+	cmake -S . -B $(WEB_BUILD)/host -DCMAKE_BUILD_TYPE=Release -DZINDREL_TESTS=OFF -DZINDREL_BENCH=OFF
+	cmake --build $(WEB_BUILD)/host --target zindrel_resources_dat zindrel_art -j $(JOBS)
+	JOBS=$(JOBS) scripts/web-deps.sh $(WEB_BUILD)/deps
+	emcmake cmake -S . -B $(WEB_BUILD)/wasm -DCMAKE_BUILD_TYPE=Release \
+		-DZINDREL_HOST_DIR=$(abspath $(WEB_BUILD))/host -DZINDREL_WEB_DEPS=$(abspath $(WEB_BUILD))/deps \
+		-DZINDREL_WEB_OUTPUT=$(abspath $(WEB_BUILD))
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD)/wasm -j $(JOBS)
+
+# The web build played in headless Chromium.
+test-web: web
+	/usr/bin/python3 scripts/test-web.py $(WEB_BUILD)
+
 assets-preview: build
 	cmake --build $(BUILD) --target assets-preview
 
@@ -73,4 +91,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

@@ -7,6 +7,10 @@
 #include "frame/integration_win.h"
 #include "input/controller_win.h"
 
+#ifdef __EMSCRIPTEN__
+#include "frame/web/web_loop.h"
+#endif
+
 struct Window
 {
     uint32_t width;
@@ -94,28 +98,39 @@ OSWindow *Window_GetOSWindow(Window *window)
     return window->osWindow;
 }
 
+static void _Frame(void *argument)
+{
+    Window *window = static_cast<Window *>(argument);
+    if (window->controller != nullptr)
+    {
+        Controller_PollJoysticks(window->controller);
+    }
+    OSWindow_FrameBegin(window->osWindow);
+    if (window->logicFunction != nullptr)
+    {
+        window->logicFunction(window);
+    }
+    if (window->renderFunction != nullptr)
+    {
+        window->renderFunction(window);
+    }
+    else
+    {
+        OSWindow_FrameDrawCube(window->osWindow);
+    }
+    OSWindow_FrameEnd(window->osWindow);
+}
+
 void Window_MakeActive(Window *window)
 {
     OSWindow_FrameInit(window->osWindow);
+#ifdef __EMSCRIPTEN__
+    // A page cannot loop: the browser calls the frames, and this call never returns.
+    WebLoop_Run(_Frame, window);
+#else
     while (OSProgramRunning())
     {
-        if (window->controller != nullptr)
-        {
-            Controller_PollJoysticks(window->controller);
-        }
-        OSWindow_FrameBegin(window->osWindow);
-        if (window->logicFunction != nullptr)
-        {
-            window->logicFunction(window);
-        }
-        if (window->renderFunction != nullptr)
-        {
-            window->renderFunction(window);
-        }
-        else
-        {
-            OSWindow_FrameDrawCube(window->osWindow);
-        }
-        OSWindow_FrameEnd(window->osWindow);
+        _Frame(window);
     }
+#endif
 }

@@ -24,8 +24,6 @@ struct Controller
     PlayerFocusFunction playerFocusFunction;
 };
 
-static constexpr int32_t POLLED_JOYSTICK_SLOTS = 15;
-
 static ControllerOSWindowFunction _osWindowFunction = nullptr;
 
 void Controller_SetOSWindowFunction(ControllerOSWindowFunction function)
@@ -256,6 +254,11 @@ void Controller_SetJoystickFunction(Controller *controller, ControllerJoystickFu
     _Attach(controller);
 }
 
+// Game pads are left out of the web build: the browsers' GLFW 3.2 has no game-pad mapping and
+// no hats, so the buttons the player reads would mean different things there.
+#ifndef __EMSCRIPTEN__
+static constexpr int32_t POLLED_JOYSTICK_SLOTS = 15;
+
 static void _SendGamepad(Controller *controller, int32_t slot)
 {
     GLFWgamepadstate state;
@@ -291,8 +294,13 @@ static void _SendJoystick(Controller *controller, int32_t slot)
     controller->joystickFunction(controller, event);
 }
 
+#endif
+
 void Controller_PollJoysticks(Controller *controller)
 {
+#ifdef __EMSCRIPTEN__
+    (void)controller;
+#else
     for (int32_t slot = GLFW_JOYSTICK_1; slot < GLFW_JOYSTICK_1 + POLLED_JOYSTICK_SLOTS; slot++)
     {
         if (!glfwJoystickPresent(slot) || controller->joystickFunction == nullptr)
@@ -308,4 +316,5 @@ void Controller_PollJoysticks(Controller *controller)
             _SendJoystick(controller, slot);
         }
     }
+#endif
 }

@@ -18,6 +18,10 @@ PACKAGES=(
     # install and packaging checks
     dpkg-dev file desktop-file-utils appstream lintian
 )
+# The web build and its browser test (make web, make test-web): scripts/install-deps.sh --web
+if [ "${1:-}" = "--web" ]; then
+    PACKAGES+=(emscripten dpkg-dev chromium python3-websocket)
+fi
 
 # scripts/check-deps.sh compares what the build included with this list.
 if [ "${1:-}" = "--list" ]; then

@@ -4,6 +4,7 @@
 #include "toolkit/mesh_obj.h"
 
 #include "foundation/logging.h"
+#include "toolkit/float_text.h"
 #include "toolkit/model.h"
 
 #include <charconv>
@@ -51,7 +52,12 @@ static bool _ReadFloat(const char **cursor, const char *end, float *value)
     const bool hexadecimal = end - digits >= 2 && digits[0] == '0' && (digits[1] | 0x20) == 'x';
     if (!hexadecimal)
     {
+#ifdef __EMSCRIPTEN__
+        // Emscripten's C++ library has no float from_chars; this reads the same.
+        const std::from_chars_result result = FloatText_FromChars(number, end, value);
+#else
         const std::from_chars_result result = std::from_chars(number, end, *value);
+#endif
         if (result.ec == std::errc())
         {
             *cursor = result.ptr;
