@@ -11,8 +11,10 @@ PACKAGES=(
     libzip-dev zlib1g-dev
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils libx11-dev libxcomposite-dev libxtst-dev imagemagick sox zip unzip
+    xvfb xauth xdotool x11-utils libx11-dev libxcomposite-dev libxtst-dev libxrandr-dev imagemagick sox zip unzip
     libstb-dev libtinyobjloader-dev assimp-utils
+    # lint (make lint)
+    clang-tidy
 )
 
 missing=()
