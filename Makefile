@@ -11,7 +11,7 @@ WERROR     ?=
 test: WERROR = ON
 
 .PHONY: all deps configure build run test test-sanitize bench fuzz-smoke assets-preview format clean
-.PHONY: install uninstall package package-test web test-web
+.PHONY: install uninstall package package-test web test-web lint format-check
 WEB_BUILD  ?= build-web
 
 all: build
@@ -89,6 +89,17 @@ assets-preview: build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# clang-tidy 14 (.clang-tidy) over every source file the default build compiles, JOBS at a
+# time; any finding fails.
+lint: configure
+	run-clang-tidy-14 -p $(BUILD) -j $(JOBS) -quiet \
+		'^$(CURDIR)/(audio|bench|foundation|frame|game|input|render|resources|tests|toolkit|tools)/.*\.cpp$$' \
+		> $(BUILD)/lint.log 2>&1 || { grep -E -A3 '(warning|error):' $(BUILD)/lint.log; exit 1; }
+
+# Fails when a C++ file differs from what clang-format 14 (.clang-format) makes of it.
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

@@ -34,6 +34,8 @@ struct OSWindow
 
 static constexpr int32_t CUBE_TEXTURE_SIZE = 64;
 static constexpr GLuint CUBE_TEXTURE_NAME = 1;
+// Kept as is: a radians value handed to glRotatef as degrees; the slow turn it gives is the
+// demonstration frame's expected output.
 static constexpr float CUBE_DEGREES_PER_FRAME = 0.79f * 3.14159265358979f / 180.0f;
 
 // Also set from signal handlers, so it is of the one type they may write.

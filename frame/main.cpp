@@ -85,6 +85,7 @@ int main(int argc, char **argv)
     Controller_SetPlayerFocusFunction(controller, Player_HandleFocusEvent);
     Graphics_Initialize();
 
+    // Kept as is: at Error level on purpose, the one start-up line the game prints.
     LOG_ERROR("Making window active.");
     Window_MakeActive(window);
 

@@ -12,6 +12,7 @@
 #include "render/animation.h"
 #include "render/graphics_win.h"
 
+#include <algorithm>
 #include <cmath>
 
 // Input codes as the window library reports them.
@@ -338,13 +339,30 @@ static void _RenderExplosion(Player *player, Vector2 position)
     Animation_Render(player->explosion);
 }
 
-static void _RenderShip(Player *player, Vector2 position)
+// The ship's state for this frame: death once no life is left, the steered x kept on the
+// screen, and one frame off each count-down.
+static void _StepShip(Player *player, Vector2 position, float step)
 {
     if (player->numberOfLives == 0)
     {
         player->hasDied = 1;
     }
-    const float step = player->joystickDeltaX + player->keyboardDeltaX;
+    const float x = std::clamp(position.x + step, -SHIP_LIMIT_X, SHIP_LIMIT_X);
+    Sprite_SetPosition(player->sprite, Vector2_Static(x, position.y));
+    Sprite_SetPosition(player->shieldSprite, Vector2_Static(x, position.y));
+    if (player->hitCountDown > 0)
+    {
+        player->hitCountDown--;
+    }
+    if (player->shieldCountDown > 0)
+    {
+        player->shieldCountDown--;
+    }
+}
+
+// Draws the ship leaning towards its step, and the shield while it is up.
+static void _DrawShip(Player *player, float step)
+{
     SubTexture *picture = player->straightSubTexture;
     if (step < 0.0f)
     {
@@ -359,27 +377,7 @@ static void _RenderShip(Player *player, Vector2 position)
     Sprite_SetSize(player->sprite,
                    step != 0.0f ? Vector2_Static(0.1f, 0.15f) : Vector2_Static(0.15f, 0.15f));
     Sprite_SetSize(player->shieldSprite, Vector2_Static(0.3f, 0.3f));
-
-    float x = position.x + step;
-    if (x < -SHIP_LIMIT_X)
-    {
-        x = -SHIP_LIMIT_X;
-    }
-    else if (x > SHIP_LIMIT_X)
-    {
-        x = SHIP_LIMIT_X;
-    }
     Graphics_SetBlendFactors(1, 7);
-    Sprite_SetPosition(player->sprite, Vector2_Static(x, position.y));
-    Sprite_SetPosition(player->shieldSprite, Vector2_Static(x, position.y));
-    if (player->hitCountDown > 0)
-    {
-        player->hitCountDown--;
-    }
-    if (player->shieldCountDown > 0)
-    {
-        player->shieldCountDown--;
-    }
     // Skipping odd frames makes the ship blink while it is invulnerable.
     if (player->hitCountDown % 2 == 0)
     {
@@ -410,7 +408,9 @@ void Player_Render(Player *player)
         _RenderExplosion(player, position);
         return;
     }
-    _RenderShip(player, position);
+    const float step = player->joystickDeltaX + player->keyboardDeltaX;
+    _StepShip(player, position, step);
+    _DrawShip(player, step);
 }
 
 void Player_Die(Player *player)

@@ -100,6 +100,7 @@ static Targa *_loadTarga(const char *name)
     const uint8_t *data = Resource_GetData(name);
     if (data == nullptr)
     {
+        // Kept as is: the misspelt message is part of the catalogue's observable log output.
         LOG_ERROR("Unable to load resouce %s.", name);
         return nullptr;
     }
@@ -256,6 +257,7 @@ static SubTexture *_Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, in
 
 static SubTexture **_NewFamily(int32_t count)
 {
+    // NOLINTNEXTLINE(bugprone-sizeof-expression): an array of pointers is sized so on purpose.
     return static_cast<SubTexture **>(MEMORY_ALLOCATE(sizeof(SubTexture *) * count));
 }
 

@@ -71,8 +71,9 @@ void Resource_Init(int32_t, char **argv)
 }
 
 // Index of the first entry named name, or -1. The count is asked again at every step, as
-// it is when the archive is listed. With logNames every readable name is logged up to the
-// match, which is how size lookups have always shown what they scanned.
+// it is when the archive is listed. With logNames every readable name up to the match is
+// logged at Error level: size lookups list the names they scanned.
+// Kept as is: that Error-level listing is part of the archive's observable log output.
 static zip_int64_t _FindEntry(const char *name, bool logNames, zip_stat_t *stat)
 {
     if (zipArchive == nullptr)

@@ -11,6 +11,7 @@ struct Targa;
 // "DataSize", "interleavingFlag"), or null; never cleared here. debugInteger is the number
 // shown beside it. Both are process-wide, shown by the heads-up display and also set by
 // other loaders.
+// Kept as is: process-wide on purpose, the one channel by which loaders reach the display.
 extern const char *debugString;
 extern int32_t debugInteger;
 

@@ -17,6 +17,8 @@ PACKAGES=(
     stress-ng
     # install and packaging checks
     dpkg-dev file desktop-file-utils appstream lintian
+    # lint (make lint)
+    clang-tidy
 )
 # The web build and its browser test (make web, make test-web): scripts/install-deps.sh --web
 if [ "${1:-}" = "--web" ]; then

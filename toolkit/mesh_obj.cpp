@@ -304,6 +304,7 @@ static void _ParseLine(Model *model, _Line line, int32_t *groupStart)
 Model *MeshObj_Create(const char *data, int32_t size)
 {
     Model *model = Model_Create();
+    // Kept as is: these two Error lines are part of the reader's observable log output.
     LOG_ERROR("_parseObjFile");
     LOG_ERROR("_isObjData");
     if (data == nullptr || size < _MAGIC_LENGTH || memcmp(data, _MAGIC, _MAGIC_LENGTH) != 0)

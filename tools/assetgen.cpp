@@ -3,7 +3,7 @@
 //
 //   zindrel_assetgen archive PATH    writes the resource archive (resources.dat)
 //   zindrel_assetgen blobs DIR       writes the compiled-in pictures as DIR/<name>.bin
-//   zindrel_assetgen preview PATH    writes the review contact sheet as a PNG
+//   zindrel_assetgen preview PATH    writes a preview sheet of every picture as a PNG
 //   zindrel_assetgen icons DIR       writes the desktop icons as DIR/<size>x<size>/apps/zindrel.png
 //
 // The same command always writes the same bytes.

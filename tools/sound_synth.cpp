@@ -168,7 +168,7 @@ Sound SoundSynth_EnemyKilled(void)
         size_t note = std::min(static_cast<size_t>(t / noteLength), kNotes.size() - 1);
         float start = static_cast<float>(note) * noteLength;
         float local = t - start;
-        float frequency = 440.0f * std::pow(2.0f, (kNotes[note] - 69) / 12.0f);
+        float frequency = 440.0f * std::pow(2.0f, static_cast<float>(kNotes[note] - 69) / 12.0f);
         bool last = note == kNotes.size() - 1;
         if (last)
         {
