@@ -88,7 +88,7 @@ TEST_F(LoggingTest, LevelFilteringAndFileLabels)
     for (const auto &[current, level, label] : levels)
     {
         Logging_SetLevel(current);
-        EXPECT_EQ(CaptureOutput([&] { Logging_Print("dir/f.c", 5, level, "m%d", 1); }),
+        EXPECT_EQ(CaptureOutput([level = level] { Logging_Print("dir/f.c", 5, level, "m%d", 1); }),
                   label ? std::string(label) + " at f.c:5 - m1\n" : "")
             << "current " << current << ", level " << level;
         EXPECT_EQ(Logging_IsEnabled(level), label != nullptr);
@@ -101,8 +101,9 @@ TEST_F(LoggingTest, LevelFilteringAndFileLabels)
                                                             {"dir/", ""}};
     for (const auto &[path, label] : labels)
     {
-        EXPECT_EQ(CaptureOutput([&] { Logging_Print(path, 12, LOGGING_LEVEL_ERROR, "x"); }),
-                  "Error at " + std::string(label) + ":12 - x\n");
+        EXPECT_EQ(
+            CaptureOutput([path = path] { Logging_Print(path, 12, LOGGING_LEVEL_ERROR, "x"); }),
+            "Error at " + std::string(label) + ":12 - x\n");
     }
 }
 

@@ -119,6 +119,7 @@ TEST_F(MapTest, DestroyOrderIsBucketThenInsertion)
                      [](auto &a, auto &b) { return a.first < b.first; });
     Map_Destroy(map);
     std::vector<int> order;
+    order.reserve(expected.size());
     for (const auto &[bucket, index] : expected)
     {
         order.push_back(index);

@@ -31,6 +31,7 @@ class FontTest : public RenderTest
         for (int32_t upper = 0; upper < 2; upper++)
         {
             std::vector<Rgba8> texels;
+            texels.reserve(128 * 128);
             for (int32_t i = 0; i < 128 * 128; i++)
             {
                 texels.push_back(CellColor({upper == 1, i % 128 / 8, i / 128 / 8}));
@@ -123,7 +124,8 @@ TEST_F(FontTest, CharactersMapOntoTheirCellsAndUnmappedBytesStayBlank)
     for (int32_t byte = 1; byte < 256; byte++)
     {
         const bool hasGlyph = (byte >= 32 && byte <= 93) || (byte >= 97 && byte <= 122);
-        const float y = 0.6f - 0.1f * static_cast<float>(byte / 16);
+        const int32_t row = byte / 16;
+        const float y = 0.6f - 0.1f * static_cast<float>(row);
         EXPECT_EQ(CellAt(frame, -0.8f, y, 0.1f, byte % 16) != kClearColor, hasGlyph)
             << "byte " << byte;
     }

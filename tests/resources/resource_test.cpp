@@ -49,7 +49,7 @@ TEST_F(ResourceArchive, InfoZipEntriesReadBackByTheirWholeExactNames)
     for (const char *name : {"inner.txt", "folder", "STORED.BIN", "stored.bi", "tored.bin", ""})
     {
         EXPECT_EQ(Resource_GetSize(name), 0) << name;
-        EXPECT_THAT(CaptureMessages([name] { EXPECT_EQ(Resource_GetData(name), nullptr); }),
+        EXPECT_THAT(CaptureMessages([name = name] { EXPECT_EQ(Resource_GetData(name), nullptr); }),
                     ElementsAre(std::string("Unable to load resource: ") + name));
     }
     // Loading again replaces the open archive.
@@ -114,7 +114,7 @@ TEST_F(ResourceArchive, EntryShorterThanItsSizeEndsTheRead)
         unlink(path.c_str());
         EXPECT_EQ(Resource_GetSize(name),
                   static_cast<int32_t>(ReadFile(FixturePath(name)).size()) + 4);
-        EXPECT_THAT(CaptureMessages([name] { EXPECT_EQ(Resource_GetData(name), nullptr); }),
+        EXPECT_THAT(CaptureMessages([name = name] { EXPECT_EQ(Resource_GetData(name), nullptr); }),
                     ElementsAre("Unable to read data"));
     }
 }

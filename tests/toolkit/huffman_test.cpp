@@ -70,7 +70,7 @@ class HuffmanTest : public testing::Test
     }
 
     // Hands the coder an alphabet, by default the one in symbols and lengths.
-    void SetAlphabet(std::vector<uint16_t> s = {}, std::vector<uint8_t> l = {})
+    void SetAlphabet(const std::vector<uint16_t> &s = {}, const std::vector<uint8_t> &l = {})
     {
         if (!s.empty())
         {
