@@ -162,9 +162,9 @@ static uint32_t _Read32(const uint8_t *bytes, bool bigEndian)
 // ALUT reads the headers of a file in memory without measuring them against its size, and
 // allocates what they state before it reads the bytes: a 7 KB file stating a 2.4 GB data chunk
 // would cost 2.4 GB, and a file cut short in a header is read past its end. So it is given
-// only files whose headers are whole: a RIFF WAVE of whole chunks with "fmt " and "data" among
-// them, or an AU file whose header and data lie inside it, or anything else of 4 bytes or more
-// (which it refuses by its first 4).
+// only files whose headers are whole: a RIFF WAVE of whole chunks with a PCM "fmt " before a "data"
+// chunk that is not empty, an AU file whose header and data lie inside it, or anything else
+// of 4 bytes or more (which it refuses by its first 4).
 static bool _HeadersFitFile(const uint8_t *file, int32_t size)
 {
     const auto bytes = static_cast<uint32_t>(size);
@@ -183,11 +183,18 @@ static bool _HeadersFitFile(const uint8_t *file, int32_t size)
             {
                 return false;
             }
-            format = format || (memcmp(file + at, "fmt ", 4) == 0 && length >= 16);
-            // ALUT stops at the data, which must come after the format.
+            // Only plain PCM of one or two channels of 8 or 16 bits, which OpenAL plays as it is:
+            // from other formats ALUT has made a 4 GB request out of a 102-byte file.
+            const uint8_t *body = file + at + 8;
+            format = format ||
+                     (memcmp(file + at, "fmt ", 4) == 0 && length >= 16 &&
+                      (body[0] | (body[1] << 8)) == 1 && ((body[2] | (body[3] << 8)) - 1u) < 2u &&
+                      ((body[14] | (body[15] << 8)) == 8 || (body[14] | (body[15] << 8)) == 16));
+            // ALUT stops at the data, which must come after the format; an empty data chunk it
+            // reads past.
             if (memcmp(file + at, "data", 4) == 0)
             {
-                return format;
+                return format && length > 0;
             }
             at += 8 + length;
         }

@@ -12,7 +12,8 @@ add_custom_command(
 add_custom_target(audio_wav_seed_files DEPENDS ${wav_seeds})
 
 # Inputs of past findings: regressions/wav (a 7 KB file stating a 2.4 GB data chunk, which
-# ALUT allocated before reading; a 5-byte AU header, which it read past).
+# ALUT allocated before reading; a 5-byte AU header and an empty data chunk, which it read
+# past).
 file(GLOB wav_regressions ${CMAKE_CURRENT_SOURCE_DIR}/regressions/wav/*)
 zindrel_fuzz(wav
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/audio_wav.cpp
