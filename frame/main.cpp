@@ -5,6 +5,7 @@
 #include "foundation/allocator.h"
 #include "foundation/color.h"
 #include "foundation/logging.h"
+#include "foundation/timeline.h"
 #include "frame/integration_win.h"
 #include "frame/window.h"
 #include "game/player.h"
@@ -33,19 +34,25 @@ static void render(Window *activeWindow)
 
 int main(int argc, char **argv)
 {
+    Timeline_Mark("main");
     Allocator_Initialize(16384, 131072);
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
     Resource_Init(argc, argv);
     Resource_Load("resources.dat");
+    Timeline_Mark("archive");
     Window_Initialize_Library();
+    Timeline_Mark("window library");
     Audio_Initialize(nullptr);
+    Timeline_Mark("audio");
 
     LOG_INFO("Creating world.");
     world = World_Create();
     LOG_INFO("Creating player.");
     player = World_GetPlayer(world);
+    Timeline_Mark("world");
     LOG_INFO("Loading sounds.");
     World_LoadSounds();
+    Timeline_Mark("sounds");
 
     LOG_INFO("Opening Window and fullscreen if window mode isn't supported.");
     window = Window_Create(1024, 768, "Zindrel", logic, render);
@@ -53,11 +60,14 @@ int main(int argc, char **argv)
     {
         Window_Fullscreen(window);
     }
+    Timeline_Mark("window");
     Controller *controller = Window_GetController(window);
     Controller_AddPlayer(controller, player);
     Controller_SetPlayerFunctions(controller, Player_HandleKeyboardEvent, Player_HandleMouseEvent,
                                   Player_HandleJoystickEvent);
+    Timeline_Mark("controller");
     Graphics_Initialize();
+    Timeline_Mark("graphics");
 
     LOG_ERROR("Making window active.");
     Window_MakeActive(window);

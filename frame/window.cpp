@@ -4,6 +4,7 @@
 #include "frame/window.h"
 
 #include "foundation/allocator.h"
+#include "foundation/timeline.h"
 #include "frame/integration_win.h"
 #include "input/controller_win.h"
 
@@ -97,6 +98,7 @@ OSWindow *Window_GetOSWindow(Window *window)
 void Window_MakeActive(Window *window)
 {
     OSWindow_FrameInit(window->osWindow);
+    int64_t presented = 0;
     while (OSProgramRunning())
     {
         if (window->controller != nullptr)
@@ -117,5 +119,6 @@ void Window_MakeActive(Window *window)
             OSWindow_FrameDrawCube(window->osWindow);
         }
         OSWindow_FrameEnd(window->osWindow);
+        Timeline_MarkFrame(++presented);
     }
 }
