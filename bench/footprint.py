@@ -20,7 +20,7 @@ TICK = os.sysconf("SC_CLK_TCK")
 SPLASH_FRAMES = 280  # the game's splash lasts 275 frames; the title follows
 WINDOW_SECONDS = 5.0
 PHASES = ["main", "archive", "window library", "audio", "world", "sounds", "window",
-          "controller", "graphics"]
+          "controller", "graphics"]  # "first frame" follows; the baseline marks main and window
 
 
 class Run:
@@ -42,14 +42,14 @@ class Run:
             words = line.split()
             if len(words) < 3 or words[0] not in ("timeline", "frame"):
                 continue
-            moment = (int(words[-1]) - self.spawned) / 1e6
             with self.lock:
-                if words[0] == "timeline":
-                    self.marks[" ".join(words[1:-1])] = moment
-                else:
+                if words[0] == "timeline" and len(words) >= 4:
+                    moment = (int(words[1]) - self.spawned) / 1e6
+                    self.marks[" ".join(words[3:])] = (moment, int(words[2]) / 1024.0)
+                elif words[0] == "frame":
                     self.frames = int(words[1])
                     if self.first_frame is None:
-                        self.first_frame = moment
+                        self.first_frame = (int(words[2]) - self.spawned) / 1e6
 
     def frame_count(self):
         with self.lock:
@@ -168,22 +168,29 @@ def main():
         print(f"| {key:<36} | {base:>9.2f} | {ours:>9.2f} | {ratio:>6} |")
 
     print()
-    print("start-up timeline of the game (ms since spawn, and the phase's own share; medians)")
-    print(f"| {'phase':<15} | {'ends at':>8} | {'takes':>7} |")
-    print(f"|{'-' * 17}|{'-' * 9}:|{'-' * 8}:|")
+    print("start-up timeline (ms since spawn, the phase's own share, resident MB after it; "
+          "medians)")
+    print(f"| {'phase':<15} | {'zindrel at':>10} | {'takes':>7} | {'MB':>6} "
+          f"| {'baseline at':>11} | {'MB':>6} |")
+    print(f"|{'-' * 17}|{'-' * 11}:|{'-' * 8}:|{'-' * 7}:|{'-' * 12}:|{'-' * 7}:|")
+
+    def phase_median(program, phase, index):
+        values = [r["marks"][phase][index] for r in results[program] if phase in r["marks"]]
+        return statistics.median(values) if values else None
+
+    def cell(value, width, digits):
+        return f"{value:>{width}.{digits}f}" if value is not None else f"{'-':>{width}}"
+
     previous = 0.0
     for phase in PHASES + ["first frame"]:
-        if phase == "first frame":
-            moments = [r["first frame (ms)"] for r in results["zindrel"]]
-        else:
-            moments = [r["marks"].get(phase) for r in results["zindrel"]]
-        moments = [m for m in moments if m is not None]
-        if not moments:
+        at = phase_median("zindrel", phase, 0)
+        if at is None:
             continue
-        at = statistics.median(moments)
-        print(f"| {phase:<15} | {at:>8.1f} | {at - previous:>7.1f} |")
+        print(f"| {phase:<15} | {cell(at, 10, 1)} | {cell(at - previous, 7, 1)} "
+              f"| {cell(phase_median('zindrel', phase, 1), 6, 1)} "
+              f"| {cell(phase_median('baseline', phase, 0), 11, 1)} "
+              f"| {cell(phase_median('baseline', phase, 1), 6, 1)} |")
         previous = at
-
 
 if __name__ == "__main__":
     main()

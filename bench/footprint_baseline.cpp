@@ -2,7 +2,7 @@
 // opens the same 1024 x 768 window, uploads one 256 x 256 RGBA picture, then draws it as one
 // full-screen textured quad per frame, swaps and holds the frame to the game's 62 frames a
 // second, until Escape or the close button. With ZINDREL_TIMELINE set it writes the same
-// "frame NUMBER NANOSECONDS" lines on standard error as the game, through the same module.
+// timeline and frame lines on standard error as the game, through the same module.
 #include "foundation/timeline.h"
 
 #include <GL/gl.h>
@@ -89,7 +89,11 @@ int main(void)
         glVertex2f(-1.0f, 1.0f);
         glEnd();
         glfwSwapBuffers(window);
-        Timeline_MarkFrame(++presented);
+        if (++presented == 1)
+        {
+            Timeline_Mark("first frame");
+        }
+        Timeline_MarkFrame(presented);
         // The game's cap: slots follow one another, an overrun starts the next slot late.
         const Clock::time_point now = Clock::now();
         if (now < slot + period)

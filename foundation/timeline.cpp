@@ -18,18 +18,28 @@ static int64_t _Now(void)
     return int64_t{now.tv_sec} * 1000000000 + now.tv_nsec;
 }
 
-static void _Write(const char *kind, const char *name, int64_t nanoseconds)
+static void _Write(const char *line, int length)
 {
-    char line[160];
-    const int length = snprintf(line, sizeof(line), "%s %s %lld\n", kind, name,
-                                static_cast<long long>(nanoseconds));
     if (length > 0)
     {
-        const size_t count = static_cast<size_t>(length) < sizeof(line)
-                                 ? static_cast<size_t>(length)
-                                 : sizeof(line) - 1;
-        [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, line, count);
+        [[maybe_unused]] const ssize_t written =
+            write(STDERR_FILENO, line, static_cast<size_t>(length));
     }
+}
+
+// Resident kilobytes from /proc/self/statm (its second number counts pages), or 0.
+static long long _ResidentKilobytes(void)
+{
+    FILE *statm = fopen("/proc/self/statm", "r");
+    if (statm == nullptr)
+    {
+        return 0;
+    }
+    long long size = 0;
+    long long resident = 0;
+    const int read = fscanf(statm, "%lld %lld", &size, &resident);
+    fclose(statm);
+    return read == 2 ? resident * (sysconf(_SC_PAGESIZE) / 1024) : 0;
 }
 
 bool Timeline_IsEnabled(void)
@@ -46,7 +56,11 @@ void Timeline_Mark(const char *name)
 {
     if (Timeline_IsEnabled())
     {
-        _Write("timeline", name, _Now());
+        char line[160];
+        const long long now = static_cast<long long>(_Now());
+        const int length = snprintf(line, sizeof(line), "timeline %lld %lld %.100s\n", now,
+                                    _ResidentKilobytes(), name);
+        _Write(line, length);
     }
 }
 
@@ -54,8 +68,9 @@ void Timeline_MarkFrame(int64_t number)
 {
     if (Timeline_IsEnabled())
     {
-        char text[24];
-        snprintf(text, sizeof(text), "%lld", static_cast<long long>(number));
-        _Write("frame", text, _Now());
+        char line[64];
+        const int length = snprintf(line, sizeof(line), "frame %lld %lld\n",
+                                    static_cast<long long>(number), static_cast<long long>(_Now()));
+        _Write(line, length);
     }
 }

@@ -119,6 +119,10 @@ void Window_MakeActive(Window *window)
             OSWindow_FrameDrawCube(window->osWindow);
         }
         OSWindow_FrameEnd(window->osWindow);
-        Timeline_MarkFrame(++presented);
+        if (++presented == 1)
+        {
+            Timeline_Mark("first frame");
+        }
+        Timeline_MarkFrame(presented);
     }
 }
