@@ -1,6 +1,8 @@
 // asset: everything is made once in Asset_Create, so every accessor is a field read or one
-// remainder and an array read. Each of the seven textures owns a private RGBA pixel block
-// kept beside it in the record; the Targas keep their own pixels.
+// remainder and an array read. Textures of three-byte pixels (the fonts, any 24-bit sheet)
+// get an RGBA block of their own, kept beside them in the record; four-byte pixels are
+// uploaded where they are, since they outlive the catalogue anyway (its own Targas, or the
+// pictures compiled into the program), which spares a second copy of the 4 MB logo.
 #include "resources/asset.h"
 
 #include "foundation/allocator.h"
@@ -112,10 +114,9 @@ static Targa *_loadTarga(const char *name)
     return targa;
 }
 
-// A new RGBA block of width x height pixels copied from pixels of 3 or 4 bytes each; three
-// byte pixels get alpha 255. From the standard heap; the catalogue releases it.
-static uint8_t *_CopyToRgba(const uint8_t *pixels, int32_t bytesPerPixel, int32_t width,
-                            int32_t height)
+// A new RGBA block of width x height pixels copied from pixels of 3 bytes each, with alpha
+// 255. From the standard heap; the catalogue releases it.
+static uint8_t *_CopyToRgba(const uint8_t *pixels, int32_t width, int32_t height)
 {
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
     auto *block = static_cast<uint8_t *>(malloc(count * 4 > 0 ? count * 4 : 1));
@@ -123,11 +124,6 @@ static uint8_t *_CopyToRgba(const uint8_t *pixels, int32_t bytesPerPixel, int32_
     {
         LOG_ERROR("Unable to allocate %d x %d pixels", width, height);
         exit(1);
-    }
-    if (bytesPerPixel == 4)
-    {
-        memcpy(block, pixels, count * 4);
-        return block;
     }
     for (size_t i = 0; i < count; i++)
     {
@@ -137,14 +133,18 @@ static uint8_t *_CopyToRgba(const uint8_t *pixels, int32_t bytesPerPixel, int32_
     return block;
 }
 
-// The texture of one catalogue slot, made from a private RGBA copy of pixels. Copying
-// first and uploading once gives what relocating an uploaded texture (or adding alpha to
-// it) gives, without a second upload of every picture.
+// The texture of one catalogue slot, of four bytes per pixel. Adding alpha first and
+// uploading once gives what adding alpha to an uploaded texture gives, without a second
+// upload; pixels that already have four bytes are not copied at all.
 static void _SetTexture(Asset *asset, TextureIndex slot, const uint8_t *pixels,
                         int32_t bytesPerPixel, int32_t width, int32_t height)
 {
-    asset->pixelBlocks[slot] = _CopyToRgba(pixels, bytesPerPixel, width, height);
-    asset->textures[slot] = Texture_Create(asset->pixelBlocks[slot], 4, width, height);
+    if (bytesPerPixel != 4)
+    {
+        asset->pixelBlocks[slot] = _CopyToRgba(pixels, width, height);
+        pixels = asset->pixelBlocks[slot];
+    }
+    asset->textures[slot] = Texture_Create(pixels, 4, width, height);
 }
 
 static void _SetPlaceholderTexture(Asset *asset, TextureIndex slot, const SheetInfo &sheet)
