@@ -15,6 +15,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 enum SheetIndex
 {
@@ -145,6 +149,25 @@ static void _SetTexture(Asset *asset, TextureIndex slot, const uint8_t *pixels,
         pixels = asset->pixelBlocks[slot];
     }
     asset->textures[slot] = Texture_Create(pixels, 4, width, height);
+}
+
+// Uploading read the compiled-in picture into memory; OpenGL has its own copy now, so the
+// whole pages of it go back to the program file they came from. A later reader (the pixel
+// tests) reads them in again, unchanged: the memory is the file's, never written.
+static void _ReleaseCompiledPages(const uint8_t *pixels, size_t size)
+{
+#if defined(__linux__)
+    const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const uintptr_t first = (reinterpret_cast<uintptr_t>(pixels) + page - 1) & ~(page - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(pixels) + size) & ~(page - 1);
+    if (end > first)
+    {
+        madvise(reinterpret_cast<void *>(first), end - first, MADV_DONTNEED);
+    }
+#else
+    (void)pixels;
+    (void)size;
+#endif
 }
 
 static void _SetPlaceholderTexture(Asset *asset, TextureIndex slot, const SheetInfo &sheet)
@@ -306,6 +329,7 @@ Asset *Asset_Create(void)
     _SetTexture(asset, TEXTURE_FONT_LOWERCASE, FontC64Lowercase + artHeaderSize, 3, fontSize,
                 fontSize);
     _SetTexture(asset, TEXTURE_LOGO, BrindleLogo + artHeaderSize, 4, logoSize, logoSize);
+    _ReleaseCompiledPages(BrindleLogo + artHeaderSize, size_t{logoSize} * logoSize * 4);
     _CutPlayer(asset);
     _CutBullets(asset);
     _CutSpaceShips(asset);
