@@ -14,6 +14,7 @@
 #include <AL/alut.h>
 
 #include <cstdlib>
+#include <cstring>
 
 struct Audio
 {
@@ -152,15 +153,103 @@ static void _SetUpSource(Sample *sample)
     _CheckError();
 }
 
-static void _Decode(Sample *sample, const uint8_t *file, int32_t fileSize)
+static uint32_t _Read32(const uint8_t *bytes, bool bigEndian)
 {
-    ALenum format = 0;
-    ALsizei size = 0;
-    ALfloat frequency = 0.0f;
-    void *data = alutLoadMemoryFromFileImage(file, fileSize, &format, &size, &frequency);
+    return bigEndian ? (uint32_t{bytes[0]} << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3]
+                     : (uint32_t{bytes[3]} << 24) | (bytes[2] << 16) | (bytes[1] << 8) | bytes[0];
+}
+
+// ALUT reads the headers of a file in memory without measuring them against its size, and
+// allocates what they state before it reads the bytes: a 7 KB file stating a 2.4 GB data chunk
+// would cost 2.4 GB, and a file cut short in a header is read past its end. So it is given
+// only files whose headers are whole: a RIFF WAVE of whole chunks with "fmt " and "data" among
+// them, or an AU file whose header and data lie inside it, or anything else of 4 bytes or more
+// (which it refuses by its first 4).
+static bool _HeadersFitFile(const uint8_t *file, int32_t size)
+{
+    const auto bytes = static_cast<uint32_t>(size);
+    if (bytes >= 4 && memcmp(file, "RIFF", 4) == 0)
+    {
+        if (bytes < 12 || memcmp(file + 8, "WAVE", 4) != 0)
+        {
+            return false;
+        }
+        bool format = false;
+        uint32_t at = 12;
+        while (bytes - at >= 8)
+        {
+            const uint32_t length = _Read32(file + at + 4, false);
+            if (length > bytes - at - 8)
+            {
+                return false;
+            }
+            format = format || (memcmp(file + at, "fmt ", 4) == 0 && length >= 16);
+            // ALUT stops at the data, which must come after the format.
+            if (memcmp(file + at, "data", 4) == 0)
+            {
+                return format;
+            }
+            at += 8 + length;
+        }
+        return false;
+    }
+    if (bytes >= 4 && memcmp(file, ".snd", 4) == 0)
+    {
+        if (bytes < 24)
+        {
+            return false;
+        }
+        const uint32_t offset = _Read32(file + 4, true);
+        const uint32_t length = _Read32(file + 8, true);
+        // All ones: the length is not known and the data runs to the end.
+        return offset >= 24 && offset <= bytes &&
+               (length == 0xFFFFFFFFu || length <= bytes - offset);
+    }
+    return bytes >= 4;
+}
+
+void *Audio_DecodeFile(const uint8_t *file, int32_t size, int32_t *format, int32_t *bytes,
+                       float *frequency)
+{
+    if (file == nullptr || size <= 0 || !_HeadersFitFile(file, size))
+    {
+        LOG_ERROR("Audio error: %s", "headers cut short or stating more than the file holds");
+        return nullptr;
+    }
+    // Should a header field it reads still reach past the end, it reads zero bytes of a copy.
+    constexpr size_t overread = 8;
+    auto *copy = static_cast<uint8_t *>(calloc(static_cast<size_t>(size) + overread, 1));
+    if (copy == nullptr)
+    {
+        LOG_ERROR("Audio error: %s", "out of memory");
+        return nullptr;
+    }
+    memcpy(copy, file, static_cast<size_t>(size));
+    ALenum decodedFormat = 0;
+    ALsizei decodedBytes = 0;
+    ALfloat decodedFrequency = 0.0f;
+    void *data =
+        alutLoadMemoryFromFileImage(copy, size, &decodedFormat, &decodedBytes, &decodedFrequency);
+    free(copy);
     if (data == nullptr)
     {
         _LogAlutError();
+        return nullptr;
+    }
+    *format = decodedFormat;
+    *bytes = decodedBytes;
+    *frequency = decodedFrequency;
+    return data;
+}
+
+static void _Decode(Sample *sample, const uint8_t *file, int32_t fileSize)
+{
+    int32_t format = 0;
+    int32_t size = 0;
+    float frequency = 0.0f;
+    void *data = Audio_DecodeFile(file, fileSize, &format, &size, &frequency);
+    if (data == nullptr)
+    {
         return;
     }
     sample->data = data;

@@ -19,6 +19,14 @@ void Audio_Deinitialize(void);
 void Audio_SetVolume(float volume);
 float Audio_GetVolume(void);
 
+// Decodes a sound file held in memory (WAV or AU) as every sample is decoded: through ALUT,
+// which needs the context of Audio_Initialize. A file whose headers state more bytes than it
+// holds is refused before ALUT allocates them. Null after one Error line when nothing can be
+// decoded; format, bytes and frequency are set only on success.
+// Ownership: the caller; release with free().
+void *Audio_DecodeFile(const uint8_t *file, int32_t size, int32_t *format, int32_t *bytes,
+                       float *frequency);
+
 // Loads the named WAV entry of the resource archive and decodes it. Never null: a missing or
 // undecodable entry (or no audio output) gives a silent sample with no data and format,
 // size and frequency 0. The archive's own buffer is not kept. Logs "Loaded audio sample".

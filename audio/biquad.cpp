@@ -17,6 +17,7 @@ struct BiQuadFilter
 static constexpr double twoPi = 6.283185307179586;
 static constexpr double halfLn2 = 0.34657359027997264;
 
+// NOLINTNEXTLINE(readability-function-size): one case per filter type, read as a table.
 BiQuadFilter *BiQuad_new(int32_t type, double gain, double frequency, double sampleRate,
                          double bandwidth)
 {

@@ -86,6 +86,7 @@ BENCHMARK(BM_List_AddWalkRemove)->Arg(64)->Arg(4096);
 static std::vector<std::string> _Keys(int count)
 {
     std::vector<std::string> keys;
+    keys.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; i++)
     {
         keys.push_back("entity/" + std::to_string(i * 7919));

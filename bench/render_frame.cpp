@@ -53,8 +53,9 @@ struct PlayFrame
             Sprite *ship = Sprite_Create(static_cast<int16_t>(i + 1), "enemy");
             Sprite_SetSubTexture(ship, Asset_GetSpaceShipSubTexture(asset, i));
             Sprite_SetSize(ship, Vector2_Static(0.15f, 0.15f));
-            Sprite_SetPosition(ship,
-                               Vector2_Static(-0.6f + 0.3f * (i % 5), 0.6f - 0.25f * (i / 5)));
+            const int32_t column = i % 5, row = i / 5;
+            Sprite_SetPosition(ship, Vector2_Static(-0.6f + 0.3f * static_cast<float>(column),
+                                                    0.6f - 0.25f * static_cast<float>(row)));
             sprites.push_back(ship);
         }
         Sprite *player = Sprite_Create(-1, "player");

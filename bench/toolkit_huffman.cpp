@@ -39,6 +39,7 @@ std::vector<uint8_t> SkewedBytes()
 {
     std::mt19937 engine(11);
     std::vector<double> weights;
+    weights.reserve(256);
     for (int32_t i = 0; i < 256; i++)
     {
         weights.push_back(std::pow(0.985, i));

@@ -31,4 +31,5 @@ uint32_t Allocator_GetDeallocatedObjects(void);
 #define MEMORY_FREE(pointer)       _Allocator_Free(__FILE__, __LINE__, (pointer))
 #define MEMORY_CLONE(source, size) _Allocator_Clone(__FILE__, __LINE__, (source), (int32_t)(size))
 // Typed allocation of one zeroed record.
+// NOLINTNEXTLINE(bugprone-macro-parentheses): Type is a type name, which cannot be parenthesised.
 #define MEMORY_ALLOCATE_RECORD(Type) static_cast<Type *>(MEMORY_ALLOCATE(sizeof(Type)))

@@ -7,6 +7,8 @@
 // is no first-call set-up and nothing to race on.
 #include "foundation/checksum.h"
 
+#include "foundation/logging.h"
+
 #include <array>
 #include <bit>
 #include <cstring>
@@ -150,6 +152,11 @@ uint32_t Checksum_CRC32(const uint8_t *data, int32_t length)
 {
     if (length <= 0)
     {
+        return 0;
+    }
+    if (data == nullptr)
+    {
+        LOG_ERROR("Unable to checksum %d bytes at a null pointer", length);
         return 0;
     }
     uint32_t crc = 0xFFFFFFFFu;

@@ -3,6 +3,7 @@
 #include "foundation/file.h"
 
 #include "foundation/allocator.h"
+#include "foundation/logging.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 struct File
@@ -27,6 +29,11 @@ struct File
 File *File_Create(const char *path, bool create, bool writable, bool append)
 {
     File *file = MEMORY_ALLOCATE_RECORD(File);
+    if (path == nullptr)
+    {
+        LOG_ERROR("Unable to open a file without a path");
+        path = "";
+    }
     int flags = (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC;
     if (create)
     {
@@ -37,6 +44,14 @@ File *File_Create(const char *path, bool create, bool writable, bool append)
         flags |= O_APPEND;
     }
     file->fd = open(path, flags, 0644);
+    // A directory opens read-only like a file, but nothing read from it or mapped is a file's.
+    struct stat status;
+    if (file->fd >= 0 && fstat(file->fd, &status) == 0 && S_ISDIR(status.st_mode))
+    {
+        LOG_ERROR("Unable to open %s: it is a directory", path);
+        close(file->fd);
+        file->fd = -1;
+    }
     file->writable = writable ? 1 : 0;
     file->path = strdup(path);
 

@@ -10,7 +10,8 @@ struct File;
 
 // Opens path read-write when writable, read-only otherwise; create adds create-if-missing
 // (mode 0644 before the umask), append makes every write go to the end. The path is split
-// at its last '/' or '\\', whichever comes later, into directory and name.
+// at its last '/' or '\\', whichever comes later, into directory and name. A null path (kept
+// as an empty one) and a directory are refused with an Error line, as a failed open.
 // Ownership: the caller; release with File_Destroy (also after a failed open).
 File *File_Create(const char *path, bool create, bool writable, bool append);
 // Unmaps the mapping, if any, closes the descriptor and frees the record.

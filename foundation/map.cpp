@@ -83,6 +83,7 @@ Map *Map_Create(int32_t capacity, MapDestroyFunction destroyFunction)
     map->destroyFunction = destroyFunction;
     map->bucketCount = _SquareRoot(capacity);
     map->buckets = static_cast<List **>(
+        // NOLINTNEXTLINE(bugprone-sizeof-expression): an array of pointers is sized so on purpose.
         MEMORY_ALLOCATE(static_cast<size_t>(map->bucketCount) * sizeof(List *)));
     for (int32_t i = 0; i < map->bucketCount; i++)
     {

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <malloc.h>
@@ -34,12 +35,12 @@ struct OSWindow
 
 static constexpr int32_t CUBE_TEXTURE_SIZE = 64;
 static constexpr GLuint CUBE_TEXTURE_NAME = 1;
+// Kept as is: a radians value handed to glRotatef as degrees; the slow turn it gives is the
+// demonstration frame's expected output.
 static constexpr float CUBE_DEGREES_PER_FRAME = 0.79f * 3.14159265358979f / 180.0f;
-static constexpr std::chrono::steady_clock::duration FRAME_PERIOD =
-    std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::seconds(1)) /
-    OS_FRAME_RATE_CAP;
 
-static int32_t _winShouldTerminate = 0;
+// Also set from signal handlers, so it is of the one type they may write.
+static volatile sig_atomic_t _winShouldTerminate = 0;
 static uint8_t _cubeTexels[CUBE_TEXTURE_SIZE * CUBE_TEXTURE_SIZE * 4];
 // Points at _cubeTexels once their texture exists in the current window's context.
 static uint8_t *_cubeTexture = nullptr;
@@ -121,8 +122,11 @@ OSWindow *OSWindow_Create(int32_t width, int32_t height, const char *title)
                          // above
         exit(1);
     }
-    // The game draws for a fixed 1024 x 768 client area.
+    // The game draws for a fixed 1024 x 768 client area. (A page's canvas keeps its size
+    // anyway, and the browsers' GLFW 3.2 has no window attributes.)
+#ifndef __EMSCRIPTEN__
     glfwSetWindowAttrib(window->frameworkWindow, GLFW_RESIZABLE, GLFW_FALSE);
+#endif
     glfwSetWindowCloseCallback(window->frameworkWindow, _CloseCallback);
     return window;
 }
@@ -176,7 +180,11 @@ void OSWindow_SetFullScreen(OSWindow *) {}
 void OSWindow_FrameInit(OSWindow *window)
 {
     glfwMakeContextCurrent(window->frameworkWindow);
+    // In a browser the refresh drives the frames (frame/web/web_loop), and a swap interval
+    // set before that loop exists is refused with an error on the page's console.
+#ifndef __EMSCRIPTEN__
     glfwSwapInterval(1);
+#endif
 }
 
 void OSWindow_FrameBegin(OSWindow *)
@@ -257,6 +265,15 @@ void OSWindow_FrameDrawCube(OSWindow *)
     _cubeFrame++;
 }
 
+#ifdef __EMSCRIPTEN__
+// A browser page must not sleep: the web loop (frame/web/web_loop) skips the refreshes that
+// come too early instead.
+static void _HoldToFrameRateCap(OSWindow *) {}
+#else
+static constexpr std::chrono::steady_clock::duration FRAME_PERIOD =
+    std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::seconds(1)) /
+    OS_FRAME_RATE_CAP;
+
 // Each frame owns a slot of FRAME_PERIOD. Slots follow one another exactly, so sleeping does not
 // drift the rate; a frame that overruns its slot (a slower display, a stall) starts the next
 // slot where it ended rather than rushing to catch up.
@@ -275,6 +292,7 @@ static void _HoldToFrameRateCap(OSWindow *window)
         window->frameSlot = now;
     }
 }
+#endif
 
 void OSWindow_FrameEnd(OSWindow *window)
 {

@@ -28,7 +28,8 @@ void OSInit(void);
 int32_t OSHasWindowMode(void);
 // 1: full-screen mode is available.
 int32_t OSHasFullScreenMode(void);
-// Sets the exit flag: the frame loop ends after the frame it is in.
+// Sets the exit flag: the frame loop ends after the frame it is in. Async-signal-safe: it
+// only stores to a sig_atomic_t, so signal handlers may call it.
 void OSProgramShouldExit(void);
 // 1 while the exit flag is clear, else 0.
 int32_t OSProgramRunning(void);

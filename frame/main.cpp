@@ -14,6 +14,9 @@
 #include "render/graphics_win.h"
 #include "resources/resource_win.h"
 
+#include <csignal>
+#include <cstdio>
+
 static World *world = nullptr;
 static Player *player = nullptr;
 static Window *window = nullptr;
@@ -32,9 +35,31 @@ static void render(Window *activeWindow)
     World_Render(world);
 }
 
+// A request to stop from outside (kill, Ctrl+C, a closed terminal) is the Escape key: the frame
+// completes and the shut-down runs.
+static void _StopOnSignal(int)
+{
+    OSProgramShouldExit();
+}
+
+static void _HandleStopSignals(void)
+{
+    struct sigaction action = {};
+    action.sa_handler = _StopOnSignal;
+    sigemptyset(&action.sa_mask);
+    static constexpr int stopSignals[] = {SIGTERM, SIGINT, SIGHUP};
+    for (int signalNumber : stopSignals)
+    {
+        sigaction(signalNumber, &action, nullptr);
+    }
+}
+
 int main(int argc, char **argv)
 {
     Timeline_Mark("main");
+    _HandleStopSignals();
+    // Log lines reach a redirected output as they are written, not only at exit.
+    setvbuf(stdout, nullptr, _IOLBF, 0);
     Allocator_Initialize(16384, 131072);
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
     Resource_Init(argc, argv);
@@ -65,10 +90,12 @@ int main(int argc, char **argv)
     Controller_AddPlayer(controller, player);
     Controller_SetPlayerFunctions(controller, Player_HandleKeyboardEvent, Player_HandleMouseEvent,
                                   Player_HandleJoystickEvent);
+    Controller_SetPlayerFocusFunction(controller, Player_HandleFocusEvent);
     Timeline_Mark("controller");
     Graphics_Initialize();
     Timeline_Mark("graphics");
 
+    // Kept as is: at Error level on purpose, the one start-up line the game prints.
     LOG_ERROR("Making window active.");
     Window_MakeActive(window);
 

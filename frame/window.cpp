@@ -8,6 +8,10 @@
 #include "frame/integration_win.h"
 #include "input/controller_win.h"
 
+#ifdef __EMSCRIPTEN__
+#include "frame/web/web_loop.h"
+#endif
+
 struct Window
 {
     uint32_t width;
@@ -95,34 +99,45 @@ OSWindow *Window_GetOSWindow(Window *window)
     return window->osWindow;
 }
 
+static void _Frame(void *argument)
+{
+    Window *window = static_cast<Window *>(argument);
+    if (window->controller != nullptr)
+    {
+        Controller_PollJoysticks(window->controller);
+    }
+    OSWindow_FrameBegin(window->osWindow);
+    if (window->logicFunction != nullptr)
+    {
+        window->logicFunction(window);
+    }
+    if (window->renderFunction != nullptr)
+    {
+        window->renderFunction(window);
+    }
+    else
+    {
+        OSWindow_FrameDrawCube(window->osWindow);
+    }
+    OSWindow_FrameEnd(window->osWindow);
+}
+
 void Window_MakeActive(Window *window)
 {
     OSWindow_FrameInit(window->osWindow);
+#ifdef __EMSCRIPTEN__
+    // A page cannot loop: the browser calls the frames, and this call never returns.
+    WebLoop_Run(_Frame, window);
+#else
     int64_t presented = 0;
     while (OSProgramRunning())
     {
-        if (window->controller != nullptr)
-        {
-            Controller_PollJoysticks(window->controller);
-        }
-        OSWindow_FrameBegin(window->osWindow);
-        if (window->logicFunction != nullptr)
-        {
-            window->logicFunction(window);
-        }
-        if (window->renderFunction != nullptr)
-        {
-            window->renderFunction(window);
-        }
-        else
-        {
-            OSWindow_FrameDrawCube(window->osWindow);
-        }
-        OSWindow_FrameEnd(window->osWindow);
+        _Frame(window);
         if (++presented == 1)
         {
             Timeline_Mark("first frame");
         }
         Timeline_MarkFrame(presented);
     }
+#endif
 }

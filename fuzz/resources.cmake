@@ -36,3 +36,44 @@ zindrel_fuzz(targa
     LINKS zindrel_resources
     SEEDS ${targa_seeds} ${sheet_seeds}
     SEED_DEPENDS resources_targa_seed_files)
+
+# The archive reader on any bytes as resources.dat. Seeds: the game's own archive, and each of
+# its entries alone in an archive written by CMake (libarchive), a writer other than ours.
+set(archive_seed_dir ${CMAKE_CURRENT_BINARY_DIR}/resources_archive_files)
+set(sound_names
+    mixkit-game-whip-shot-1512.wav mixkit-short-laser-gun-shot-1670.wav
+    mixkit-arcade-fast-game-over-233.wav mixkit-falling-hit-757.wav)
+set(archive_seeds ${archive_seed_dir}/resources.dat)
+set(archive_seed_commands
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${archive_seed_dir}
+    COMMAND ${CMAKE_COMMAND} -E copy ${ZINDREL_RUNTIME_DIR}/resources.dat ${archive_seed_dir}
+    COMMAND unzip -o -q ${ZINDREL_RUNTIME_DIR}/resources.dat -d ${archive_seed_dir}/entries)
+foreach(entry ${sheet_names} ${sound_names})
+    list(APPEND archive_seeds ${archive_seed_dir}/${entry}.zip)
+    list(APPEND archive_seed_commands
+        COMMAND ${CMAKE_COMMAND} -E chdir ${archive_seed_dir}/entries
+                ${CMAKE_COMMAND} -E tar cf ${archive_seed_dir}/${entry}.zip --format=zip ${entry})
+endforeach()
+add_custom_command(
+    OUTPUT ${archive_seeds}
+    ${archive_seed_commands}
+    DEPENDS zindrel_resources_dat ${ZINDREL_RUNTIME_DIR}/resources.dat
+    COMMENT "Writing archive seeds from resources.dat"
+    VERBATIM)
+add_custom_target(resources_archive_seed_files DEPENDS ${archive_seeds})
+
+# Inputs of past findings stay in the corpus: regressions/archive (an entry whose directory
+# states 128 MB for a few hundred bytes once made every run allocate and clear it all).
+file(GLOB archive_regressions ${CMAKE_CURRENT_SOURCE_DIR}/regressions/archive/*)
+zindrel_fuzz(archive
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/resources_archive.cpp
+    LINKS zindrel_resources PkgConfig::ZIP
+    SEEDS ${archive_seeds} ${archive_regressions}
+    SEED_DEPENDS resources_archive_seed_files)
+
+# A sheet entry through every step before OpenGL, seeded with the game's four sheets.
+zindrel_fuzz(sheet
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/resources_sheet.cpp
+    LINKS zindrel_resources
+    SEEDS ${sheet_seeds}
+    SEED_DEPENDS resources_targa_seed_files)

@@ -1,7 +1,7 @@
 // Any bytes into the TGA decoder. A decoded image must hold exactly width x height pixels of
 // its depth: every byte is read back, so a buffer sized for one depth and written for
 // another shows up under AddressSanitizer.
-#include "foundation/logging.h"
+#include "fuzz/fuzz_prologue.h"
 #include "resources/targa.h"
 
 #include <cstddef>
@@ -10,9 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const bool silenced = (Logging_SetLevel(LOGGING_LEVEL_SILENT), true);
-    (void)silenced;
-    if (size > INT32_MAX)
+    if (!Fuzz_Accept(size))
     {
         return 0;
     }
@@ -28,14 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     {
         abort();
     }
-    uint32_t sum = 0;
-    for (size_t i = 0; i < bytes; i++)
-    {
-        sum += pixels[i];
-    }
-    // Keeps the reads from being optimised away.
-    volatile uint32_t sink = sum;
-    (void)sink;
+    Fuzz_ReadAll(pixels, bytes);
     Targa_Destroy(targa);
     return 0;
 }

@@ -51,8 +51,11 @@ zindrel_fuzz(toolkit_3ds
     LINKS zindrel_toolkit
     SEEDS ${toolkit_3ds_seeds}
     SEED_DEPENDS toolkit_seed_files)
+# Room for the largest alphabet the count can name (65,535 entries of 3 bytes) and a stream
+# of the 65,535 bytes the encoder takes.
 zindrel_fuzz(toolkit_huffman
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/toolkit_huffman.cpp
     LINKS zindrel_toolkit
     SEEDS ${toolkit_huffman_seeds}
-    SEED_DEPENDS toolkit_seed_files)
+    SEED_DEPENDS toolkit_seed_files
+    OPTIONS -max_len=262144)

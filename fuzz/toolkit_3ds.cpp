@@ -1,5 +1,5 @@
 // Any bytes into the 3DS reader; whatever it returns must pass the model check.
-#include "foundation/logging.h"
+#include "fuzz/fuzz_prologue.h"
 #include "toolkit/mesh_3ds.h"
 #include "toolkit/model.h"
 
@@ -10,9 +10,7 @@ void ToolkitFuzz_CheckModel(Model *model);
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const bool silenced = (Logging_SetLevel(LOGGING_LEVEL_SILENT), true);
-    (void)silenced;
-    if (size > INT32_MAX)
+    if (!Fuzz_Accept(size))
     {
         return 0;
     }

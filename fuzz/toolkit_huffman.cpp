@@ -4,7 +4,7 @@
 // length (8 bits), the number of unused bits in the last stream byte (low 3 bits of one
 // byte), then the stream. The coder's trace goes to standard output, which is closed here.
 #include "foundation/allocator.h"
-#include "foundation/logging.h"
+#include "fuzz/fuzz_prologue.h"
 #include "toolkit/huffman.h"
 
 #include <cstddef>
@@ -50,7 +50,6 @@ static void _RoundTrip(const uint8_t *bytes, int32_t length)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    Logging_SetLevel(LOGGING_LEVEL_SILENT);
     if (freopen("/dev/null", "w", stdout) == nullptr)
     {
         fclose(stdout);
@@ -60,7 +59,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size < 3 || size > 1 << 20)
+    if (size < 3 || !Fuzz_Accept(size, 1 << 20))
     {
         return 0;
     }
@@ -92,13 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     {
         abort();
     }
-    uint32_t sum = 0;
-    for (int32_t i = 0; i < outLength; i++)
-    {
-        sum += out[i];
-    }
-    volatile uint32_t sink = sum;
-    (void)sink;
+    Fuzz_ReadAll(out, outLength > 0 ? static_cast<size_t>(outLength) : 0);
     Huffman_Destroy(huffman);
 
     if (streamBytes > 0 && streamBytes <= HUFFMAN_MAX_INPUT)

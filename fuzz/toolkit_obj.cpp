@@ -1,6 +1,6 @@
 // Any bytes into the OBJ reader; whatever it returns must pass the model check. Inputs without
 // the header line are refused at once, so most of the work goes to text that has it.
-#include "foundation/logging.h"
+#include "fuzz/fuzz_prologue.h"
 #include "toolkit/mesh_obj.h"
 #include "toolkit/model.h"
 
@@ -11,9 +11,7 @@ void ToolkitFuzz_CheckModel(Model *model);
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const bool silenced = (Logging_SetLevel(LOGGING_LEVEL_SILENT), true);
-    (void)silenced;
-    if (size > INT32_MAX)
+    if (!Fuzz_Accept(size))
     {
         return 0;
     }

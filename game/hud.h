@@ -12,6 +12,7 @@ struct Hud;
 Hud *Hud_Create(void);
 void Hud_Destroy(Hud *hud);
 
+// Kept as is: the misspelt name is the public API that callers link against.
 void Hud_SetLifes(Hud *hud, int32_t value);
 void Hud_SetShields(Hud *hud, int32_t value);
 void Hud_SetLevel(Hud *hud, int32_t value);

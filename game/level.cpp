@@ -21,6 +21,8 @@
 
 const int32_t showBossEveryLevels = 5;
 
+// Kept as is: the name and the never-read entry 0 are the level's published table; entry
+// band + 1 centres each band's bullet picture on its ship.
 static constexpr float gfxBugBulletOffsetFixTable[6] = {-1.0f, 0.01f, 0.01f, 0.0f, -0.01f, 0.0f};
 static constexpr int32_t FORMATION_SIZE = 10;
 static constexpr int32_t LAST_BAND = 4;

@@ -19,6 +19,7 @@ void Level_Destroy(Level *level);
 void Level_Render(Level *level);
 // Assigns the level's pictures on the first call; later calls do nothing.
 void Level_LazyLoadTextures(Level *level);
+// Kept as is: the misspelt name is the public API that callers link against.
 int32_t Level_GetNumerOfAliveEnemies(Level *level);
 int32_t Level_HasEnded(Level *level);
 int32_t Level_GetLevelNumber(Level *level);

@@ -12,14 +12,17 @@
 #include "render/animation.h"
 #include "render/graphics_win.h"
 
+#include <algorithm>
 #include <cmath>
 
 // Input codes as the window library reports them.
 static constexpr int32_t KEY_SPACE = 32;
+static constexpr int32_t KEY_P = 80;
 static constexpr int32_t KEY_ESCAPE = 256;
 static constexpr int32_t KEY_ENTER = 257;
 static constexpr int32_t KEY_RIGHT = 262;
 static constexpr int32_t KEY_LEFT = 263;
+static constexpr int32_t KEY_PAUSE = 284;
 static constexpr int32_t ACTION_RELEASE = 0;
 static constexpr int32_t ACTION_PRESS = 1;
 static constexpr int32_t MOD_SHIFT = 1;
@@ -62,6 +65,7 @@ struct Player
     Animation *explosion;
     int32_t hasDied;
     int32_t explosionFramesSet;
+    int32_t paused;
 };
 
 static int32_t selectedJoystick = 0;
@@ -148,6 +152,12 @@ static bool _IsExploding(Player *player)
     return Animation_GetCountDown(player->explosion) != 0;
 }
 
+// Only a game in progress pauses: not the splash or title, and not the final explosion.
+static bool _CanPause(Player *player)
+{
+    return skipSplashScreen != 0 && !_IsExploding(player);
+}
+
 void Player_HandleKeyboardEvent(Player *player, Window *window, KeyboardEvent event)
 {
     if (event.action == ACTION_PRESS)
@@ -156,7 +166,12 @@ void Player_HandleKeyboardEvent(Player *player, Window *window, KeyboardEvent ev
         {
             Window_SetShouldClose(window);
         }
-        if (_IsExploding(player))
+        if ((event.key == KEY_P || event.key == KEY_PAUSE) && _CanPause(player))
+        {
+            player->paused = !player->paused;
+            return;
+        }
+        if (_IsExploding(player) || player->paused)
         {
             return;
         }
@@ -266,6 +281,11 @@ static void _HandlePlainJoystick(Player *player, const JoystickEvent &event)
 
 void Player_HandleJoystickEvent(Player *player, Window *, JoystickEvent event)
 {
+    // The pad is read every frame; its state counts again from the first frame after a pause.
+    if (player->paused)
+    {
+        return;
+    }
     if (_IsExploding(player))
     {
         player->joystickDeltaX = 0.0f;
@@ -278,6 +298,14 @@ void Player_HandleJoystickEvent(Player *player, Window *, JoystickEvent event)
     else
     {
         _HandlePlainJoystick(player, event);
+    }
+}
+
+void Player_HandleFocusEvent(Player *player, Window *, int32_t focused)
+{
+    if (!focused && _CanPause(player))
+    {
+        player->paused = 1;
     }
 }
 
@@ -311,13 +339,30 @@ static void _RenderExplosion(Player *player, Vector2 position)
     Animation_Render(player->explosion);
 }
 
-static void _RenderShip(Player *player, Vector2 position)
+// The ship's state for this frame: death once no life is left, the steered x kept on the
+// screen, and one frame off each count-down.
+static void _StepShip(Player *player, Vector2 position, float step)
 {
     if (player->numberOfLives == 0)
     {
         player->hasDied = 1;
     }
-    const float step = player->joystickDeltaX + player->keyboardDeltaX;
+    const float x = std::clamp(position.x + step, -SHIP_LIMIT_X, SHIP_LIMIT_X);
+    Sprite_SetPosition(player->sprite, Vector2_Static(x, position.y));
+    Sprite_SetPosition(player->shieldSprite, Vector2_Static(x, position.y));
+    if (player->hitCountDown > 0)
+    {
+        player->hitCountDown--;
+    }
+    if (player->shieldCountDown > 0)
+    {
+        player->shieldCountDown--;
+    }
+}
+
+// Draws the ship leaning towards its step, and the shield while it is up.
+static void _DrawShip(Player *player, float step)
+{
     SubTexture *picture = player->straightSubTexture;
     if (step < 0.0f)
     {
@@ -332,27 +377,7 @@ static void _RenderShip(Player *player, Vector2 position)
     Sprite_SetSize(player->sprite,
                    step != 0.0f ? Vector2_Static(0.1f, 0.15f) : Vector2_Static(0.15f, 0.15f));
     Sprite_SetSize(player->shieldSprite, Vector2_Static(0.3f, 0.3f));
-
-    float x = position.x + step;
-    if (x < -SHIP_LIMIT_X)
-    {
-        x = -SHIP_LIMIT_X;
-    }
-    else if (x > SHIP_LIMIT_X)
-    {
-        x = SHIP_LIMIT_X;
-    }
     Graphics_SetBlendFactors(1, 7);
-    Sprite_SetPosition(player->sprite, Vector2_Static(x, position.y));
-    Sprite_SetPosition(player->shieldSprite, Vector2_Static(x, position.y));
-    if (player->hitCountDown > 0)
-    {
-        player->hitCountDown--;
-    }
-    if (player->shieldCountDown > 0)
-    {
-        player->shieldCountDown--;
-    }
     // Skipping odd frames makes the ship blink while it is invulnerable.
     if (player->hitCountDown % 2 == 0)
     {
@@ -383,7 +408,9 @@ void Player_Render(Player *player)
         _RenderExplosion(player, position);
         return;
     }
-    _RenderShip(player, position);
+    const float step = player->joystickDeltaX + player->keyboardDeltaX;
+    _StepShip(player, position, step);
+    _DrawShip(player, step);
 }
 
 void Player_Die(Player *player)
@@ -524,6 +551,11 @@ int32_t Player_GetHitCountDown(Player *player)
 int32_t Player_GetShieldCountDown(Player *player)
 {
     return player->shieldCountDown;
+}
+
+int32_t Player_IsPaused(Player *player)
+{
+    return player->paused;
 }
 
 int32_t Player_GetSelectedJoystick(void)

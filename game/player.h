@@ -32,6 +32,11 @@ void Player_SetShieldSubTexture(Player *player, SubTexture *subTexture);
 void Player_HandleKeyboardEvent(Player *player, Window *window, KeyboardEvent event);
 void Player_HandleJoystickEvent(Player *player, Window *window, JoystickEvent event);
 void Player_HandleMouseEvent(Player *player, Window *window, MouseEvent event, int32_t type);
+// The window gained (1) or lost (0) the keyboard focus; losing it pauses a game in progress.
+void Player_HandleFocusEvent(Player *player, Window *window, int32_t focused);
+// 1 while a game in progress is paused: P or Pause (or a lost focus) pauses, P or Pause
+// resumes, and every other press but Escape is ignored meanwhile. The world stands still.
+int32_t Player_IsPaused(Player *player);
 
 // One frame: the bullet, steering, the ship and shield, or the explosion.
 void Player_Render(Player *player);

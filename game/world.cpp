@@ -40,7 +40,7 @@ void World_LoadSounds(void)
     Sample_SetWeight(sampleEnemyKilled, 3);
     Sample_SetWeight(samplePlayerKilled, 4);
     // The jingle is loud next to the shots; scaled once, before it is ever played.
-    Sample_Volume(sampleEnemyKilled, 0.15f);
+    Sample_Volume(sampleEnemyKilled, WORLD_ENEMY_KILLED_VOLUME);
 }
 
 void World_DestroySounds(void)
@@ -227,6 +227,7 @@ static void _ShowLevelCleared(World *world)
         bonus *= 5;
     }
     Hud_SetBonus(world->hud, bonus);
+    // Kept as is: the text is drawn a second time over the first, and screenshots expect it.
     _DrawText("NEXT LEVEL", Vector2_Static(0.0f, 0.0f), 0.16f, 1);
 }
 
@@ -293,6 +294,17 @@ static void _RenderPlay(World *world)
     Hud_SetShields(world->hud, Player_GetNumberOfShields(world->player));
     Hud_SetLevel(world->hud, world->levelNumber);
     Hud_Render(world->hud);
+    // Kept for a pause, which has no way to draw the scene again without moving it.
+    Graphics_HoldFrame();
+}
+
+// The world stands still: the last frame played stays on show under the pause texts.
+static void _RenderPaused(void)
+{
+    Graphics_DrawHeldFrame();
+    Graphics_SetBlendFactors(1, 3);
+    _DrawText("PAUSED", Vector2_Static(0.0f, 0.0f), 0.16f, 1);
+    _DrawText("P: resume   Esc: quit", Vector2_Static(0.0f, -0.1f), 0.04f, 1);
 }
 
 void World_Render(World *world)
@@ -302,7 +314,11 @@ void World_Render(World *world)
         _LoadSplash(world);
     }
     Level_LazyLoadTextures(world->level);
-    if (skipSplashScreen)
+    if (skipSplashScreen && Player_IsPaused(world->player))
+    {
+        _RenderPaused();
+    }
+    else if (skipSplashScreen)
     {
         _RenderPlay(world);
     }

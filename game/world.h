@@ -20,9 +20,13 @@ extern Sample *sampleEnemyLaser;
 extern Sample *sampleEnemyKilled;
 extern Sample *samplePlayerKilled;
 
+// The jingle of a destroyed ship plays at this fraction of its recorded level (mixed for it).
+#define WORLD_ENEMY_KILLED_VOLUME 0.15f
+
 // Creates the four game sounds from the archive in the start-up order (enemy laser, player
-// laser, enemy killed, player killed), gives them their weights and scales the jingle to 0.15
-// before it is ever played. Ownership: the program; release with World_DestroySounds.
+// laser, enemy killed, player killed), gives them their weights and scales the jingle to
+// WORLD_ENEMY_KILLED_VOLUME before it is ever played. Ownership: the program; release with
+// World_DestroySounds.
 void World_LoadSounds(void);
 // Destroys the four sounds (player laser, player killed, enemy laser, enemy killed) and clears
 // the pointers.
@@ -35,7 +39,8 @@ void World_Destroy(World *world);
 // The world's player, borrowed (it is handed to the input controller).
 Player *World_GetPlayer(World *world);
 void World_Logic(World *world);
-// One frame of the game, drawing included.
+// One frame of the game, drawing included. While the player has paused a game in progress,
+// nothing moves: the last frame played stays on show under "PAUSED".
 void World_Render(World *world);
 
 int32_t World_GetLevelNumber(World *world);

@@ -21,9 +21,8 @@ struct Controller
     PlayerKeyboardFunction playerKeyboardFunction;
     PlayerMouseFunction playerMouseFunction;
     PlayerJoystickFunction playerJoystickFunction;
+    PlayerFocusFunction playerFocusFunction;
 };
-
-static constexpr int32_t POLLED_JOYSTICK_SLOTS = 15;
 
 static ControllerOSWindowFunction _osWindowFunction = nullptr;
 
@@ -44,6 +43,31 @@ static Controller *_GetController(GLFWwindow *frameworkWindow)
     return static_cast<Controller *>(glfwGetWindowUserPointer(frameworkWindow));
 }
 
+// The modifier bit a modifier key stands for; 0 for every other key.
+static int _ModifierBit(int key)
+{
+    switch (key)
+    {
+    case GLFW_KEY_LEFT_SHIFT:
+    case GLFW_KEY_RIGHT_SHIFT:
+        return GLFW_MOD_SHIFT;
+    case GLFW_KEY_LEFT_CONTROL:
+    case GLFW_KEY_RIGHT_CONTROL:
+        return GLFW_MOD_CONTROL;
+    case GLFW_KEY_LEFT_ALT:
+    case GLFW_KEY_RIGHT_ALT:
+        return GLFW_MOD_ALT;
+    case GLFW_KEY_LEFT_SUPER:
+    case GLFW_KEY_RIGHT_SUPER:
+        return GLFW_MOD_SUPER;
+    default:
+        return 0;
+    }
+}
+
+// On X11 the library reports the modifiers held before the event, so a Shift key's own press
+// carries no Shift. Every event leaves here with the set as it is after the key changed: a
+// modifier key's press and repeat include its bit, its release excludes it.
 static void _KeyCallback(GLFWwindow *frameworkWindow, int key, int scancode, int action, int mods)
 {
     Controller *controller = _GetController(frameworkWindow);
@@ -51,6 +75,8 @@ static void _KeyCallback(GLFWwindow *frameworkWindow, int key, int scancode, int
     {
         return;
     }
+    int bit = _ModifierBit(key);
+    mods = action == GLFW_RELEASE ? mods & ~bit : mods | bit;
     controller->keyboardFunction(controller, KeyboardEvent{key, scancode, action, mods});
 }
 
@@ -129,6 +155,18 @@ static void _HandleJoystickEvent(Controller *controller, JoystickEvent event)
     }
 }
 
+static void _FocusCallback(GLFWwindow *frameworkWindow, int focused)
+{
+    Controller *controller = _GetController(frameworkWindow);
+    if (controller == nullptr || controller->playerFocusFunction == nullptr)
+    {
+        return;
+    }
+    PlayerFocusFunction function = controller->playerFocusFunction;
+    _ForEachPlayer(controller,
+                   [&](Player *player) { function(player, controller->window, focused); });
+}
+
 // Points the library window's user pointer at the controller; null when there is no library
 // window to point (no way to reach it was installed).
 static GLFWwindow *_Attach(Controller *controller)
@@ -182,6 +220,11 @@ void Controller_SetPlayerFunctions(Controller *controller, PlayerKeyboardFunctio
     controller->playerJoystickFunction = joystick;
 }
 
+void Controller_SetPlayerFocusFunction(Controller *controller, PlayerFocusFunction function)
+{
+    controller->playerFocusFunction = function;
+}
+
 void Controller_SetMouseFunction(Controller *controller, ControllerMouseFunction function)
 {
     controller->mouseFunction = function;
@@ -201,6 +244,7 @@ void Controller_SetKeyboardFunction(Controller *controller, ControllerKeyboardFu
     if (frameworkWindow != nullptr)
     {
         glfwSetKeyCallback(frameworkWindow, _KeyCallback);
+        glfwSetWindowFocusCallback(frameworkWindow, _FocusCallback);
     }
 }
 
@@ -209,6 +253,11 @@ void Controller_SetJoystickFunction(Controller *controller, ControllerJoystickFu
     controller->joystickFunction = function;
     _Attach(controller);
 }
+
+// Game pads are left out of the web build: the browsers' GLFW 3.2 has no game-pad mapping and
+// no hats, so the buttons the player reads would mean different things there.
+#ifndef __EMSCRIPTEN__
+static constexpr int32_t POLLED_JOYSTICK_SLOTS = 15;
 
 static void _SendGamepad(Controller *controller, int32_t slot)
 {
@@ -245,8 +294,13 @@ static void _SendJoystick(Controller *controller, int32_t slot)
     controller->joystickFunction(controller, event);
 }
 
+#endif
+
 void Controller_PollJoysticks(Controller *controller)
 {
+#ifdef __EMSCRIPTEN__
+    (void)controller;
+#else
     for (int32_t slot = GLFW_JOYSTICK_1; slot < GLFW_JOYSTICK_1 + POLLED_JOYSTICK_SLOTS; slot++)
     {
         if (!glfwJoystickPresent(slot) || controller->joystickFunction == nullptr)
@@ -262,4 +316,5 @@ void Controller_PollJoysticks(Controller *controller)
             _SendJoystick(controller, slot);
         }
     }
+#endif
 }

@@ -73,6 +73,8 @@ typedef void (*ControllerJoystickFunction)(Controller *controller, JoystickEvent
 typedef void (*PlayerKeyboardFunction)(Player *player, Window *window, KeyboardEvent event);
 typedef void (*PlayerMouseFunction)(Player *player, Window *window, MouseEvent event, int32_t type);
 typedef void (*PlayerJoystickFunction)(Player *player, Window *window, JoystickEvent event);
+// focused: 1 when the window gained the keyboard focus, 0 when it lost it.
+typedef void (*PlayerFocusFunction)(Player *player, Window *window, int32_t focused);
 
 // How a controller finds the platform window of the Window it serves. The window module sits
 // above this one (it owns the controller), so it installs Window_GetOSWindow here before it
@@ -93,8 +95,11 @@ void Controller_AddPlayer(Controller *controller, Player *player);
 // kind of event is then dropped, as is every event before this is called.
 void Controller_SetPlayerFunctions(Controller *controller, PlayerKeyboardFunction keyboard,
                                    PlayerMouseFunction mouse, PlayerJoystickFunction joystick);
+// What every added player is told when the window gains or loses the keyboard focus; null (the
+// default) tells nobody.
+void Controller_SetPlayerFocusFunction(Controller *controller, PlayerFocusFunction function);
 // Store the handler, point the library window's user pointer at the controller and register the
-// matching library callbacks (cursor position, mouse button and scroll; key; none).
+// matching library callbacks (cursor position, mouse button and scroll; key and focus; none).
 void Controller_SetMouseFunction(Controller *controller, ControllerMouseFunction function);
 void Controller_SetKeyboardFunction(Controller *controller, ControllerKeyboardFunction function);
 void Controller_SetJoystickFunction(Controller *controller, ControllerJoystickFunction function);

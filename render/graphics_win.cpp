@@ -37,6 +37,9 @@ static GLenum sfactor = GL_ONE;
 static GLenum dfactor = GL_ZERO;
 static Asset *asset = nullptr;
 static Font *activeFont = nullptr;
+// The texture Graphics_HoldFrame copies the frame into, and its size; 0 before the first copy.
+static GLuint heldFrame = 0;
+static GLint heldSize[2] = {0, 0};
 
 static GLenum _BlendFactor(int32_t code)
 {
@@ -60,6 +63,12 @@ void Graphics_Deinitialize(void)
     {
         Asset_Destroy(asset);
         asset = nullptr;
+    }
+    if (heldFrame != 0)
+    {
+        glDeleteTextures(1, &heldFrame);
+        heldFrame = 0;
+        heldSize[0] = heldSize[1] = 0;
     }
 }
 
@@ -176,4 +185,57 @@ void Graphics_DrawMessageCStr(const char *text, float size, int32_t alignment)
     {
         Font_RenderCStr(activeFont, size, text, alignment);
     }
+}
+
+void Graphics_HoldFrame(void)
+{
+    // Copied from the back buffer before the swap: what a buffer holds after a swap, the front
+    // one included, differs from driver to driver.
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    if (heldFrame == 0)
+    {
+        glGenTextures(1, &heldFrame);
+    }
+    glBindTexture(GL_TEXTURE_2D, heldFrame);
+    if (viewport[2] == heldSize[0] && viewport[3] == heldSize[1])
+    {
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, viewport[0], viewport[1], viewport[2],
+                            viewport[3]);
+    }
+    else
+    {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, viewport[0], viewport[1], viewport[2],
+                         viewport[3], 0);
+        heldSize[0] = viewport[2];
+        heldSize[1] = viewport[3];
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void Graphics_DrawHeldFrame(void)
+{
+    if (heldFrame == 0)
+    {
+        return;
+    }
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBindTexture(GL_TEXTURE_2D, heldFrame);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-1.0f, -1.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(1.0f, -1.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-1.0f, 1.0f);
+    glEnd();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glTranslatef(currentPosition.x, currentPosition.y, 0.0f);
 }

@@ -53,3 +53,11 @@ void Graphics_DrawTexturedRectangle(Vector2 size, SubTexture *subTexture);
 // Nothing is drawn while the font does not exist yet. The text stays the caller's.
 void Graphics_DrawMessage(String *text, float size, int32_t alignment);
 void Graphics_DrawMessageCStr(const char *text, float size, int32_t alignment);
+
+// Copies the frame drawn so far into a picture kept by this module, for a screen that stands
+// still over it later. Needs the frame's viewport set (after Graphics_SetContext). The picture
+// is replaced by the next call and released by Graphics_Deinitialize.
+void Graphics_HoldFrame(void);
+// The held picture over the whole viewport, opaque; nothing before the first hold. The drawing
+// position stays where it was.
+void Graphics_DrawHeldFrame(void);

@@ -1,8 +1,7 @@
 // asset: everything is made once in Asset_Create, so every accessor is a field read or one
-// remainder and an array read. Textures of three-byte pixels (the fonts, any 24-bit sheet)
-// get an RGBA block of their own, kept beside them in the record; four-byte pixels are
-// uploaded where they are, since they outlive the catalogue anyway (its own Targas, or the
-// pictures compiled into the program), which spares a second copy of the 4 MB logo.
+// remainder and an array read. The sheets and the fonts get RGBA blocks of their own, kept
+// beside their textures in the record; the logo's four-byte pixels are uploaded where they
+// are compiled in, which outlive the catalogue, so the 4 MB logo is not held a second time.
 #include "resources/asset.h"
 
 #include "foundation/allocator.h"
@@ -106,28 +105,36 @@ static Targa *_loadTarga(const char *name)
     const uint8_t *data = Resource_GetData(name);
     if (data == nullptr)
     {
+        // Kept as is: the misspelt message is part of the catalogue's observable log output.
         LOG_ERROR("Unable to load resouce %s.", name);
         return nullptr;
     }
-    Targa *targa = Targa_Create_FromMemory(data, size);
-    if (targa == nullptr)
-    {
-        LOG_ERROR("Unable to decode resource %s (%s).", name,
-                  debugString != nullptr ? debugString : "too short");
-    }
-    return targa;
+    return Asset_DecodeSheet(name, data, size, Texture_GetLargestSize());
 }
 
-// A new RGBA block of width x height pixels copied from pixels of 3 bytes each, with alpha
-// 255. From the standard heap; the catalogue releases it.
-static uint8_t *_CopyToRgba(const uint8_t *pixels, int32_t width, int32_t height)
+// A new RGBA block of width x height pixels copied from pixels of 3 or 4 bytes each; three
+// byte pixels get alpha 255. From the standard heap, or null when the byte count does not
+// fit or cannot be had; the catalogue releases it.
+static uint8_t *_CopyToRgba(const uint8_t *pixels, int32_t bytesPerPixel, int32_t width,
+                            int32_t height)
 {
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    auto *block = static_cast<uint8_t *>(malloc(count * 4 > 0 ? count * 4 : 1));
+    size_t count = 0;
+    size_t bytes = 0;
+    if (width < 0 || height < 0 ||
+        __builtin_mul_overflow(static_cast<size_t>(width), static_cast<size_t>(height), &count) ||
+        __builtin_mul_overflow(count, size_t{4}, &bytes))
+    {
+        return nullptr;
+    }
+    auto *block = static_cast<uint8_t *>(malloc(bytes > 0 ? bytes : 1));
     if (block == nullptr)
     {
-        LOG_ERROR("Unable to allocate %d x %d pixels", width, height);
-        exit(1);
+        return nullptr;
+    }
+    if (bytesPerPixel == 4)
+    {
+        memcpy(block, pixels, bytes);
+        return block;
     }
     for (size_t i = 0; i < count; i++)
     {
@@ -139,13 +146,19 @@ static uint8_t *_CopyToRgba(const uint8_t *pixels, int32_t width, int32_t height
 
 // The texture of one catalogue slot, of four bytes per pixel. Adding alpha first and
 // uploading once gives what adding alpha to an uploaded texture gives, without a second
-// upload; pixels that already have four bytes are not copied at all.
+// upload; pixels that already have four bytes are not copied at all. The compiled-in
+// pictures always fit.
 static void _SetTexture(Asset *asset, TextureIndex slot, const uint8_t *pixels,
                         int32_t bytesPerPixel, int32_t width, int32_t height)
 {
     if (bytesPerPixel != 4)
     {
-        asset->pixelBlocks[slot] = _CopyToRgba(pixels, width, height);
+        asset->pixelBlocks[slot] = _CopyToRgba(pixels, bytesPerPixel, width, height);
+        if (asset->pixelBlocks[slot] == nullptr)
+        {
+            LOG_ERROR("Unable to allocate %d x %d pixels", width, height);
+            exit(1);
+        }
         pixels = asset->pixelBlocks[slot];
     }
     asset->textures[slot] = Texture_Create(pixels, 4, width, height);
@@ -187,29 +200,18 @@ static void _SetPlaceholderTexture(Asset *asset, TextureIndex slot, const SheetI
     asset->textures[slot] = Texture_Create(pixels, 4, sheet.width, sheet.height);
 }
 
-// Only true-colour sheets with pixels can be cut; anything else is not used at all.
-static bool _IsUsableSheet(Targa *targa, const char *name)
-{
-    if (targa == nullptr)
-    {
-        return false;
-    }
-    const int32_t bits = Targa_GetBitsPerPixel(targa);
-    if ((bits != 24 && bits != 32) || Targa_GetData(targa) == nullptr)
-    {
-        LOG_ERROR("Unable to use resource %s (%d bits per pixel, %u x %u).", name, bits,
-                  Targa_GetWidth(targa), Targa_GetHeight(targa));
-        return false;
-    }
-    return true;
-}
-
+// Every step a sheet goes through before OpenGL sees it; the uploads follow once all four
+// sheets are decoded. A sheet refused by any step, or by the upload, gives way to the
+// placeholder.
 static void _LoadSheets(Asset *asset)
 {
     for (int32_t i = 0; i < SHEET_COUNT; i++)
     {
         Targa *targa = _loadTarga(sheets[i].entryName);
-        if (!_IsUsableSheet(targa, sheets[i].entryName))
+        const auto slot = static_cast<TextureIndex>(TEXTURE_BACKGROUND + i);
+        asset->pixelBlocks[slot] =
+            targa != nullptr ? Asset_MakeSheetPixels(sheets[i].entryName, targa) : nullptr;
+        if (asset->pixelBlocks[slot] == nullptr)
         {
             Targa_Destroy(targa);
             targa = nullptr;
@@ -220,15 +222,59 @@ static void _LoadSheets(Asset *asset)
     {
         const auto slot = static_cast<TextureIndex>(TEXTURE_BACKGROUND + i);
         Targa *targa = asset->sheets[i];
-        if (targa == nullptr)
+        if (targa != nullptr)
         {
-            _SetPlaceholderTexture(asset, slot, sheets[i]);
-            continue;
+            asset->textures[slot] = Texture_Create(asset->pixelBlocks[slot], 4,
+                                                   static_cast<int32_t>(Targa_GetWidth(targa)),
+                                                   static_cast<int32_t>(Targa_GetHeight(targa)));
+            if (asset->textures[slot] != nullptr)
+            {
+                continue;
+            }
+            free(asset->pixelBlocks[slot]);
+            Targa_Destroy(targa);
+            asset->sheets[i] = nullptr;
         }
-        _SetTexture(asset, slot, Targa_GetData(targa), Targa_GetBitsPerPixel(targa) / 8,
-                    static_cast<int32_t>(Targa_GetWidth(targa)),
-                    static_cast<int32_t>(Targa_GetHeight(targa)));
+        _SetPlaceholderTexture(asset, slot, sheets[i]);
     }
+}
+
+Targa *Asset_DecodeSheet(const char *name, const uint8_t *data, int32_t size, int32_t largestSide)
+{
+    uint32_t width = 0;
+    uint32_t height = 0;
+    if (Targa_ReadSize(data, size, &width, &height) &&
+        (width > static_cast<uint32_t>(largestSide) || height > static_cast<uint32_t>(largestSide)))
+    {
+        LOG_ERROR("Unable to use resource %s (%u x %u is larger than %d x %d).", name, width,
+                  height, largestSide, largestSide);
+        return nullptr;
+    }
+    Targa *targa = Targa_Create_FromMemory(data, size);
+    if (targa == nullptr)
+    {
+        LOG_ERROR("Unable to decode resource %s (%s).", name,
+                  debugString != nullptr ? debugString : "too short");
+    }
+    return targa;
+}
+
+uint8_t *Asset_MakeSheetPixels(const char *name, Targa *targa)
+{
+    const int32_t bits = Targa_GetBitsPerPixel(targa);
+    const auto width = static_cast<int32_t>(Targa_GetWidth(targa));
+    const auto height = static_cast<int32_t>(Targa_GetHeight(targa));
+    uint8_t *block = nullptr;
+    if ((bits == 24 || bits == 32) && Targa_GetData(targa) != nullptr)
+    {
+        block = _CopyToRgba(Targa_GetData(targa), bits / 8, width, height);
+    }
+    if (block == nullptr)
+    {
+        LOG_ERROR("Unable to use resource %s (%d bits per pixel, %d x %d).", name, bits, width,
+                  height);
+    }
+    return block;
 }
 
 // A sub-texture of a sheet texture from pixel corner (x0, y0) to (x1, y1).
@@ -240,6 +286,7 @@ static SubTexture *_Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, in
 
 static SubTexture **_NewFamily(int32_t count)
 {
+    // NOLINTNEXTLINE(bugprone-sizeof-expression): an array of pointers is sized so on purpose.
     return static_cast<SubTexture **>(MEMORY_ALLOCATE(sizeof(SubTexture *) * count));
 }
 

@@ -56,6 +56,17 @@ SubTexture *Asset_GetBackgroundSubTexture(Asset *asset);
 // Ownership: the caller; release with Targa_Destroy.
 Targa *Asset_GetTarga(const char *name);
 
+// The steps a sheet goes through before OpenGL sees it, split out so they can be run on
+// their own. Asset_DecodeSheet refuses a picture wider or higher than largestSide from its
+// header, before any pixel is allocated, and otherwise decodes size bytes at data; null
+// after one Error line naming the entry and the reason. Ownership: the caller; release with
+// Targa_Destroy.
+Targa *Asset_DecodeSheet(const char *name, const uint8_t *data, int32_t size, int32_t largestSide);
+// The Targa's pixels copied to a new RGBA block (alpha 255 for 24-bit pixels); null after one
+// Error line for an image that is not of 24 or 32 bits per pixel, has no pixels, or whose
+// block cannot be had. Ownership: the caller; release with free().
+uint8_t *Asset_MakeSheetPixels(const char *name, Targa *targa);
+
 // A texture of the Targa's pixels, or null (logged) for a null Targa or one that is not of
 // 24 or 32 bits per pixel. The texture borrows the
 // Targa's pixel block, so no pixel block is owned by it: release the texture with

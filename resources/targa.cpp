@@ -227,79 +227,117 @@ static Targa *_Reject(const char *check)
     return nullptr;
 }
 
+// What the header says, with the pixel data it introduces.
+struct Header
+{
+    uint8_t imageType;
+    uint32_t width;
+    uint32_t height;
+    uint8_t depth;
+    PixelLayout layout;
+    const uint8_t *pixels;
+    size_t available;
+    size_t pixelCount;
+    size_t bufferSize;
+};
+
+// The header checks in their order; the name of the failed one, or null when the image can
+// be decoded. Every byte count is taken with overflow checks, so no product wraps round into
+// a small buffer.
+static const char *_CheckHeader(const uint8_t *data, int32_t size, Header *header)
+{
+    const uint8_t idLength = data[0];
+    const uint8_t colorMapType = data[1];
+    const uint8_t descriptor = data[17];
+    header->imageType = data[2];
+    header->width = data[12] | (data[13] << 8);
+    header->height = data[14] | (data[15] << 8);
+    header->depth = data[16];
+
+    if (headerSize + idLength > size)
+    {
+        return "HeaderSize";
+    }
+    if (colorMapType != 0)
+    {
+        return "ColorMap";
+    }
+    if (header->imageType != imageTypeTrueColor && header->imageType != imageTypeTrueColorRle)
+    {
+        return "ImageType";
+    }
+    const PixelLayout layout = _Layout(header->depth, descriptor);
+    header->layout = layout;
+    header->pixels = data + headerSize + idLength;
+    header->available = static_cast<size_t>(size - headerSize - idLength);
+    size_t fileSize = 0;
+    if (__builtin_mul_overflow(size_t{header->width}, size_t{header->height},
+                               &header->pixelCount) ||
+        __builtin_mul_overflow(header->pixelCount, size_t{layout.fileBytes}, &fileSize) ||
+        __builtin_mul_overflow(header->pixelCount, size_t{layout.bufferBytes}, &header->bufferSize))
+    {
+        return "DataSize";
+    }
+    // Uncompressed data is measured before the descriptor is looked at.
+    if (header->imageType == imageTypeTrueColor && fileSize > header->available)
+    {
+        return "DataSize";
+    }
+    if (descriptor > descriptorLimit)
+    {
+        return "interleavingFlag";
+    }
+    // A packet of one header byte and one value gives at most 128 pixels. An image larger
+    // than the input could ever fill is refused before its buffer is made.
+    if (header->imageType == imageTypeTrueColorRle && layout.fileBytes > 0 &&
+        header->pixelCount > packetMaxPixels * (header->available / (1 + layout.fileBytes)))
+    {
+        return "DataSize";
+    }
+    return nullptr;
+}
+
+bool Targa_ReadSize(const uint8_t *data, int32_t size, uint32_t *width, uint32_t *height)
+{
+    Header header{};
+    if (data == nullptr || size < headerSize || _CheckHeader(data, size, &header) != nullptr)
+    {
+        return false;
+    }
+    *width = header.width;
+    *height = header.height;
+    return true;
+}
+
 Targa *Targa_Create_FromMemory(const uint8_t *data, int32_t size)
 {
     if (data == nullptr || size < headerSize)
     {
         return nullptr;
     }
-    const uint8_t idLength = data[0];
-    const uint8_t colorMapType = data[1];
-    const uint8_t imageType = data[2];
-    const uint32_t width = data[12] | (data[13] << 8);
-    const uint32_t height = data[14] | (data[15] << 8);
-    const uint8_t depth = data[16];
-    const uint8_t descriptor = data[17];
-
-    if (headerSize + idLength > size)
+    Header header{};
+    const char *failed = _CheckHeader(data, size, &header);
+    if (failed != nullptr)
     {
-        return _Reject("HeaderSize");
+        return _Reject(failed);
     }
-    if (colorMapType != 0)
-    {
-        return _Reject("ColorMap");
-    }
-    if (imageType != imageTypeTrueColor && imageType != imageTypeTrueColorRle)
-    {
-        return _Reject("ImageType");
-    }
-    const PixelLayout layout = _Layout(depth, descriptor);
-    const uint8_t *pixels = data + headerSize + idLength;
-    const size_t available = static_cast<size_t>(size - headerSize - idLength);
-    // At most 65535 x 65535 x 31 bytes: no product below overflows 64 bits.
-    const uint64_t pixelCount = uint64_t{width} * height;
-    if (imageType == imageTypeTrueColor)
-    {
-        if (pixelCount * layout.fileBytes > available)
-        {
-            return _Reject("DataSize");
-        }
-        if (descriptor > descriptorLimit)
-        {
-            return _Reject("interleavingFlag");
-        }
-    }
-    else
-    {
-        if (descriptor > descriptorLimit)
-        {
-            return _Reject("interleavingFlag");
-        }
-        // A packet of one header byte and one value gives at most 128 pixels. An image
-        // larger than the input could ever fill is refused before its buffer is made.
-        if (layout.fileBytes > 0 &&
-            pixelCount > packetMaxPixels * (available / (1 + layout.fileBytes)))
-        {
-            return _Reject("DataSize");
-        }
-    }
-
-    const uint64_t bufferSize = pixelCount * layout.bufferBytes;
+    const PixelLayout &layout = header.layout;
     uint8_t *buffer = nullptr;
-    if (bufferSize > 0)
+    if (header.bufferSize > 0)
     {
-        buffer = static_cast<uint8_t *>(malloc(bufferSize));
+        buffer = static_cast<uint8_t *>(malloc(header.bufferSize));
         if (buffer == nullptr)
         {
             LOG_ERROR("Unable to allocate %llu bytes of pixels",
-                      static_cast<unsigned long long>(bufferSize));
+                      static_cast<unsigned long long>(header.bufferSize));
             return nullptr;
         }
-        if (imageType == imageTypeTrueColor)
+        if (header.imageType == imageTypeTrueColor)
         {
-            _ConvertPixels(layout, pixels, buffer, pixelCount);
+            _ConvertPixels(layout, header.pixels, buffer, header.pixelCount);
         }
-        else if (!_DecodeRle(layout, pixels, available, size, buffer, pixelCount))
+        else if (!_DecodeRle(layout, header.pixels, header.available, size, buffer,
+                             header.pixelCount))
         {
             free(buffer);
             return _Reject("DataSize");
@@ -307,9 +345,9 @@ Targa *Targa_Create_FromMemory(const uint8_t *data, int32_t size)
     }
 
     Targa *targa = MEMORY_ALLOCATE_RECORD(Targa);
-    targa->width = width;
-    targa->height = height;
-    targa->bitsPerPixel = layout.format == PixelFormat::Argb16 ? 32 : depth;
+    targa->width = header.width;
+    targa->height = header.height;
+    targa->bitsPerPixel = layout.format == PixelFormat::Argb16 ? 32 : header.depth;
     targa->data = buffer;
     return targa;
 }

@@ -11,6 +11,7 @@ struct Targa;
 // "DataSize", "interleavingFlag"), or null; never cleared here. debugInteger is the number
 // shown beside it. Both are process-wide, shown by the heads-up display and also set by
 // other loaders.
+// Kept as is: process-wide on purpose, the one channel by which loaders reach the display.
 extern const char *debugString;
 extern int32_t debugInteger;
 
@@ -22,6 +23,12 @@ extern int32_t debugInteger;
 // and a packet reaching past the last pixel is cut there.
 // Ownership: the caller; release with Targa_Destroy.
 Targa *Targa_Create_FromMemory(const uint8_t *data, int32_t size);
+
+// The width and height of the image in size bytes at data when its header passes every
+// check, found without decoding anything, so a caller can refuse a picture before any pixel
+// is made; false for an image that Targa_Create_FromMemory rejects from its header (which
+// then names the reason).
+bool Targa_ReadSize(const uint8_t *data, int32_t size, uint32_t *width, uint32_t *height);
 
 // An empty image: width and height 0, no pixel buffer.
 // Ownership: the caller; release with Targa_Destroy.

@@ -18,6 +18,18 @@ struct Texture
     Targa *targa;
 };
 
+// No picture side is allowed beyond this, whatever the driver offers: a sheet of the game is
+// at most 256 pixels high, and a 4096 x 4096 picture already takes 64 MB a copy.
+static constexpr GLint largestSide = 4096;
+
+int32_t Texture_GetLargestSize(void)
+{
+    // Without a current context the query does nothing and the value stays 0.
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    return side > 0 && side < largestSide ? side : largestSide;
+}
+
 Texture *Texture_Create(const uint8_t *pixelData, int32_t bytesPerPixel, int32_t width,
                         int32_t height)
 {
@@ -40,9 +52,22 @@ Texture *Texture_Create(const uint8_t *pixelData, int32_t bytesPerPixel, int32_t
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     const GLenum format = bytesPerPixel == 3 ? GL_RGB : GL_RGBA;
+    // Errors left over from earlier calls are not this upload's; each query clears one.
+    for (int32_t i = 0; i < 16 && glGetError() != GL_NO_ERROR; i++)
+    {
+    }
     glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format,
                  GL_UNSIGNED_BYTE, pixelData);
+    const GLenum error = glGetError();
     glBindTexture(GL_TEXTURE_2D, 0);
+    if (error != GL_NO_ERROR)
+    {
+        // Drawn, a texture without level 0 is black squares; the caller substitutes its own.
+        LOG_ERROR("Unable to upload a %d x %d texture (OpenGL error 0x%04x).", width, height,
+                  error);
+        Texture_Destroy(texture);
+        return nullptr;
+    }
     return texture;
 }
 
@@ -51,7 +76,10 @@ Texture *Texture_CreateFromTarga(Targa *targa)
     Texture *texture = Texture_Create(Targa_GetData(targa), Targa_GetBitsPerPixel(targa) / 8,
                                       static_cast<int32_t>(Targa_GetWidth(targa)),
                                       static_cast<int32_t>(Targa_GetHeight(targa)));
-    texture->targa = targa;
+    if (texture != nullptr)
+    {
+        texture->targa = targa;
+    }
     return texture;
 }
 

@@ -12,14 +12,20 @@ struct Texture;
 // Uploads width x height pixels of bytesPerPixel bytes (3: red, green, blue; anything else
 // is read as 4: red, green, blue, alpha), rows back to back without padding, row 0 first.
 // Nearest filtering, repeat wrapping, no mipmaps. OpenGL copies the pixels during the call.
+// Null, after one Error line, when OpenGL refuses the upload (too large, out of memory).
 // Ownership: the caller owns the texture (release with Texture_Destroy); the pixel block
 // stays the caller's, and the texture only remembers where it was.
 Texture *Texture_Create(const uint8_t *pixelData, int32_t bytesPerPixel, int32_t width,
                         int32_t height);
 
-// Texture_Create with the Targa's pixels, bits per pixel / 8, width and height; the texture
-// then records the Targa, which must be of 24 or 32 bits per pixel. Ownership: the caller owns the
-// texture; the Targa stays the caller's and must outlive every use of Texture_GetPixelData.
+// The largest width or height a picture may have: GL_MAX_TEXTURE_SIZE of the current
+// context, but never more than 4096, which is also the answer when no context is current.
+int32_t Texture_GetLargestSize(void);
+
+// Texture_Create (null included) with the Targa's pixels, bits per pixel / 8, width and height; the
+// texture then records the Targa, which must be of 24 or 32 bits per pixel. Ownership: the caller
+// owns the texture; the Targa stays the caller's and must outlive every use of
+// Texture_GetPixelData.
 Texture *Texture_CreateFromTarga(Targa *targa);
 
 // Deletes the OpenGL texture object, leaves texture name 0 bound and releases the record.

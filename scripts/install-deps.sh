@@ -11,9 +11,25 @@ PACKAGES=(
     libzip-dev zlib1g-dev
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils libx11-dev libxcomposite-dev libxtst-dev imagemagick sox zip unzip
+    xvfb xauth xdotool x11-utils libx11-dev libxcomposite-dev libxtst-dev libxrandr-dev imagemagick sox zip unzip
     libstb-dev libtinyobjloader-dev assimp-utils
+    # make test-under-load
+    stress-ng
+    # install and packaging checks
+    dpkg-dev file desktop-file-utils appstream lintian
+    # lint (make lint)
+    clang-tidy
 )
+# The web build and its browser test (make web, make test-web): scripts/install-deps.sh --web
+if [ "${1:-}" = "--web" ]; then
+    PACKAGES+=(emscripten dpkg-dev chromium python3-websocket)
+fi
+
+# scripts/check-deps.sh compares what the build included with this list.
+if [ "${1:-}" = "--list" ]; then
+    printf '%s\n' "${PACKAGES[@]}"
+    exit 0
+fi
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

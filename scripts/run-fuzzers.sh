@@ -13,9 +13,12 @@ for f in "$build"/fuzz/fuzz_*; do
     override="FUZZ_SECONDS_${name}"
     seconds="${!override:-$default_seconds}"
     seeds="$build/fuzz/${name}_seeds"
+    # Options of the target's own (fuzz/fuzz_NAME.options), e.g. a larger -max_len.
+    options=$( [ -f "$f.options" ] && cat "$f.options" || true )
     work=$(mktemp -d)
     echo "== $name for ${seconds}s"
-    if ! "$f" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    # shellcheck disable=SC2086 # the options are words to split
+    if ! "$f" $options -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$build/fuzz/${name}-" "$work" $( [ -d "$seeds" ] && echo "$seeds" ) \
         >"$build/fuzz/$name.log" 2>&1; then
         tail -n 40 "$build/fuzz/$name.log"

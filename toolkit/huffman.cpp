@@ -343,75 +343,41 @@ static void _SortEncodeAlphabet(Huffman *huffman, int32_t leaves)
     huffman->alphabetSize = kept;
 }
 
-int32_t Huffman_Encode(Huffman *huffman)
+// The canonical code and its length of every byte value (length 0 for values without a code).
+static void _IndexCodesByByte(Huffman *huffman, uint16_t *byteCode, uint8_t *byteBits)
 {
-    _ResetArrays(huffman, 256);
-    _ReleaseOutput(huffman);
-    if (huffman->input == nullptr || huffman->inputLength <= 0)
-    {
-        return HUFFMAN_NO_INPUT;
-    }
-    if (huffman->inputLength > HUFFMAN_MAX_INPUT)
-    {
-        LOG_ERROR("Huffman input of %d bytes is longer than %d.", huffman->inputLength,
-                  HUFFMAN_MAX_INPUT);
-        return HUFFMAN_INPUT_TOO_LONG;
-    }
-    uint32_t counts[256] = {};
-    for (int32_t i = 0; i < huffman->inputLength; i++)
-    {
-        counts[huffman->input[i]]++;
-    }
-    const int32_t leaves = _BuildEncodeTree(huffman, counts);
-
-    Console_PrintCStrFormat("Calling calculateBits\n");
-    _LengthWalk walk = {};
-    _CalculateBits(huffman, huffman->nodes[0].next, 0, &walk);
-    for (int32_t index = 1; index <= leaves; index++)
-    {
-        Console_PrintCStrFormat("symbol %d ", huffman->nodes[index].symbol);
-        Console_PrintCStrFormat("bits %d\n", huffman->nodes[index].bits);
-    }
-    if (walk.deepest > HUFFMAN_MAX_BITS)
-    {
-        LOG_ERROR("Huffman code of %d bits is longer than %d.", walk.deepest, HUFFMAN_MAX_BITS);
-        _ResetArrays(huffman, 0); // no usable alphabet is left behind
-        return HUFFMAN_TREE_TOO_DEEP;
-    }
-    _SortEncodeAlphabet(huffman, leaves);
-
     uint16_t codes[256];
     _GenerateCodes(huffman, codes); // a Huffman tree of at most 15 levels always fits
-    uint16_t byteCode[256] = {};
-    uint8_t byteBits[256] = {};
     for (int32_t k = 0; k < huffman->alphabetSize; k++)
     {
         byteCode[huffman->alphabet[k]] = codes[k];
         byteBits[huffman->alphabet[k]] = huffman->alphabetBits[k];
     }
+}
 
-    // The stream's length is known from the counts before a bit is written: a byte value
-    // without a code fails the whole encode, and the stream is checked against its buffer.
+// The stream's length in bits, known from the counts before a bit is written; -1 when a byte
+// value that occurs has no code, which fails the whole encode.
+static int64_t _MeasureStream(const uint32_t *counts, const uint8_t *byteBits)
+{
     int64_t totalBits = 0;
     for (int32_t value = 0; value < 256; value++)
     {
         if (counts[value] > 0 && byteBits[value] == 0)
         {
+            // Kept as is: this bare trace is part of the coder's observable console output.
             Console_PrintCStrFormat("ERROR");
-            return HUFFMAN_SYMBOL_WITHOUT_CODE;
+            return -1;
         }
         totalBits += static_cast<int64_t>(counts[value]) * byteBits[value];
     }
-    const int32_t capacity = huffman->inputLength + 2;
-    // A Huffman code of at most 256 symbols averages at most 8 bits, so this always holds.
-    if (totalBits > static_cast<int64_t>(capacity) * 8)
-    {
-        LOG_ERROR("Huffman stream of %lld bits does not fit %d bytes.",
-                  static_cast<long long>(totalBits), capacity);
-        abort();
-    }
-    huffman->output = static_cast<uint8_t *>(MEMORY_ALLOCATE(capacity));
-    uint8_t *out = huffman->output;
+    return totalBits;
+}
+
+// Writes the code of every input byte to out, most significant bit first, and pads the last
+// byte with zeros; out must hold the measured stream.
+static void _PackBits(const Huffman *huffman, const uint16_t *byteCode, const uint8_t *byteBits,
+                      uint8_t *out)
+{
     uint64_t pending = 0;
     int32_t pendingBits = 0;
     for (int32_t i = 0; i < huffman->inputLength; i++)
@@ -439,8 +405,67 @@ int32_t Huffman_Encode(Huffman *huffman)
     }
     if (pendingBits > 0)
     {
-        *out++ = static_cast<uint8_t>(pending << (8 - pendingBits));
+        *out = static_cast<uint8_t>(pending << (8 - pendingBits));
     }
+}
+
+int32_t Huffman_Encode(Huffman *huffman)
+{
+    _ResetArrays(huffman, 256);
+    _ReleaseOutput(huffman);
+    if (huffman->input == nullptr || huffman->inputLength <= 0)
+    {
+        return HUFFMAN_NO_INPUT;
+    }
+    if (huffman->inputLength > HUFFMAN_MAX_INPUT)
+    {
+        LOG_ERROR("Huffman input of %d bytes is longer than %d.", huffman->inputLength,
+                  HUFFMAN_MAX_INPUT);
+        return HUFFMAN_INPUT_TOO_LONG;
+    }
+    uint32_t counts[256] = {};
+    for (int32_t i = 0; i < huffman->inputLength; i++)
+    {
+        counts[huffman->input[i]]++;
+    }
+    const int32_t leaves = _BuildEncodeTree(huffman, counts);
+
+    // Kept as is: these traces are printed unconditionally; they are the coder's observable
+    // console output.
+    Console_PrintCStrFormat("Calling calculateBits\n");
+    _LengthWalk walk = {};
+    _CalculateBits(huffman, huffman->nodes[0].next, 0, &walk);
+    for (int32_t index = 1; index <= leaves; index++)
+    {
+        Console_PrintCStrFormat("symbol %d ", huffman->nodes[index].symbol);
+        Console_PrintCStrFormat("bits %d\n", huffman->nodes[index].bits);
+    }
+    if (walk.deepest > HUFFMAN_MAX_BITS)
+    {
+        LOG_ERROR("Huffman code of %d bits is longer than %d.", walk.deepest, HUFFMAN_MAX_BITS);
+        _ResetArrays(huffman, 0); // no usable alphabet is left behind
+        return HUFFMAN_TREE_TOO_DEEP;
+    }
+    _SortEncodeAlphabet(huffman, leaves);
+
+    uint16_t byteCode[256] = {};
+    uint8_t byteBits[256] = {};
+    _IndexCodesByByte(huffman, byteCode, byteBits);
+    const int64_t totalBits = _MeasureStream(counts, byteBits);
+    if (totalBits < 0)
+    {
+        return HUFFMAN_SYMBOL_WITHOUT_CODE;
+    }
+    const int32_t capacity = huffman->inputLength + 2;
+    // A Huffman code of at most 256 symbols averages at most 8 bits, so this always holds.
+    if (totalBits > static_cast<int64_t>(capacity) * 8)
+    {
+        LOG_ERROR("Huffman stream of %lld bits does not fit %d bytes.",
+                  static_cast<long long>(totalBits), capacity);
+        abort();
+    }
+    huffman->output = static_cast<uint8_t *>(MEMORY_ALLOCATE(capacity));
+    _PackBits(huffman, byteCode, byteBits, huffman->output);
     huffman->outputLength = static_cast<int32_t>(totalBits);
     return HUFFMAN_OK;
 }

@@ -10,12 +10,12 @@ struct Huffman;
 
 // Results of Huffman_Encode and Huffman_Decode.
 #define HUFFMAN_OK                  0
-#define HUFFMAN_NO_INPUT            -1 // Encode: no input or an empty one
-#define HUFFMAN_UNDECODABLE         -1 // Decode: the stream is not a whole sequence of codes
-#define HUFFMAN_INPUT_TOO_LONG      -2 // Encode: more than HUFFMAN_MAX_INPUT bytes
-#define HUFFMAN_BAD_ALPHABET        -2 // Decode: a length over 15, over-subscribed, too many entries
-#define HUFFMAN_SYMBOL_WITHOUT_CODE -3 // Encode: a byte has no code (only one byte value occurs)
-#define HUFFMAN_TREE_TOO_DEEP       -4 // Encode: a code would need more than 15 bits
+#define HUFFMAN_NO_INPUT            (-1) // Encode: no input or an empty one
+#define HUFFMAN_UNDECODABLE         (-1) // Decode: the stream is not a whole sequence of codes
+#define HUFFMAN_INPUT_TOO_LONG      (-2) // Encode: more than HUFFMAN_MAX_INPUT bytes
+#define HUFFMAN_BAD_ALPHABET        (-2) // Decode: a length over 15, over-subscribed, too many entries
+#define HUFFMAN_SYMBOL_WITHOUT_CODE (-3) // Encode: a byte has no code (only one byte value occurs)
+#define HUFFMAN_TREE_TOO_DEEP       (-4) // Encode: a code would need more than 15 bits
 
 // Weights are 16-bit, so one encoded block holds at most this many bytes.
 #define HUFFMAN_MAX_INPUT 65535

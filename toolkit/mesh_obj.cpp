@@ -4,6 +4,7 @@
 #include "toolkit/mesh_obj.h"
 
 #include "foundation/logging.h"
+#include "toolkit/float_text.h"
 #include "toolkit/model.h"
 
 #include <charconv>
@@ -51,7 +52,12 @@ static bool _ReadFloat(const char **cursor, const char *end, float *value)
     const bool hexadecimal = end - digits >= 2 && digits[0] == '0' && (digits[1] | 0x20) == 'x';
     if (!hexadecimal)
     {
+#ifdef __EMSCRIPTEN__
+        // Emscripten's C++ library has no float from_chars; this reads the same.
+        const std::from_chars_result result = FloatText_FromChars(number, end, value);
+#else
         const std::from_chars_result result = std::from_chars(number, end, *value);
+#endif
         if (result.ec == std::errc())
         {
             *cursor = result.ptr;
@@ -298,6 +304,7 @@ static void _ParseLine(Model *model, _Line line, int32_t *groupStart)
 Model *MeshObj_Create(const char *data, int32_t size)
 {
     Model *model = Model_Create();
+    // Kept as is: these two Error lines are part of the reader's observable log output.
     LOG_ERROR("_parseObjFile");
     LOG_ERROR("_isObjData");
     if (data == nullptr || size < _MAGIC_LENGTH || memcmp(data, _MAGIC, _MAGIC_LENGTH) != 0)

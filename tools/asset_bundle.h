@@ -1,5 +1,5 @@
 // asset_bundle: everything the asset builder writes, by name: the eight entries of the
-// resource archive, the compiled-in picture blobs and the review contact sheet.
+// resource archive, the compiled-in picture blobs and a preview sheet of every picture.
 #pragma once
 
 #include "tools/archive_writer.h"

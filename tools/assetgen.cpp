@@ -3,16 +3,20 @@
 //
 //   zindrel_assetgen archive PATH    writes the resource archive (resources.dat)
 //   zindrel_assetgen blobs DIR       writes the compiled-in pictures as DIR/<name>.bin
-//   zindrel_assetgen preview PATH    writes the review contact sheet as a PNG
+//   zindrel_assetgen preview PATH    writes a preview sheet of every picture as a PNG
+//   zindrel_assetgen icons DIR       writes the desktop icons as DIR/<size>x<size>/apps/zindrel.png
 //
 // The same command always writes the same bytes.
 #include "tools/archive_writer.h"
 #include "tools/asset_bundle.h"
+#include "tools/icon_art.h"
 #include "tools/png_writer.h"
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 static bool _WriteFile(const std::string &path, const std::vector<uint8_t> &bytes)
 {
@@ -49,11 +53,29 @@ static bool _WritePreview(const char *path)
     return !png.empty() && _WriteFile(path, png);
 }
 
+static bool _WriteIcons(const std::string &directory)
+{
+    for (int32_t size : IconArt_Sizes())
+    {
+        const std::string folder =
+            directory + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        std::vector<uint8_t> png = PngWriter_Encode(IconArt_Draw(size));
+        if (error || png.empty() || !_WriteFile(folder + "/zindrel.png", png))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
 int main(int argc, char **argv)
 {
     if (argc != 3)
     {
-        std::fprintf(stderr, "usage: %s archive PATH | blobs DIR | preview PATH\n", argv[0]);
+        std::fprintf(stderr, "usage: %s archive PATH | blobs DIR | preview PATH | icons DIR\n",
+                     argv[0]);
         return 2;
     }
     bool done = false;
@@ -68,6 +90,10 @@ int main(int argc, char **argv)
     else if (std::strcmp(argv[1], "preview") == 0)
     {
         done = _WritePreview(argv[2]);
+    }
+    else if (std::strcmp(argv[1], "icons") == 0)
+    {
+        done = _WriteIcons(argv[2]);
     }
     else
     {

@@ -44,15 +44,16 @@ static float _LatticeAt(const NoiseLattice &lattice, int32_t column, int32_t row
 {
     column = ((column % lattice.columns) + lattice.columns) % lattice.columns;
     row = ((row % lattice.rows) + lattice.rows) % lattice.rows;
-    return lattice.values[static_cast<size_t>(row * lattice.columns + column)];
+    return lattice.values[static_cast<size_t>(row) * static_cast<size_t>(lattice.columns) +
+                          static_cast<size_t>(column)];
 }
 
 // Smoothly interpolated lattice value at a pixel; u and v run over the whole sheet as 0 to 1.
 static float _SampleLattice(const NoiseLattice &lattice, float u, float v)
 {
-    float fx = u * lattice.columns, fy = v * lattice.rows;
+    float fx = u * static_cast<float>(lattice.columns), fy = v * static_cast<float>(lattice.rows);
     int32_t cx = static_cast<int32_t>(std::floor(fx)), cy = static_cast<int32_t>(std::floor(fy));
-    float tx = fx - cx, ty = fy - cy;
+    float tx = fx - static_cast<float>(cx), ty = fy - static_cast<float>(cy);
     tx = tx * tx * (3 - 2 * tx);
     ty = ty * ty * (3 - 2 * ty);
     float top = _LatticeAt(lattice, cx, cy) +
@@ -79,11 +80,12 @@ static std::vector<float> _FractalNoise(uint64_t seed)
             float sum = 0.0f, weight = 0.5f, total = 0.0f;
             for (const NoiseLattice &octave : octaves)
             {
-                sum += weight * _SampleLattice(octave, (x + 0.5f) / kWidth, (y + 0.5f) / kHeight);
+                sum += weight * _SampleLattice(octave, (static_cast<float>(x) + 0.5f) / kWidth,
+                                               (static_cast<float>(y) + 0.5f) / kHeight);
                 total += weight;
                 weight *= 0.5f;
             }
-            field[static_cast<size_t>(y * kWidth + x)] = sum / total;
+            field[static_cast<size_t>(y) * kWidth + static_cast<size_t>(x)] = sum / total;
         }
     }
     return field;
@@ -99,7 +101,7 @@ static void _DrawNebula(Pixmap &sheet)
     {
         for (int32_t x = 0; x < kWidth; x++)
         {
-            size_t i = static_cast<size_t>(y * kWidth + x);
+            size_t i = static_cast<size_t>(y) * kWidth + static_cast<size_t>(x);
             // Only the denser clouds show, in four dithered steps of brightness.
             float glow = std::clamp((density[i] - 0.42f) / 0.3f, 0.0f, 1.0f);
             float level = std::floor(glow * 4.0f + kBayer[y % 4][x % 4]) / 4.0f;

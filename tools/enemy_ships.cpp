@@ -157,7 +157,8 @@ static Mask _Silhouette(const Mask &hull)
 static EnemyDesign _DesignEnemy(int32_t index, const std::vector<Mask> &earlier)
 {
     const Template &shape = kTemplates[static_cast<size_t>(index) % kTemplates.size()];
-    const float fill = 0.35f + 0.1f * static_cast<float>(index / 12);
+    const int32_t round = index / 12;
+    const float fill = 0.35f + 0.1f * static_cast<float>(round);
     EnemyDesign design{};
     // Every template yields a fitting ship within a few dozen draws; the bound only keeps a
     // bad template from hanging the build (the sheet's tests then catch the misfit).

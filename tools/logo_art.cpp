@@ -37,7 +37,8 @@ static void _DrawBadge(Pixmap &grid)
     {
         for (int32_t x = 0; x < kGrid; x++)
         {
-            float dx = x + 0.5f - kBadgeX, dy = y + 0.5f - kBadgeY;
+            float dx = static_cast<float>(x) + 0.5f - kBadgeX,
+                  dy = static_cast<float>(y) + 0.5f - kBadgeY;
             float distance = std::sqrt(dx * dx + dy * dy);
             if (distance > kBadgeRadius)
             {
@@ -45,18 +46,17 @@ static void _DrawBadge(Pixmap &grid)
             }
             // The rim is lit from the upper left: light there, dark on the opposite side.
             float light = -(dx + dy) / (distance + 0.001f) * 0.7071f;
+            // Ink on the outer rim and on a thin ring just inside the gold band.
+            const bool ink = distance > kBadgeRadius - 2.5f ||
+                             (distance <= kBadgeRadius - 9.0f && distance > kBadgeRadius - 11.0f);
             Rgba color;
-            if (distance > kBadgeRadius - 2.5f)
+            if (ink)
             {
                 color = kInk;
             }
             else if (distance > kBadgeRadius - 9.0f)
             {
                 color = light > 0.55f ? kGoldLight : (light < -0.55f ? kGoldDark : kGold);
-            }
-            else if (distance > kBadgeRadius - 11.0f)
-            {
-                color = kInk;
             }
             else
             {

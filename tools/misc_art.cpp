@@ -71,7 +71,8 @@ static void _DrawShield(Pixmap &sheet, int32_t x0, int32_t y0)
     {
         for (int32_t x = 0; x < 16; x++)
         {
-            float dx = x + 0.5f - 8.0f, dy = y + 0.5f - 8.0f;
+            float dx = static_cast<float>(x) + 0.5f - 8.0f,
+                  dy = static_cast<float>(y) + 0.5f - 8.0f;
             float distance = std::sqrt(dx * dx + dy * dy);
             if (distance > radius)
             {

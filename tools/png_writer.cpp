@@ -31,8 +31,8 @@ std::vector<uint8_t> PngWriter_Encode(const Pixmap &pixmap)
     for (int32_t y = 0; y < pixmap.height; y++)
     {
         raw.push_back(0);
-        raw.insert(raw.end(), pixmap.pixels.begin() + y * stride,
-                   pixmap.pixels.begin() + (y + 1) * stride);
+        raw.insert(raw.end(), pixmap.pixels.begin() + static_cast<std::ptrdiff_t>(y * stride),
+                   pixmap.pixels.begin() + static_cast<std::ptrdiff_t>((y + 1) * stride));
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     std::vector<uint8_t> packed(packedSize);

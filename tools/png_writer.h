@@ -1,4 +1,4 @@
-// png_writer: encodes a pixmap as an 8-bit RGBA PNG file (for the review contact sheet).
+// png_writer: encodes a pixmap as an 8-bit RGBA PNG file (for a preview sheet of every picture).
 #pragma once
 
 #include "tools/pixmap.h"

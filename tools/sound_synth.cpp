@@ -135,7 +135,7 @@ Sound SoundSynth_EnemyLaser(void)
             (0.6f * _Saw(phase) + 0.4f * _Square(phase, 0.5f)) * _Envelope(t, 0.002f, 0.08f);
         mix.samples[i] = 0.8f * crack + body;
     }
-    return _Finish(mix, 0.7f);
+    return _Finish(mix, 0.5f);
 }
 
 Sound SoundSynth_PlayerLaser(void)
@@ -150,7 +150,7 @@ Sound SoundSynth_PlayerLaser(void)
         float high = _Square(_Advance(octave, 2.0f * frequency, mix.sampleRate), 0.5f);
         mix.samples[i] = (low + 0.3f * high) * _Envelope(t, 0.001f, 0.05f);
     }
-    return _Finish(mix, 0.6f);
+    return _Finish(mix, 0.33f);
 }
 
 Sound SoundSynth_EnemyKilled(void)
@@ -168,21 +168,22 @@ Sound SoundSynth_EnemyKilled(void)
         size_t note = std::min(static_cast<size_t>(t / noteLength), kNotes.size() - 1);
         float start = static_cast<float>(note) * noteLength;
         float local = t - start;
-        float frequency = 440.0f * std::pow(2.0f, (kNotes[note] - 69) / 12.0f);
+        float frequency = 440.0f * std::pow(2.0f, static_cast<float>(kNotes[note] - 69) / 12.0f);
         bool last = note == kNotes.size() - 1;
         if (last)
         {
             frequency *= 1.0f + 0.02f * std::sin(kTwoPi * 18.0f * local);
         }
-        float gate = last ? _Envelope(local, 0.002f, 0.07f) : _Envelope(local, 0.002f, 0.03f);
+        // Notes held nearly full, so that the jingle stays dense at the low level it is played.
+        float gate = last ? _Envelope(local, 0.002f, 0.4f) : _Envelope(local, 0.002f, 0.5f);
         float voice = _Square(_Advance(tone, frequency, mix.sampleRate), 0.5f) * gate;
         // Alternate notes lean left and right.
         int32_t louder = note % 2 == 0 ? 0 : 1;
         for (int32_t channel = 0; channel < 2; channel++)
         {
             float noise = _LowPass(crunch[channel], _Noise(prng), 2500.0f, mix.sampleRate);
-            float burst = noise * _Envelope(t, 0.0f, 0.03f);
-            float side = channel == louder ? 1.0f : 0.55f;
+            float burst = 0.4f * noise * _Envelope(t, 0.0f, 0.03f);
+            float side = channel == louder ? 1.0f : 0.85f;
             mix.samples[i * 2 + static_cast<size_t>(channel)] = voice * side + burst;
         }
     }

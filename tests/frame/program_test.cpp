@@ -1,7 +1,9 @@
-// The real program used as a person would: start it, wait for its window (xdotool), quit it with
-// a real Escape key or the window manager's close request, and check that it ends at once with
-// status 0. And the frame-rate cap of the real loop: under Xvfb the swap does not wait for a
-// retrace, so without the cap the frames would take a few milliseconds.
+// The real program used as a person would: start it, wait out the splash for the title, press
+// Space to play, quit with Escape; start it again and close it with the window's close button as
+// soon as it draws. Each time it must end at once with status 0, having printed only its start-up
+// line. Every step waits for what the window shows, never for a set time: a busy machine draws
+// fewer frames a second. And the frame-rate cap of the real loop: under Xvfb the swap does not
+// wait for a retrace, so without the cap the frames would take a few milliseconds.
 #include "frame/window.h"
 
 #include "foundation/logging.h"
@@ -18,29 +20,29 @@
 #include <iterator>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace
 {
-// Quit with the Escape key or the close button.
-class Program : public ::testing::TestWithParam<std::string>
+using Clock = std::chrono::steady_clock;
+
+// Asks until done() holds or a generous deadline passes.
+template <typename Condition> bool WaitFor(Condition done, int seconds = 60)
+{
+    for (const auto end = Clock::now() + std::chrono::seconds(seconds); !done();)
+    {
+        if (Clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+class Program : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        pid = fork();
-        if (pid == 0)
-        {
-            alarm(20); // outlives the exec: a program that hangs is ended, and the test fails
-            if (freopen(output.c_str(), "w", stdout) != nullptr)
-            {
-                execl(ZINDREL_PROGRAM, ZINDREL_PROGRAM, nullptr);
-            }
-            _exit(127);
-        }
-        ASSERT_GT(pid, 0);
-        ASSERT_TRUE(glfwInit()); // for its X connection, which sends the key or the request
-    }
+    void SetUp() override { ASSERT_TRUE(glfwInit()); } // its X connection looks and sends
     void TearDown() override
     {
         if (pid > 0)
@@ -51,40 +53,83 @@ class Program : public ::testing::TestWithParam<std::string>
         glfwTerminate();
     }
 
+    // Starts the program and waits until its window shows.
+    void Start()
+    {
+        pid = fork();
+        if (pid == 0)
+        {
+            alarm(240); // outlives the exec: a program that hangs is ended, and the test fails
+            if (freopen(output.c_str(), "w", stdout) != nullptr)
+                execl(ZINDREL_PROGRAM, ZINDREL_PROGRAM, nullptr);
+            _exit(127);
+        }
+        ASSERT_GT(pid, 0);
+        // xdotool gives up when a window it looks at is closed under it (other tests open and
+        // close windows all the time), so it is asked again.
+        const std::string search = "xdotool search --onlyvisible --all --pid " +
+                                   std::to_string(pid) + " --name '^Zindrel$' 2>/dev/null";
+        ASSERT_TRUE(WaitFor(
+            [&]
+            {
+                FILE *found = popen(search.c_str(), "r");
+                const bool shown = fscanf(found, "%lu", &window) == 1;
+                pclose(found);
+                return shown;
+            }))
+            << "no window appeared";
+        x11::KeepContentsOffScreen(window); // windows of parallel tests may lie over it
+    }
+
+    // Pixels of one colour, or of any but it, in a rectangle of what the window shows.
+    int Count(int left, int top, int width, int height, uint32_t colour, bool other = false)
+    {
+        const std::vector<uint32_t> shown = x11::ShownPixels(window, 1024, 768);
+        int count = 0;
+        for (int y = top; y < top + height && !shown.empty(); y++)
+            for (int x = left; x < left + width; x++)
+                count += (shown[y * 1024 + x] == colour) != other;
+        return count;
+    }
+    int PressFire() { return Count(202, 457, 620, 42, 0xffffff); }
+    int Score() { return Count(624, 714, 369, 35, 0xffffff); }
+
+    void ExpectEndsAtOnceWithStatusZero()
+    {
+        int status = 0;
+        ASSERT_TRUE(WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 5))
+            << "still running 5 s after it was asked to quit";
+        pid = 0;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+        std::ifstream file(output);
+        const std::string printed{std::istreambuf_iterator<char>(file), {}};
+        EXPECT_TRUE(printed.starts_with("Error at main.cpp:") &&
+                    printed.ends_with(" - Making window active.\n") &&
+                    printed.find('\n') == printed.size() - 1)
+            << printed;
+    }
+
     pid_t pid = 0;
+    uint64_t window = 0;
     const std::string output = testing::TempDir() + "zindrel_" + std::to_string(getpid());
 };
 
-TEST_P(Program, EndsAtOnceWithStatusZero)
+TEST_F(Program, PlayedAsAPersonWouldAndClosedBothWays)
 {
-    // xdotool gives up when a window it looks at is closed under it (other tests open and close
-    // windows all the time), so the search is asked again until the window shows.
-    const std::string search = "timeout 10 sh -c 'until xdotool search --onlyvisible --all --pid " +
-                               std::to_string(pid) +
-                               " --name ^Zindrel$ 2>/dev/null; do sleep 0.02; done'";
-    FILE *found = popen(search.c_str(), "r");
-    unsigned long long window = 0;
-    ASSERT_TRUE(found != nullptr && fscanf(found, "%llu", &window) == 1) << "no window appeared";
-    pclose(found);
-    usleep(300000);
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, WNOHANG), 0) << "ended by itself with status " << status;
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(WaitFor([&] { return PressFire() > 500; })) << "no \"Press Fire!\" on the title";
+    x11::SendKey(window, "space");
+    ASSERT_TRUE(WaitFor([&] { return Score() > 200 && PressFire() < 50; }))
+        << "no score at the bottom right, or still the title";
+    x11::SendKey(window, "space"); // fires
+    x11::SendKey(window, "Escape");
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsAtOnceWithStatusZero());
 
-    GetParam() == "Escape" ? x11::PressKey(window, "Escape") : x11::SendCloseRequest(window);
-    const auto sent = std::chrono::steady_clock::now();
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    pid = 0;
-    EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(2));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    // Its one line of output, whatever the log puts before it.
-    std::ifstream file(output);
-    const std::string printed{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_TRUE(printed.ends_with(" - Making window active.\n") &&
-                printed.find('\n') == printed.size() - 1)
-        << printed;
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(WaitFor([&] { return Count(0, 0, 1024, 768, 0, true) > 0; })) << "nothing drawn";
+    x11::SendCloseRequest(window);
+    ExpectEndsAtOnceWithStatusZero();
 }
-
-INSTANTIATE_TEST_SUITE_P(QuitBy, Program, ::testing::Values("Escape", "CloseButton"));
 
 int frames = 0;
 
@@ -103,13 +148,13 @@ TEST(FramePacing, HundredTwentyFramesTakeAboutTwoSeconds)
     // A small window keeps each frame's own work (clear, cube, swap) far below its share of a
     // second even on a busy machine, so the time measured is the cap's.
     Window *window = Window_Create(160, 120, "Zindrel pacing test", CountFrames, nullptr);
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     Window_MakeActive(window);
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
     Window_Destroy(window);
     EXPECT_EQ(frames, 120);
-    // 119 full slots at 62 frames a second are 1.92 s.
+    // 119 full slots at 62 frames a second are 1.92 s; at 30 they would be 3.97 s.
     EXPECT_GT(elapsed.count(), 1.5);
-    EXPECT_LT(elapsed.count(), 3.0);
+    EXPECT_LT(elapsed.count(), 3.6);
 }
 } // namespace

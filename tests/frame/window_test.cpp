@@ -110,7 +110,7 @@ TEST_F(FrameLoop, RunsTheStepsInOrderAndFinishesTheFrameThatAskedToClose)
     }
 
     // Without a logic callback that step is left out.
-    Open(nullptr, [](Window *window) { steps.push_back("render"), Window_SetShouldClose(window); });
+    Open(nullptr, [](Window *shown) { steps.push_back("render"), Window_SetShouldClose(shown); });
     Window_MakeActive(window);
     EXPECT_EQ(steps, std::vector<std::string>{"render"});
 }

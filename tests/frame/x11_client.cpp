@@ -29,14 +29,48 @@ void SendCloseRequest(uint64_t window)
 
 void PressKey(uint64_t window, const char *keysymName)
 {
+    PressKeys(window, {keysymName});
+}
+
+void PressKeys(uint64_t window, std::initializer_list<const char *> keysymNames)
+{
     Display *display = glfwGetX11Display();
-    const KeyCode keycode = XKeysymToKeycode(display, XStringToKeysym(keysymName));
     XGrabServer(display);
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
-    XTestFakeKeyEvent(display, keycode, True, CurrentTime);
-    XTestFakeKeyEvent(display, keycode, False, CurrentTime);
+    for (const char *name : keysymNames)
+    {
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, XStringToKeysym(name)), True,
+                          CurrentTime);
+    }
+    for (auto name = std::rbegin(keysymNames); name != std::rend(keysymNames); ++name)
+    {
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, XStringToKeysym(*name)), False,
+                          CurrentTime);
+    }
     XUngrabServer(display);
     XSync(display, False);
+}
+
+void SendKey(uint64_t window, const char *keysymName)
+{
+    Display *display = glfwGetX11Display();
+    XEvent event{};
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(display);
+    event.xkey.same_screen = True;
+    event.xkey.keycode = XKeysymToKeycode(display, XStringToKeysym(keysymName));
+    for (const int type : {KeyPress, KeyRelease})
+    {
+        event.xkey.type = type;
+        XSendEvent(display, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
+    }
+    XSync(display, False);
+}
+
+void DropFocus(void)
+{
+    XSetInputFocus(glfwGetX11Display(), None, RevertToNone, CurrentTime);
+    XSync(glfwGetX11Display(), False);
 }
 
 void KeepContentsOffScreen(uint64_t window)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 struct GLFWwindow;
@@ -17,6 +18,13 @@ void SendCloseRequest(uint64_t window);
 // window of any process. The server is held meanwhile, so that no window opened by a parallel
 // test takes the focus and the key.
 void PressKey(uint64_t window, const char *keysymName);
+// A key press and release sent straight to the window, as xdotool does: unlike PressKey it does
+// not depend on the focus, which a window another process opens meanwhile may take.
+void SendKey(uint64_t window, const char *keysymName);
+// Several keys held together: pressed in the order given, released in the reverse one.
+void PressKeys(uint64_t window, std::initializer_list<const char *> keysymNames);
+// Takes the keyboard focus away from every window, as switching to another program does.
+void DropFocus(void);
 // Redirects the window to storage of its own (Composite), so that windows of other tests over
 // it do not spoil what ShownPixels reads.
 void KeepContentsOffScreen(uint64_t window);

@@ -11,7 +11,7 @@ struct Level;
 class ScriptedPlayer
 {
   public:
-    ScriptedPlayer(World *world, Window *window) : world(world), window(window) {}
+    ScriptedPlayer(World *playWorld, Window *playWindow) : world(playWorld), window(playWindow) {}
     // One frame's input: hold Left or Right towards the nearest intact ship, and when under it
     // with no bullet in flight (and fire allowed) press and release Space.
     void Act(bool fire);

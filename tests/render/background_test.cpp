@@ -93,6 +93,7 @@ TEST_F(BackgroundTest, CopiesMeetWithoutASeamCoverTheWindowAndReplaceWhatWasDraw
     // pixels high: the lower copy's top rows must run right up to the join and the upper copy's
     // bottom rows start there. The background sets its own blending.
     std::vector<Rgba8> rows;
+    rows.reserve(256);
     for (int32_t i = 0; i < 256; i++)
     {
         rows.push_back({static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 77, 255});

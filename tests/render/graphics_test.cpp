@@ -125,7 +125,10 @@ TEST_F(GraphicsTest, BlendCodesCompositeAsOpenGlDefinesThem)
     Graphics_DrawRectangle(kWhole);
     ASSERT_EQ(ReadFrame().At(0, 0), (Rgba8{51, 153, 255, 51})) << "the window needs alpha";
     const auto cell = [](size_t i)
-    { return Vector2_Static(-1.0f + 0.25f * (i % 8), -1.0f + 0.25f * (i / 8)); };
+    {
+        const size_t column = i % 8, row = i / 8;
+        return Vector2_Static(-1.0f + 0.25f * column, -1.0f + 0.25f * row);
+    };
     for (size_t i = 0; i < pairs.size(); i++)
     {
         Graphics_SetBlendFactors(pairs[i].first, pairs[i].second);

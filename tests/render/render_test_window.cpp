@@ -52,8 +52,8 @@ int64_t Frame::Count(Rgba8 color) const
 int64_t Frame::Mismatches(Vector2 from, Vector2 to, Rgba8 inside, Rgba8 outside) const
 {
     // A rectangle covers the pixels whose centres lie inside it.
-    const auto edge = [](float units, int32_t pixels)
-    { return static_cast<int32_t>(std::ceil((units + 1.0f) * 0.5f * pixels - 0.5f)); };
+    const auto edge = [](float units, int32_t extent)
+    { return static_cast<int32_t>(std::ceil((units + 1.0f) * 0.5f * extent - 0.5f)); };
     const int32_t x0 = edge(from.x, width), x1 = edge(to.x, width);
     const int32_t y0 = edge(from.y, height), y1 = edge(to.y, height);
     int64_t wrong = 0;

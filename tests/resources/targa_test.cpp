@@ -170,7 +170,8 @@ TEST_F(TargaDecoder, ImageMagickFilesDecodeToThePixelsItReportsAndNoCutOfThemDec
         // Every cut of the file is refused; the sanitizer build checks the reads.
         for (size_t length = 0; length < file.size(); length++)
         {
-            Targa *cut = Decode(std::vector<uint8_t>(file.begin(), file.begin() + length));
+            Targa *cut = Decode(std::vector<uint8_t>(
+                file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length)));
             EXPECT_EQ(cut, nullptr) << "cut at " << length;
             Targa_Destroy(cut);
         }

@@ -52,7 +52,7 @@ static std::string _ReadGuarded(Model **model, const void *bytes, size_t size, b
     mprotect(mapping, dataSize, PROT_READ);
     mprotect(copy + size, page, PROT_NONE);
     const auto length = static_cast<int32_t>(size);
-    const std::string log = LogMessages(
+    std::string log = LogMessages(
         [&]
         {
             *model = obj ? MeshObj_Create(reinterpret_cast<const char *>(copy), length)

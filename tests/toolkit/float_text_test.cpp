@@ -1,0 +1,122 @@
+// FloatText_FromChars against the C++ library's own float std::from_chars: the same value
+// (bit for bit, or both NaN of the same sign), the same stop and the same error on every text.
+#include "toolkit/float_text.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+void ExpectSameAsLibrary(const std::string &text)
+{
+    float expected = 12.5f;
+    float actual = 12.5f;
+    const char *first = text.data();
+    const char *last = first + text.size();
+    const std::from_chars_result wanted = std::from_chars(first, last, expected);
+    const std::from_chars_result got = FloatText_FromChars(first, last, &actual);
+    EXPECT_EQ(got.ptr - first, wanted.ptr - first) << '"' << text << '"';
+    EXPECT_EQ(static_cast<int>(got.ec), static_cast<int>(wanted.ec)) << '"' << text << '"';
+    if (std::isnan(expected))
+    {
+        EXPECT_TRUE(std::isnan(actual) && std::signbit(actual) == std::signbit(expected)) << text;
+    }
+    else
+    {
+        EXPECT_EQ(std::bit_cast<uint32_t>(actual), std::bit_cast<uint32_t>(expected))
+            << '"' << text << '"' << " gave " << actual << " for " << expected;
+    }
+}
+
+TEST(FloatText, ReadsEveryFormAsTheLibraryDoes)
+{
+    for (const char *text :
+         {"0",
+          "-0",
+          "1",
+          "-1.5",
+          "3.14159",
+          ".5",
+          "5.",
+          ".",
+          "-",
+          "-.",
+          "",
+          " 1",
+          "+1",
+          "++1",
+          "1e",
+          "1e+",
+          "1e-3",
+          "2E10",
+          "1.5e+7x",
+          "12abc",
+          "0x1p3",
+          "0X10",
+          "00012",
+          "1..2",
+          "inf",
+          "-INF",
+          "infinity",
+          "Infinit",
+          "infx",
+          "nan",
+          "-nan",
+          "NaN(123_ab)",
+          "nan(",
+          "nan(1 2)",
+          "in",
+          "na",
+          "e5",
+          "-e5",
+          "1e39",
+          "-1e39",
+          "1e-50",
+          "-1e-50",
+          "1e-40",
+          "1.4e-45",
+          "7e-46",
+          "3.4028235e38",
+          "3.4028236e38",
+          "3.40282357e38",
+          "0.0e999",
+          "16777217",
+          "16777219",
+          "1.00000005960464477539062500000000000000000000000000000000001",
+          "0.000000000000000000000000000000000000000000000000000000000000000000000000000001",
+          "123456789012345678901234567890123456789012345678901234567890123456789012"})
+    {
+        ExpectSameAsLibrary(text);
+    }
+}
+
+TEST(FloatText, RoundsRandomNumbersAsTheLibraryDoes)
+{
+    std::mt19937 random(18);
+    std::uniform_int_distribution<uint32_t> bits;
+    std::uniform_int_distribution<int> digit(0, 9);
+    char buffer[64];
+    for (int i = 0; i < 20000; i++)
+    {
+        // Any float, written short and written long; and long random decimals near ties.
+        const float any = std::bit_cast<float>(bits(random));
+        snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(any));
+        ExpectSameAsLibrary(buffer);
+        snprintf(buffer, sizeof buffer, "%.17e", static_cast<double>(any) * 1.0000001);
+        ExpectSameAsLibrary(buffer);
+        std::string decimal = std::to_string(digit(random)) + ".";
+        for (int d = 0; d < 25; d++)
+        {
+            decimal += static_cast<char>('0' + digit(random));
+        }
+        ExpectSameAsLibrary(decimal + "e" +
+                            std::to_string(static_cast<int>(bits(random) % 90) - 45));
+    }
+}
+} // namespace
