@@ -41,6 +41,11 @@ test-sanitize: deps
 bench: build
 	scripts/with-display.sh scripts/run-benchmarks.sh $(BUILD)
 
+# The game's start-up, memory and CPU per frame beside a bare GLFW program, in one table.
+.PHONY: footprint
+footprint: build
+	scripts/with-display.sh python3 bench/footprint.py $(BUILD)
+
 # Every fuzz target for FUZZ_SECONDS seconds (clang, libFuzzer, ASan and UBSan).
 fuzz-smoke: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZINDREL_FUZZ=ON \

@@ -5,6 +5,7 @@
 #include "foundation/allocator.h"
 #include "foundation/color.h"
 #include "foundation/logging.h"
+#include "foundation/timeline.h"
 #include "frame/integration_win.h"
 #include "frame/window.h"
 #include "game/player.h"
@@ -55,6 +56,7 @@ static void _HandleStopSignals(void)
 
 int main(int argc, char **argv)
 {
+    Timeline_Mark("main");
     _HandleStopSignals();
     // Log lines reach a redirected output as they are written, not only at exit.
     setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -62,15 +64,20 @@ int main(int argc, char **argv)
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
     Resource_Init(argc, argv);
     Resource_Load("resources.dat");
+    Timeline_Mark("archive");
     Window_Initialize_Library();
+    Timeline_Mark("window library");
     Audio_Initialize(nullptr);
+    Timeline_Mark("audio");
 
     LOG_INFO("Creating world.");
     world = World_Create();
     LOG_INFO("Creating player.");
     player = World_GetPlayer(world);
+    Timeline_Mark("world");
     LOG_INFO("Loading sounds.");
     World_LoadSounds();
+    Timeline_Mark("sounds");
 
     LOG_INFO("Opening Window and fullscreen if window mode isn't supported.");
     window = Window_Create(1024, 768, "Zindrel", logic, render);
@@ -78,12 +85,15 @@ int main(int argc, char **argv)
     {
         Window_Fullscreen(window);
     }
+    Timeline_Mark("window");
     Controller *controller = Window_GetController(window);
     Controller_AddPlayer(controller, player);
     Controller_SetPlayerFunctions(controller, Player_HandleKeyboardEvent, Player_HandleMouseEvent,
                                   Player_HandleJoystickEvent);
     Controller_SetPlayerFocusFunction(controller, Player_HandleFocusEvent);
+    Timeline_Mark("controller");
     Graphics_Initialize();
+    Timeline_Mark("graphics");
 
     // Kept as is: at Error level on purpose, the one start-up line the game prints.
     LOG_ERROR("Making window active.");

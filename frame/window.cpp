@@ -4,6 +4,7 @@
 #include "frame/window.h"
 
 #include "foundation/allocator.h"
+#include "foundation/timeline.h"
 #include "frame/integration_win.h"
 #include "input/controller_win.h"
 
@@ -128,9 +129,15 @@ void Window_MakeActive(Window *window)
     // A page cannot loop: the browser calls the frames, and this call never returns.
     WebLoop_Run(_Frame, window);
 #else
+    int64_t presented = 0;
     while (OSProgramRunning())
     {
         _Frame(window);
+        if (++presented == 1)
+        {
+            Timeline_Mark("first frame");
+        }
+        Timeline_MarkFrame(presented);
     }
 #endif
 }

@@ -1,5 +1,7 @@
-// hud: it keeps a catalogue of its own, made on the first render when the graphics context
-// exists, so it never depends on when the graphics module makes the shared one.
+// hud: its icons are cut on the first render, when the graphics context exists, from the
+// shared catalogue (asked for then, so it never depends on when the graphics module first
+// made it). A catalogue of its own would hold every picture, the 1 MB-pixel logo among
+// them, a second time.
 #include "game/hud.h"
 
 #include "foundation/allocator.h"
@@ -14,7 +16,7 @@
 
 struct Hud
 {
-    Asset *asset;
+    Asset *asset; // the shared catalogue, once the icons are cut; not owned
     SubTexture *lifeIcon;
     SubTexture *shieldIcon;
     int32_t lifes;
@@ -40,7 +42,6 @@ void Hud_Destroy(Hud *hud)
     {
         SubTexture_Destroy(hud->lifeIcon);
         SubTexture_Destroy(hud->shieldIcon);
-        Asset_Destroy(hud->asset);
     }
     MEMORY_FREE(hud);
 }
@@ -104,7 +105,7 @@ void Hud_IncLevel(Hud *hud)
 
 static void _LoadIcons(Hud *hud)
 {
-    hud->asset = Asset_Create();
+    hud->asset = Graphics_GetAsset();
     Texture *texture = Asset_GetMiscellaneousTexture(hud->asset);
     // The life icon's corners are swapped in x: the cell is drawn mirrored.
     hud->lifeIcon = SubTexture_Create(texture, Texture_CalculatePixelPosition(texture, 24, 0),

@@ -6,8 +6,9 @@
 
 struct Hud;
 
-// All numbers 0; the display's own catalogue and icons are made on its first render.
-// Ownership: the caller; release with Hud_Destroy.
+// All numbers 0; the icons are cut from the shared catalogue (Graphics_GetAsset) on the
+// first render. Ownership: the caller; release with Hud_Destroy, which releases the icons
+// but leaves the shared catalogue to the graphics module.
 Hud *Hud_Create(void);
 void Hud_Destroy(Hud *hud);
 

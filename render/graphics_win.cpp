@@ -1,6 +1,8 @@
-// graphics_win: immediate mode on purpose. A textured rectangle binds its texture, blends and
-// flushes on its own, so every draw call leaves the OpenGL state as it found it (no texture,
-// no blending) and plain rectangles always overwrite.
+// graphics_win: immediate mode on purpose. A textured rectangle binds its texture and blends
+// on its own, so every draw call leaves the OpenGL state as it found it (no texture, no
+// blending) and plain rectangles always overwrite. Nothing is flushed per rectangle: a flush
+// shows nothing, and with the software renderer it hands every glyph to the rasteriser
+// threads on its own, which cost the title more than all the rest of its frame.
 #include "render/graphics_win.h"
 
 #include "foundation/logging.h"
@@ -166,7 +168,6 @@ void Graphics_DrawTexturedRectangle(Vector2 size, SubTexture *subTexture)
 
     glDisable(GL_BLEND);
     glBindTexture(GL_TEXTURE_2D, 0);
-    glFlush();
     glDisable(GL_TEXTURE_2D);
 }
 

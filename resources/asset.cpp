@@ -1,6 +1,7 @@
 // asset: everything is made once in Asset_Create, so every accessor is a field read or one
-// remainder and an array read. Each of the seven textures owns a private RGBA pixel block
-// kept beside it in the record; the Targas keep their own pixels.
+// remainder and an array read. The sheets and the fonts get RGBA blocks of their own, kept
+// beside their textures in the record; the logo's four-byte pixels are uploaded where they
+// are compiled in, which outlive the catalogue, so the 4 MB logo is not held a second time.
 #include "resources/asset.h"
 
 #include "foundation/allocator.h"
@@ -13,6 +14,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 enum SheetIndex
 {
@@ -139,19 +144,43 @@ static uint8_t *_CopyToRgba(const uint8_t *pixels, int32_t bytesPerPixel, int32_
     return block;
 }
 
-// The texture of one catalogue slot, made from a private RGBA copy of pixels. Copying
-// first and uploading once gives what relocating an uploaded texture (or adding alpha to
-// it) gives, without a second upload of every picture. The compiled-in pictures always fit.
+// The texture of one catalogue slot, of four bytes per pixel. Adding alpha first and
+// uploading once gives what adding alpha to an uploaded texture gives, without a second
+// upload; pixels that already have four bytes are not copied at all. The compiled-in
+// pictures always fit.
 static void _SetTexture(Asset *asset, TextureIndex slot, const uint8_t *pixels,
                         int32_t bytesPerPixel, int32_t width, int32_t height)
 {
-    asset->pixelBlocks[slot] = _CopyToRgba(pixels, bytesPerPixel, width, height);
-    if (asset->pixelBlocks[slot] == nullptr)
+    if (bytesPerPixel != 4)
     {
-        LOG_ERROR("Unable to allocate %d x %d pixels", width, height);
-        exit(1);
+        asset->pixelBlocks[slot] = _CopyToRgba(pixels, bytesPerPixel, width, height);
+        if (asset->pixelBlocks[slot] == nullptr)
+        {
+            LOG_ERROR("Unable to allocate %d x %d pixels", width, height);
+            exit(1);
+        }
+        pixels = asset->pixelBlocks[slot];
     }
-    asset->textures[slot] = Texture_Create(asset->pixelBlocks[slot], 4, width, height);
+    asset->textures[slot] = Texture_Create(pixels, 4, width, height);
+}
+
+// Uploading read the compiled-in picture into memory; OpenGL has its own copy now, so the
+// whole pages of it go back to the program file they came from. A later reader (the pixel
+// tests) reads them in again, unchanged: the memory is the file's, never written.
+static void _ReleaseCompiledPages(const uint8_t *pixels, size_t size)
+{
+#if defined(__linux__)
+    const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const uintptr_t first = (reinterpret_cast<uintptr_t>(pixels) + page - 1) & ~(page - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(pixels) + size) & ~(page - 1);
+    if (end > first)
+    {
+        madvise(reinterpret_cast<void *>(first), end - first, MADV_DONTNEED);
+    }
+#else
+    (void)pixels;
+    (void)size;
+#endif
 }
 
 static void _SetPlaceholderTexture(Asset *asset, TextureIndex slot, const SheetInfo &sheet)
@@ -347,6 +376,7 @@ Asset *Asset_Create(void)
     _SetTexture(asset, TEXTURE_FONT_LOWERCASE, FontC64Lowercase + artHeaderSize, 3, fontSize,
                 fontSize);
     _SetTexture(asset, TEXTURE_LOGO, BrindleLogo + artHeaderSize, 4, logoSize, logoSize);
+    _ReleaseCompiledPages(BrindleLogo + artHeaderSize, size_t{logoSize} * logoSize * 4);
     _CutPlayer(asset);
     _CutBullets(asset);
     _CutSpaceShips(asset);

@@ -161,7 +161,7 @@ TEST_F(AssetTest, EveryPictureBecomesAPrivateRgbaTextureReleasedWithItsCatalogue
                                                : 255;
         }
         EXPECT_TRUE(pixels == expected) << slot;
-        // The texture's block is its own copy, equal to what OpenGL holds.
+        // The block the texture names is equal to what OpenGL holds.
         EXPECT_EQ(memcmp(Texture_GetPixelData(texture), pixels.data(), pixels.size()), 0);
     }
     // A second catalogue keeps its pictures when the first goes with all its texture objects.
