@@ -13,6 +13,7 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -22,6 +23,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -131,30 +133,31 @@ TEST_F(Program, PlayedAsAPersonWouldAndClosedBothWays)
     ExpectEndsAtOnceWithStatusZero();
 }
 
-int frames = 0;
+std::vector<Clock::time_point> frames;
 
 void CountFrames(Window *window)
 {
-    if (++frames == 120)
-    {
+    frames.push_back(Clock::now());
+    if (frames.size() == 120)
         Window_SetShouldClose(window);
-    }
 }
 
+// A busy machine makes frames late, never early: the total bounds the rate from above, and the
+// typical frame shows that the cap is not slower than it should be.
 TEST(FramePacing, HundredTwentyFramesTakeAboutTwoSeconds)
 {
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
     Window_Initialize_Library();
-    // A small window keeps each frame's own work (clear, cube, swap) far below its share of a
-    // second even on a busy machine, so the time measured is the cap's.
     Window *window = Window_Create(160, 120, "Zindrel pacing test", CountFrames, nullptr);
-    const auto start = Clock::now();
     Window_MakeActive(window);
-    const std::chrono::duration<double> elapsed = Clock::now() - start;
     Window_Destroy(window);
-    EXPECT_EQ(frames, 120);
-    // 119 full slots at 62 frames a second are 1.92 s; at 30 they would be 3.97 s.
-    EXPECT_GT(elapsed.count(), 1.5);
-    EXPECT_LT(elapsed.count(), 3.6);
+    ASSERT_EQ(frames.size(), 120u);
+    std::vector<double> lengths;
+    for (size_t i = 1; i < frames.size(); i++)
+        lengths.push_back(std::chrono::duration<double>(frames[i] - frames[i - 1]).count());
+    std::nth_element(lengths.begin(), lengths.begin() + 60, lengths.end());
+    // 119 slots at 62 frames a second are 1.92 s; a frame at 30 a second takes 33 ms.
+    EXPECT_GT(std::chrono::duration<double>(frames.back() - frames.front()).count(), 1.85);
+    EXPECT_LT(lengths[60], 0.024);
 }
 } // namespace
