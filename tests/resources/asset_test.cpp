@@ -11,7 +11,6 @@
 #include "tools/art.h"
 
 #include <GL/gl.h>
-#include <GLFW/glfw3.h>
 
 #include <climits>
 #include <cstring>
@@ -73,18 +72,10 @@ void ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
 class AssetTest : public ResourceTest
 {
   protected:
-    // One hidden window for the whole process: GLFW restarted over and over fails under Xvfb.
     void SetUp() override
     {
         ResourceTest::SetUp();
-        static GLFWwindow *window = nullptr;
-        if (window == nullptr && glfwInit())
-        {
-            glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-            window = glfwCreateWindow(64, 64, "resources test", nullptr, nullptr);
-        }
-        ASSERT_NE(window, nullptr) << "no OpenGL window (no display?)";
-        glfwMakeContextCurrent(window);
+        ASSERT_TRUE(MakeGlContextCurrent(64));
     }
 
     // Opens the archive at path and builds a catalogue from it, keeping the log messages.

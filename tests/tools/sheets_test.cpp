@@ -40,7 +40,7 @@ class AssetSheets : public ::testing::Test
         return count;
     }
 
-    static inline ScratchDirectory *scratch = new ScratchDirectory;
+    static inline ScratchFolder *scratch = new ScratchFolder;
     static inline auto *files = new std::map<std::string, std::vector<uint8_t>>;
     static inline auto *images = new std::map<std::string, DecodedImage>;
 };
