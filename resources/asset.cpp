@@ -7,6 +7,7 @@
 #include "foundation/allocator.h"
 #include "foundation/logging.h"
 #include "resources/resource_win.h"
+#include "resources/sheet_layout.h"
 #include "resources/subtexture.h"
 #include "resources/targa.h"
 #include "resources/texture_win.h"
@@ -61,13 +62,10 @@ static constexpr int32_t artHeaderSize = 12;
 static constexpr int32_t fontSize = 128;
 static constexpr int32_t logoSize = 1024;
 
-static constexpr int32_t playerCount = 5;
-static constexpr int32_t bulletCount = 30;
-static constexpr int32_t bulletColumns = 6;
-static constexpr int32_t spaceShipCount = 36;
-static constexpr int32_t spaceShipColumns = 6;
-static constexpr int32_t bossCount = 6;
-static constexpr int32_t bossColumns = 3;
+static constexpr int32_t playerCount = LAYOUT_PLAYER_COUNT;
+static constexpr int32_t bulletCount = LAYOUT_BULLET_COUNT;
+static constexpr int32_t spaceShipCount = LAYOUT_ENEMY_COUNT;
+static constexpr int32_t bossCount = LAYOUT_BOSS_COUNT;
 
 static constexpr uint8_t placeholderColor[4] = {0xFF, 0x00, 0xFF, 0xFF};
 
@@ -278,10 +276,10 @@ uint8_t *Asset_MakeSheetPixels(const char *name, Targa *targa)
 }
 
 // A sub-texture of a sheet texture from pixel corner (x0, y0) to (x1, y1).
-static SubTexture *_Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
+static SubTexture *_Cut(Texture *texture, SheetRect rect)
 {
-    return SubTexture_Create(texture, Texture_CalculatePixelPosition(texture, x0, y0),
-                             Texture_CalculatePixelPosition(texture, x1, y1));
+    return SubTexture_Create(texture, Texture_CalculatePixelPosition(texture, rect.x0, rect.y0),
+                             Texture_CalculatePixelPosition(texture, rect.x1, rect.y1));
 }
 
 static SubTexture **_NewFamily(int32_t count)
@@ -309,13 +307,13 @@ static void _CutPlayer(Asset *asset)
     asset->playerGoingRight = _NewFamily(playerCount);
     for (int32_t i = 0; i < playerCount; i++)
     {
-        asset->player[i] = _Cut(ships, 8, 8 * i, 16, 8 * i + 8);
-        asset->playerGoingLeft[i] = _Cut(ships, 0, 8 * i, 6, 8 * i + 8);
-        asset->playerGoingRight[i] = _Cut(ships, 18, 8 * i, 24, 8 * i + 8);
+        asset->player[i] = _Cut(ships, SheetLayout_Player(i));
+        asset->playerGoingLeft[i] = _Cut(ships, SheetLayout_PlayerLeft(i));
+        asset->playerGoingRight[i] = _Cut(ships, SheetLayout_PlayerRight(i));
     }
-    asset->playerExplosionBig = _Cut(miscellaneous, 80, 48, 88, 56);
-    asset->playerExplosionMedium = _Cut(miscellaneous, 88, 48, 96, 56);
-    asset->playerExplosionSmall = _Cut(miscellaneous, 97, 48, 103, 56);
+    asset->playerExplosionBig = _Cut(miscellaneous, LAYOUT_PLAYER_EXPLOSION[0]);
+    asset->playerExplosionMedium = _Cut(miscellaneous, LAYOUT_PLAYER_EXPLOSION[1]);
+    asset->playerExplosionSmall = _Cut(miscellaneous, LAYOUT_PLAYER_EXPLOSION[2]);
 }
 
 static void _CutBullets(Asset *asset)
@@ -325,19 +323,16 @@ static void _CutBullets(Asset *asset)
     asset->playerBullets = _NewFamily(bulletCount);
     for (int32_t i = 0; i < bulletCount; i++)
     {
-        const int32_t x = 8 * (i % bulletColumns);
-        const int32_t y = 8 * (i / bulletColumns);
-        asset->playerBullets[i] = _Cut(projectiles, x, y, x + 8, y + 8);
+        asset->playerBullets[i] = _Cut(projectiles, SheetLayout_Bullet(i));
     }
-    asset->playerShield = _Cut(asset->textures[TEXTURE_MISCELLANEOUS], 88, 32, 104, 48);
+    asset->playerShield = _Cut(asset->textures[TEXTURE_MISCELLANEOUS], LAYOUT_SHIELD);
     // The enemies' bullets fly downwards: the same cells, upside down.
     asset->numberOfSpaceShipBulletSubTextures = bulletCount;
     asset->spaceShipBullets = _NewFamily(bulletCount);
     for (int32_t i = 0; i < bulletCount; i++)
     {
-        const int32_t x = 8 * (i % bulletColumns);
-        const int32_t y = 8 * (i / bulletColumns);
-        asset->spaceShipBullets[i] = _Cut(projectiles, x, y + 8, x + 8, y);
+        const SheetRect cell = SheetLayout_Bullet(i);
+        asset->spaceShipBullets[i] = _Cut(projectiles, {cell.x0, cell.y1, cell.x1, cell.y0});
     }
 }
 
@@ -349,21 +344,17 @@ static void _CutSpaceShips(Asset *asset)
     asset->spaceShips = _NewFamily(spaceShipCount);
     for (int32_t i = 0; i < spaceShipCount; i++)
     {
-        const int32_t x = 32 + 8 * (i % spaceShipColumns);
-        const int32_t y = 8 * (i / spaceShipColumns);
-        asset->spaceShips[i] = _Cut(ships, x, y, x + 8, y + 8);
+        asset->spaceShips[i] = _Cut(ships, SheetLayout_Enemy(i));
     }
-    asset->spaceShipExplosionBig = _Cut(miscellaneous, 48, 48, 56, 56);
-    asset->spaceShipExplosionMedium = _Cut(miscellaneous, 56, 48, 64, 56);
-    asset->spaceShipExplosionSmall = _Cut(miscellaneous, 64, 48, 72, 56);
-    asset->background = _Cut(asset->textures[TEXTURE_BACKGROUND], 0, 0, 128, 256);
+    asset->spaceShipExplosionBig = _Cut(miscellaneous, LAYOUT_ENEMY_EXPLOSION[0]);
+    asset->spaceShipExplosionMedium = _Cut(miscellaneous, LAYOUT_ENEMY_EXPLOSION[1]);
+    asset->spaceShipExplosionSmall = _Cut(miscellaneous, LAYOUT_ENEMY_EXPLOSION[2]);
+    asset->background = _Cut(asset->textures[TEXTURE_BACKGROUND], LAYOUT_BACKGROUND);
     asset->numberOfBossSubTextures = bossCount;
     asset->bosses = _NewFamily(bossCount);
     for (int32_t i = 0; i < bossCount; i++)
     {
-        const int32_t x = 32 + 16 * (i % bossColumns);
-        const int32_t y = 48 + 16 * (i / bossColumns);
-        asset->bosses[i] = _Cut(ships, x, y, x + 16, y + 16);
+        asset->bosses[i] = _Cut(ships, SheetLayout_Boss(i));
     }
 }
 

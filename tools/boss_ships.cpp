@@ -153,6 +153,7 @@ void ShipArt_DrawBossShips(Pixmap &sheet)
 {
     for (int32_t index = 0; index < kBossShipCount; index++)
     {
-        Pixmap_Copy(sheet, _DrawBoss(index), 32 + 16 * (index % 3), 48 + 16 * (index / 3));
+        Pixmap_Copy(sheet, _DrawBoss(index), SheetLayout_Boss(index).x0,
+                    SheetLayout_Boss(index).y0);
     }
 }

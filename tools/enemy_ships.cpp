@@ -269,6 +269,6 @@ void ShipArt_DrawEnemyShips(Pixmap &sheet)
     for (int32_t index = 0; index < kEnemyShipCount; index++)
     {
         Pixmap ship = _PaintEnemy(designs[static_cast<size_t>(index)], _EnemyPalette(index));
-        Pixmap_Copy(sheet, ship, 32 + 8 * (index % 6), 8 * (index / 6));
+        Pixmap_Copy(sheet, ship, SheetLayout_Enemy(index).x0, SheetLayout_Enemy(index).y0);
     }
 }

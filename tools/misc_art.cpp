@@ -2,6 +2,7 @@
 // lit from the upper left, and the two icons.
 #include "tools/misc_art.h"
 
+#include "resources/sheet_layout.h"
 #include "tools/ship_art.h"
 
 #include <algorithm>
@@ -53,13 +54,17 @@ static Pixmap _BurstFrame(int32_t frame, const FireColors &fire)
 static void _DrawExplosions(Pixmap &sheet)
 {
     // Enemy: big, medium and small, all 8 x 8.
-    Pixmap_Copy(sheet, _BurstFrame(0, kEnemyFire), 48, 48);
-    Pixmap_Copy(sheet, _BurstFrame(1, kEnemyFire), 56, 48);
-    Pixmap_Copy(sheet, _BurstFrame(2, kEnemyFire), 64, 48);
-    // Player (and boss): big and medium 8 x 8, small 6 x 8 (the embers' middle columns).
-    Pixmap_Copy(sheet, _BurstFrame(0, kPlayerFire), 80, 48);
-    Pixmap_Copy(sheet, _BurstFrame(1, kPlayerFire), 88, 48);
-    Pixmap_Copy(sheet, Pixmap_Crop(_BurstFrame(2, kPlayerFire), 1, 0, 6, 8), 97, 48);
+    for (int32_t frame = 0; frame < 3; frame++)
+    {
+        const SheetRect enemy = LAYOUT_ENEMY_EXPLOSION[frame],
+                        player = LAYOUT_PLAYER_EXPLOSION[frame];
+        Pixmap_Copy(sheet, _BurstFrame(frame, kEnemyFire), enemy.x0, enemy.y0);
+        // Player (and boss): the small frame is the embers' middle columns.
+        Pixmap_Copy(sheet,
+                    Pixmap_Crop(_BurstFrame(frame, kPlayerFire), (8 - (player.x1 - player.x0)) / 2,
+                                0, player.x1 - player.x0, 8),
+                    player.x0, player.y0);
+    }
 }
 
 // A soap-bubble shield: a faint inside growing stronger toward a bright rim, and a white
@@ -117,9 +122,9 @@ Pixmap MiscArt_DrawSheet(void)
 {
     Pixmap sheet = Pixmap_Make(104, 56);
     // The display draws the life icon mirrored; the ship is symmetric, so it looks the same.
-    Pixmap_Copy(sheet, ShipArt_PlayerShip(0), 16, 0);
-    Pixmap_Copy(sheet, _ShieldIcon(), 24, 0);
-    _DrawShield(sheet, 88, 32);
+    Pixmap_Copy(sheet, ShipArt_PlayerShip(0), LAYOUT_LIFE_ICON.x0, LAYOUT_LIFE_ICON.y0);
+    Pixmap_Copy(sheet, _ShieldIcon(), LAYOUT_SHIELD_ICON.x0, LAYOUT_SHIELD_ICON.y0);
+    _DrawShield(sheet, LAYOUT_SHIELD.x0, LAYOUT_SHIELD.y0);
     _DrawExplosions(sheet);
     Pixmap_ClearTransparent(sheet);
     return sheet;

@@ -2,6 +2,7 @@
 // both ways, an enemy blowing up, the display's icons and the boss of level 5 for scale.
 #include "tools/play_mock.h"
 
+#include "resources/sheet_layout.h"
 #include "tools/background_art.h"
 #include "tools/misc_art.h"
 #include "tools/projectile_art.h"
@@ -30,6 +31,11 @@ struct Picture
     bool flipX, flipY;
 };
 } // namespace
+
+static Picture _At(const Pixmap &sheet, SheetRect rect, bool flipX = false, bool flipY = false)
+{
+    return {&sheet, rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0, flipX, flipY};
+}
 
 static uint8_t _Channel(float value)
 {
@@ -95,13 +101,13 @@ Pixmap PlayMock_Draw(void)
     Pixmap screen = Pixmap_Make(kScreenWidth, kScreenHeight);
 
     // The 2 x 4 background, scrolled a little, two copies stacked.
-    const Picture sky = {&background, 0, 0, 128, 256, false, false};
+    const Picture sky = _At(background, LAYOUT_BACKGROUND);
     _Draw(screen, sky, -1.0f, -1.0f - 1.3f, 2.0f, 4.0f, Blend::Replace);
     _Draw(screen, sky, -1.0f, -1.0f - 1.3f + 4.0f, 2.0f, 4.0f, Blend::Replace);
 
     // Level 1's formation (ship 1), with one ship exploding and one firing.
-    const Picture enemy = {&ships, 40, 0, 8, 8, false, false};
-    const Picture burst = {&misc, 48, 48, 8, 8, false, false};
+    const Picture enemy = _At(ships, SheetLayout_Enemy(1));
+    const Picture burst = _At(misc, LAYOUT_ENEMY_EXPLOSION[0]);
     for (int32_t i = 0; i < 10; i++)
     {
         float x = static_cast<float>(i % 5 - 2) * 0.25f,
@@ -113,19 +119,19 @@ Pixmap PlayMock_Draw(void)
         }
         _DrawCentred(screen, enemy, x, y, 0.15f, 0.15f, Blend::Premultiplied);
     }
-    const Picture enemyShot = {&projectiles, 0, 0, 8, 8, false, true};
+    const Picture enemyShot = _At(projectiles, SheetLayout_Bullet(0), false, true);
     _DrawCentred(screen, enemyShot, 0.25f, 0.2f, 8.0f / 48.0f, 8.0f / 40.0f, Blend::Premultiplied);
     _DrawCentred(screen, enemyShot, -0.5f, -0.3f, 8.0f / 48.0f, 8.0f / 40.0f, Blend::Premultiplied);
 
     // The level 5 boss, for its size next to the formation.
-    const Picture boss = {&ships, 32, 48, 16, 16, false, false};
+    const Picture boss = _At(ships, SheetLayout_Boss(0));
     _DrawCentred(screen, boss, 0.7f, 0.8f, 0.3f, 0.3f, Blend::Premultiplied);
 
     // The player's ship banking left, its shield and its shot; a straight ship beside it.
-    const Picture banked = {&ships, 0, 0, 6, 8, false, false};
-    const Picture straight = {&ships, 8, 0, 8, 8, false, false};
-    const Picture shield = {&misc, 88, 32, 16, 16, false, false};
-    const Picture playerShot = {&projectiles, 8, 0, 8, 8, false, false};
+    const Picture banked = _At(ships, SheetLayout_PlayerLeft(0));
+    const Picture straight = _At(ships, SheetLayout_Player(0));
+    const Picture shield = _At(misc, LAYOUT_SHIELD);
+    const Picture playerShot = _At(projectiles, SheetLayout_Bullet(1));
     _DrawCentred(screen, banked, -0.1f, -0.75f, 0.1f, 0.15f, Blend::Premultiplied);
     _DrawCentred(screen, shield, -0.1f, -0.75f, 0.3f, 0.3f, Blend::Additive);
     _DrawCentred(screen, playerShot, -0.09f, -0.35f, 8.0f / 48.0f, 8.0f / 40.0f,
@@ -133,8 +139,8 @@ Pixmap PlayMock_Draw(void)
     _DrawCentred(screen, straight, 0.4f, -0.75f, 0.15f, 0.15f, Blend::Premultiplied);
 
     // The display: three lives (the icon mirrored) and two shields along the bottom left.
-    const Picture life = {&misc, 16, 0, 8, 8, true, false};
-    const Picture shieldIcon = {&misc, 24, 0, 8, 8, false, false};
+    const Picture life = _At(misc, LAYOUT_LIFE_ICON, true);
+    const Picture shieldIcon = _At(misc, LAYOUT_SHIELD_ICON);
     for (int32_t i = 0; i < 5; i++)
     {
         _Draw(screen, i < 3 ? life : shieldIcon, static_cast<float>(i) * 0.1f - 0.97f, -0.95f,

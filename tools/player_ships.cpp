@@ -89,8 +89,10 @@ void ShipArt_DrawPlayerShips(Pixmap &sheet)
     for (int32_t band = 0; band < kPlayerShipCount; band++)
     {
         const Pixmap left = ShipArt_PlayerShipBankedLeft(band);
-        Pixmap_Copy(sheet, left, 0, 8 * band);
-        Pixmap_Copy(sheet, ShipArt_PlayerShip(band), 8, 8 * band);
-        Pixmap_Copy(sheet, Pixmap_MirrorX(left), 18, 8 * band);
+        Pixmap_Copy(sheet, left, SheetLayout_PlayerLeft(band).x0, SheetLayout_PlayerLeft(band).y0);
+        Pixmap_Copy(sheet, ShipArt_PlayerShip(band), SheetLayout_Player(band).x0,
+                    SheetLayout_Player(band).y0);
+        Pixmap_Copy(sheet, Pixmap_MirrorX(left), SheetLayout_PlayerRight(band).x0,
+                    SheetLayout_PlayerRight(band).y0);
     }
 }

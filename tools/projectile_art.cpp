@@ -1,6 +1,8 @@
 // projectile_art: bullets as tiny stencils coloured from a table of hues.
 #include "tools/projectile_art.h"
 
+#include "resources/sheet_layout.h"
+
 #include <array>
 
 namespace
@@ -67,7 +69,7 @@ static Rgba _Premultiplied(uint32_t rgb, uint8_t alpha)
 static void _DrawBullet(Pixmap &sheet, int32_t index, const BulletStencil &stencil,
                         const BulletHue &hue)
 {
-    const int32_t cellX = 8 * (index % 6), cellY = 8 * (index / 6);
+    const int32_t cellX = SheetLayout_Bullet(index).x0, cellY = SheetLayout_Bullet(index).y0;
     for (int32_t row = 0; row < 3; row++)
     {
         for (int32_t column = 0; stencil.rows[static_cast<size_t>(row)][column] != '\0'; column++)

@@ -1,19 +1,18 @@
 // ship_art: the ships sheet (80 x 80): five player ships with their banked frames, thirty-six
 // enemy ships and six bosses, each family in its own source file.
 //
-// Layout (pixels, x to the right, y down): player band i straight at (8, 8i), banked left at
-// (0, 8i) and banked right at (18, 8i), 6 x 8 each; enemy ship i at (32 + 8 (i % 6), 8 (i / 6));
-// boss i, 16 x 16, at (32 + 16 (i % 3), 48 + 16 (i / 3)). Enemies and bosses point down,
-// the player's ships point up. Pixels are opaque or fully transparent (and then black).
+// Layout: resources/sheet_layout.h. Enemies and bosses point down, the player's ships point up.
+// Pixels are opaque or fully transparent (and then black).
 #pragma once
 
+#include "resources/sheet_layout.h"
 #include "tools/pixmap.h"
 
 #include <cstdint>
 
-constexpr int32_t kPlayerShipCount = 5;
-constexpr int32_t kEnemyShipCount = 36;
-constexpr int32_t kBossShipCount = 6;
+constexpr int32_t kPlayerShipCount = LAYOUT_PLAYER_COUNT;
+constexpr int32_t kEnemyShipCount = LAYOUT_ENEMY_COUNT;
+constexpr int32_t kBossShipCount = LAYOUT_BOSS_COUNT;
 
 Pixmap ShipArt_DrawSheet(void);
 

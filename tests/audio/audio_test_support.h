@@ -5,13 +5,13 @@
 #include "audio/audio_openal.h"
 #include "foundation/logging.h"
 #include "resources/resource_win.h"
+#include "tests/support/support.h"
 
 #include <AL/al.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -88,15 +88,9 @@ class AudioTest : public ::testing::Test
     {
         setenv("ALSOFT_DRIVERS", "null", 1);
         Logging_SetLevel(LOGGING_LEVEL_ERROR);
-        char pattern[] = "/tmp/zindrel-audio-XXXXXX";
-        folder = mkdtemp(pattern) != nullptr ? pattern : "/nonexistent";
     }
 
-    ~AudioTest() override
-    {
-        Close();
-        std::filesystem::remove_all(folder);
-    }
+    ~AudioTest() override { Close(); }
 
     void Close()
     {
@@ -108,10 +102,10 @@ class AudioTest : public ::testing::Test
         Resource_Unload();
     }
 
-    std::string Path(const std::string &name) const { return folder + "/" + name; }
+    std::string Path(const std::string &name) const { return scratch.File(name); }
     bool Run(const std::string &command) const
     {
-        return !std::system(("cd " + folder + " && " + command).c_str());
+        return !std::system(("cd " + scratch.Path() + " && " + command).c_str());
     }
     Sample *Create(const std::string &name)
     {
@@ -144,7 +138,8 @@ class AudioTest : public ::testing::Test
         opened = true;
     }
 
-    std::string folder, files;
+    const ScratchFolder scratch;
+    std::string files;
     std::vector<Sample *> samples;
     bool opened = false;
 };

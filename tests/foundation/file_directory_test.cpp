@@ -13,21 +13,9 @@
 class FileTest : public FoundationTest
 {
   protected:
-    std::string folder;
-    void SetUp() override
-    {
-        FoundationTest::SetUp();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zindrel-file-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override
-    {
-        std::filesystem::remove_all(folder);
-        FoundationTest::TearDown();
-    }
-    std::string PathOf(const char *name) { return folder + "/" + name; }
+    const ScratchFolder scratch;
+    const std::string folder = scratch.Path();
+    std::string PathOf(const char *name) { return scratch.File(name); }
     // The whole file as another reader sees it.
     std::string Contents(const std::string &path)
     {

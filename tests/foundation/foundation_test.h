@@ -1,9 +1,10 @@
 // Shared pieces of the foundation tests: a fixture that fails any test leaving blocks of the
-// tracking allocator behind, and a way to read what a call printed on standard output.
+// tracking allocator behind.
 #pragma once
 
 #include "foundation/allocator.h"
 #include "foundation/logging.h"
+#include "tests/support/support.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -30,11 +31,3 @@ class FoundationTest : public ::testing::Test
   private:
     int64_t liveAtStart = 0;
 };
-
-// Everything the call wrote to standard output.
-inline std::string CaptureOutput(const std::function<void()> &call)
-{
-    ::testing::internal::CaptureStdout();
-    call();
-    return ::testing::internal::GetCapturedStdout();
-}

@@ -22,6 +22,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -131,30 +132,26 @@ TEST_F(Program, PlayedAsAPersonWouldAndClosedBothWays)
     ExpectEndsAtOnceWithStatusZero();
 }
 
-int frames = 0;
+std::vector<Clock::time_point> frames;
 
 void CountFrames(Window *window)
 {
-    if (++frames == 120)
-    {
+    frames.push_back(Clock::now());
+    if (frames.size() == 120)
         Window_SetShouldClose(window);
-    }
 }
 
-TEST(FramePacing, HundredTwentyFramesTakeAboutTwoSeconds)
+// A busy machine makes frames late, never early, so only the lower bound holds under load: the
+// cap not being slower than it should be is a matter for a benchmark.
+TEST(FramePacing, HundredTwentyFramesTakeAtLeastTheirSlots)
 {
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
     Window_Initialize_Library();
-    // A small window keeps each frame's own work (clear, cube, swap) far below its share of a
-    // second even on a busy machine, so the time measured is the cap's.
     Window *window = Window_Create(160, 120, "Zindrel pacing test", CountFrames, nullptr);
-    const auto start = Clock::now();
     Window_MakeActive(window);
-    const std::chrono::duration<double> elapsed = Clock::now() - start;
     Window_Destroy(window);
-    EXPECT_EQ(frames, 120);
-    // 119 full slots at 62 frames a second are 1.92 s; at 30 they would be 3.97 s.
-    EXPECT_GT(elapsed.count(), 1.5);
-    EXPECT_LT(elapsed.count(), 3.6);
+    ASSERT_EQ(frames.size(), 120u);
+    // 119 slots at 62 frames a second are 1.92 s.
+    EXPECT_GT(std::chrono::duration<double>(frames.back() - frames.front()).count(), 1.85);
 }
 } // namespace

@@ -12,7 +12,10 @@
 #include "game/sprite.h"
 #include "game/world.h"
 
+#include <cmath>
 #include <cstring>
+#include <set>
+#include <utility>
 
 namespace
 {
@@ -23,23 +26,26 @@ Vector2 PositionOf(SpaceShip *ship)
     return Sprite_GetPosition(SpaceShip_GetSprite(ship));
 }
 
+// Five columns a quarter apart, each with a ship in both rows.
 TEST_F(LevelTest, LevelOneFormationIsACheckerboardOfTenShips)
 {
-    const float expected[10][2] = {{-0.5f, 0.35f}, {-0.25f, 0.6f}, {0.0f, 0.35f},   {0.25f, 0.6f},
-                                   {0.5f, 0.35f},  {-0.5f, 0.6f},  {-0.25f, 0.35f}, {0.0f, 0.6f},
-                                   {0.25f, 0.35f}, {0.5f, 0.6f}};
     Level *level = CurrentLevel();
     EXPECT_EQ(Level_GetNumerOfAliveEnemies(level), 10);
     EXPECT_EQ(Level_GetBoss(level), nullptr);
-    EXPECT_EQ(List_GetSize(Level_GetSpaceShips(level)), 10);
+    ASSERT_EQ(List_GetSize(Level_GetSpaceShips(level)), 10);
+    std::set<std::pair<long, long>> places; // in hundredths
     for (int32_t i = 0; i < 10; i++)
     {
-        SpaceShip *ship = Ship(i);
-        EXPECT_FLOAT_EQ(PositionOf(ship).x, expected[i][0]) << "ship " << i + 1;
-        EXPECT_FLOAT_EQ(PositionOf(ship).y, expected[i][1]) << "ship " << i + 1;
-        EXPECT_EQ(SpaceShip_GetHealthPoint(ship), 1);
-        EXPECT_FLOAT_EQ(Sprite_GetMovement(SpaceShip_GetSprite(ship)).x, 0.0125f);
+        places.emplace(std::lround(PositionOf(Ship(i)).x * 100),
+                       std::lround(PositionOf(Ship(i)).y * 100));
+        EXPECT_EQ(SpaceShip_GetHealthPoint(Ship(i)), 1);
+        EXPECT_FLOAT_EQ(Sprite_GetMovement(SpaceShip_GetSprite(Ship(i))).x, 0.0125f);
     }
+    std::set<std::pair<long, long>> checkerboard;
+    for (long x = -50; x <= 50; x += 25)
+        for (const long y : {35, 60})
+            checkerboard.emplace(x, y);
+    EXPECT_EQ(places, checkerboard);
 }
 
 TEST_F(LevelTest, BossLevelsAddABossWithHealthAndSpeedByLevel)

@@ -3,6 +3,7 @@
 #include "resources/asset.h"
 
 #include "foundation/allocator.h"
+#include "resources/sheet_layout.h"
 #include "resources/subtexture.h"
 #include "resources/targa.h"
 #include "resources/texture_win.h"
@@ -10,7 +11,6 @@
 #include "tools/art.h"
 
 #include <GL/gl.h>
-#include <GLFW/glfw3.h>
 
 #include <climits>
 #include <cstring>
@@ -64,22 +64,18 @@ void ExpectCell(SubTexture *cell, Texture *texture, int x0, int y0, int x1, int 
                 testing::Pointwise(testing::FloatNear(1e-4f),
                                    {x0, y0, x1, y1, std::abs(x1 - x0), std::abs(y1 - y0)}));
 }
+void ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
+{
+    ExpectCell(cell, texture, r.x0, r.y0, r.x1, r.y1);
+}
 
 class AssetTest : public ResourceTest
 {
   protected:
-    // One hidden window for the whole process: GLFW restarted over and over fails under Xvfb.
     void SetUp() override
     {
         ResourceTest::SetUp();
-        static GLFWwindow *window = nullptr;
-        if (window == nullptr && glfwInit())
-        {
-            glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-            window = glfwCreateWindow(64, 64, "resources test", nullptr, nullptr);
-        }
-        ASSERT_NE(window, nullptr) << "no OpenGL window (no display?)";
-        glfwMakeContextCurrent(window);
+        ASSERT_TRUE(MakeGlContextCurrent(64));
     }
 
     // Opens the archive at path and builds a catalogue from it, keeping the log messages.
@@ -184,16 +180,35 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
     Texture *ships = Asset_GetShipsTexture(asset);
     Texture *misc = Asset_GetMiscellaneousTexture(asset);
     Texture *projectiles = Asset_GetProjectileTexture(asset);
-    // The examples of the table, on every sheet.
-    ExpectCell(Asset_GetPlayerSubTexture(asset, 4), ships, 8, 32, 16, 40);
-    ExpectCell(Asset_GetPlayerBulletSubTexture(asset, 7), projectiles, 8, 8, 16, 16);
-    // The enemies' bullets are the same cells upside down.
-    ExpectCell(Asset_GetSpaceShipBulletSubTexture(asset, 7), projectiles, 8, 16, 16, 8);
-    ExpectCell(Asset_GetSpaceShipSubTexture(asset, 13), ships, 40, 16, 48, 24);
-    ExpectCell(Asset_GetBossSpaceShipSubTexture(asset, 4), ships, 48, 64, 64, 80);
-    ExpectCell(Asset_GetPlayerExplosionSmallSubTexture(asset), misc, 97, 48, 103, 56);
-    ExpectCell(Asset_GetPlayerShieldSubTexture(asset), misc, 88, 32, 104, 48);
-    ExpectCell(Asset_GetBackgroundSubTexture(asset), textures[0](asset), 0, 0, 128, 256);
+    // Every family, on every sheet.
+    for (int32_t i = 0; i < LAYOUT_PLAYER_COUNT; i++)
+    {
+        ExpectCell(Asset_GetPlayerSubTexture(asset, i), ships, SheetLayout_Player(i));
+        ExpectCell(Asset_GetPlayerGoingLeftSubTexture(asset, i), ships, SheetLayout_PlayerLeft(i));
+        ExpectCell(Asset_GetPlayerGoingRightSubTexture(asset, i), ships,
+                   SheetLayout_PlayerRight(i));
+    }
+    for (int32_t i = 0; i < LAYOUT_BULLET_COUNT; i++)
+    {
+        const SheetRect r = SheetLayout_Bullet(i);
+        ExpectCell(Asset_GetPlayerBulletSubTexture(asset, i), projectiles, r);
+        // The enemies' bullets are the same cells upside down.
+        ExpectCell(Asset_GetSpaceShipBulletSubTexture(asset, i), projectiles, r.x0, r.y1, r.x1,
+                   r.y0);
+    }
+    for (int32_t i = 0; i < LAYOUT_ENEMY_COUNT; i++)
+        ExpectCell(Asset_GetSpaceShipSubTexture(asset, i), ships, SheetLayout_Enemy(i));
+    for (int32_t i = 0; i < LAYOUT_BOSS_COUNT; i++)
+        ExpectCell(Asset_GetBossSpaceShipSubTexture(asset, i), ships, SheetLayout_Boss(i));
+    SubTexture *(*const explosions[6])(Asset *) = {
+        Asset_GetSpaceShipExplosionBigSubTexture,   Asset_GetSpaceShipExplosionMediumSubTexture,
+        Asset_GetSpaceShipExplosionSmallSubTexture, Asset_GetPlayerExplosionBigSubTexture,
+        Asset_GetPlayerExplosionMediumSubTexture,   Asset_GetPlayerExplosionSmallSubTexture};
+    for (int32_t i = 0; i < 6; i++)
+        ExpectCell(explosions[i](asset), misc,
+                   (i < 3 ? LAYOUT_ENEMY_EXPLOSION : LAYOUT_PLAYER_EXPLOSION)[i % 3]);
+    ExpectCell(Asset_GetPlayerShieldSubTexture(asset), misc, LAYOUT_SHIELD);
+    ExpectCell(Asset_GetBackgroundSubTexture(asset), textures[0](asset), LAYOUT_BACKGROUND);
     // Mirrored and upside-down corners stay as given; positions are not clamped.
     for (auto [x0, y0, x1, y1] : {std::tuple{8, 0, 24, 32}, {24, 0, 8, 32}, {-8, 160, 8, 80}})
     {
@@ -207,7 +222,8 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
                                       Asset_GetNumberOfPlayerBulletSubTextures(asset),
                                       Asset_GetNumberOfSpaceShipBulletSubTextures(asset),
                                       Asset_GetNumberOfSpaceShipSubTextures(asset)}),
-                ElementsAre(5, 30, 30, 36));
+                ElementsAre(LAYOUT_PLAYER_COUNT, LAYOUT_BULLET_COUNT, LAYOUT_BULLET_COUNT,
+                            LAYOUT_ENEMY_COUNT));
     // Indices wrap with their family; negative remainders count from the front.
     using Family = SubTexture *(*)(Asset *, int32_t);
     const std::tuple<Family, int32_t, int32_t> wraps[] = {
@@ -243,7 +259,7 @@ TEST_F(AssetTest, SheetsThatCannotBeUsedAreNamedOnceAndReplacedByPlaceholders)
         EXPECT_EQ(Texture_GetWidth(texture), sizes[sheet][0]);
         EXPECT_EQ(Texture_GetHeight(texture), sizes[sheet][1]);
     }
-    ExpectCell(Asset_GetSpaceShipSubTexture(asset, 13), textures[3](asset), 40, 16, 48, 24);
+    ExpectCell(Asset_GetSpaceShipSubTexture(asset, 13), textures[3](asset), SheetLayout_Enemy(13));
     Asset_Destroy(asset);
 
     // No archive: the open failure (two lines), each sheet named twice, all placeholders.

@@ -5,6 +5,7 @@
 #include "test_support.h"
 
 #include <cstdio>
+#include <fstream>
 #include <unistd.h>
 
 using testing::ElementsAre;
@@ -23,13 +24,14 @@ std::vector<uint8_t> Entry(const char *name)
     return data == nullptr ? std::vector<uint8_t>() : std::vector<uint8_t>(data, data + size);
 }
 
-// Writes bytes to a new file and returns its path; the caller unlinks it.
+// Writes bytes to a new file in the scratch folder and returns its path.
 std::string TemporaryFile(const std::vector<uint8_t> &bytes)
 {
-    char path[] = "/tmp/zindrel-archive-XXXXXX";
-    const int descriptor = mkstemp(path);
-    EXPECT_EQ(write(descriptor, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    close(descriptor);
+    static ScratchFolder scratch;
+    static int files = 0;
+    const std::string path = scratch.File(std::to_string(files++));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
     return path;
 }
 
@@ -121,9 +123,8 @@ TEST_F(ResourceArchive, EntryShorterThanItsSizeEndsTheRead)
 
 TEST(ResourceLocation, FoundBesideTheProgramHoweverItIsStarted)
 {
-    char pattern[] = "/tmp/zindrel-elsewhere-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string elsewhere = pattern, link = elsewhere + "/probe-link";
+    const ScratchFolder scratch;
+    const std::string elsewhere = scratch.Path(), link = scratch.File("probe-link");
     // The working directory has no archive, only a link to the program.
     ASSERT_EQ(symlink(RESOURCE_PROBE_PATH, link.c_str()), 0);
     for (const std::string &command :
@@ -138,8 +139,6 @@ TEST(ResourceLocation, FoundBesideTheProgramHoweverItIsStarted)
         EXPECT_EQ(pclose(pipe), 0) << command;
         EXPECT_EQ(std::string(output, length), "inside the folder\n") << command;
     }
-    unlink(link.c_str());
-    rmdir(elsewhere.c_str());
 }
 
 } // namespace

@@ -7,29 +7,12 @@
 #include "toolkit/mesh_obj.h"
 #include "toolkit/model.h"
 
-#include <GLFW/glfw3.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-std::string LogMessages(const std::function<void()> &action)
-{
-    testing::internal::CaptureStdout();
-    action();
-    std::istringstream text(testing::internal::GetCapturedStdout());
-    std::string messages;
-    for (std::string line; std::getline(text, line);)
-    {
-        const size_t separator = line.find(" - ");
-        if (separator != std::string::npos && line.find(" at ") < separator)
-            messages += line.substr(separator + 3) + "|";
-    }
-    return messages;
-}
 
 // Replaces *model with what the OBJ or 3DS reader makes of a copy of size bytes placed just
 // before an inaccessible page, in pages then made read-only; returns the log messages.
@@ -104,26 +87,6 @@ std::vector<int32_t> ModelFixture::FaceIndices(int32_t face)
     const ModelFace &f = Model_GetFaces(model)[face];
     return {f.vertex[0],   f.vertex[1], f.vertex[2], f.texCoord[0], f.texCoord[1],
             f.texCoord[2], f.normal[0], f.normal[1], f.normal[2]};
-}
-
-bool MakeGlContextCurrent(int32_t size)
-{
-    // Never closed: unloading the GL driver at glfwTerminate would leave its own unreleased
-    // blocks behind without symbols, unrecognisable to LeakSanitizer.
-    static GLFWwindow *window = nullptr;
-    if (window == nullptr && glfwInit())
-    {
-        glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-        window = glfwCreateWindow(size, size, "toolkit test", nullptr, nullptr);
-    }
-    if (window == nullptr)
-    {
-        ADD_FAILURE() << "no OpenGL window (no display?)";
-        return false;
-    }
-    glfwSetWindowSize(window, size, size);
-    glfwMakeContextCurrent(window);
-    return true;
 }
 
 std::string RunCommand(const std::string &command, int32_t *status)

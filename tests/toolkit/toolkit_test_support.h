@@ -2,6 +2,8 @@
 // GL context and external commands.
 #pragma once
 
+#include "tests/support/support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,8 +14,14 @@
 struct Model;
 
 // The message parts of the log lines ("Error at file:line - message") written to standard
-// output while action runs, each followed by '|'; other output is left out.
-std::string LogMessages(const std::function<void()> &action);
+// output while action runs, each followed by '|'.
+inline std::string LogMessages(const std::function<void()> &action)
+{
+    std::string joined;
+    for (const std::string &message : CaptureMessages(action))
+        joined += message + "|";
+    return joined;
+}
 
 // Keeps the log at Error level during a test and releases the model it leaves behind.
 class ModelFixture : public testing::Test
@@ -36,10 +44,6 @@ class ModelFixture : public testing::Test
 
     Model *model = nullptr;
 };
-
-// Makes current the OpenGL context of a hidden window of size x size pixels, shared by every
-// test of the process and never closed. Adds a test failure and returns false without one.
-bool MakeGlContextCurrent(int32_t size);
 
 // Runs a shell command; returns its standard output and stores its exit status.
 std::string RunCommand(const std::string &command, int32_t *status);

@@ -43,7 +43,7 @@ TEST(AssetArchive, AnIndependentZipToolAgreesOnTheListing)
 // made, byte for byte; so do the compiled-in picture blobs.
 TEST(AssetArchive, EveryRunWritesIdenticalBytes)
 {
-    ScratchDirectory scratch;
+    ScratchFolder scratch;
     ASSERT_FALSE(scratch.Path().empty());
     ASSERT_EQ(RunAssetBuilder("archive '" + scratch.File("first.dat") + "'"), 0);
     ASSERT_EQ(RunCommand("cd / && TZ=Pacific/Kiritimati '" + std::string(ZINDREL_ASSETGEN) +

@@ -9,26 +9,6 @@
 #include <sstream>
 #include <zip.h>
 
-ScratchDirectory::ScratchDirectory()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "zindrel-art-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) != nullptr)
-    {
-        path = buffer.data();
-    }
-}
-
-ScratchDirectory::~ScratchDirectory()
-{
-    if (!path.empty())
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-}
-
 std::pair<int, std::string> RunCommand(const std::string &command)
 {
     std::string output;

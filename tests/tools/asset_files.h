@@ -2,25 +2,12 @@
 // share no code with it (libzip, ImageMagick, SoX, ALUT).
 #pragma once
 
+#include "tests/support/support.h"
+
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
-
-// A scratch directory removed again when the object goes away.
-class ScratchDirectory
-{
-  public:
-    ScratchDirectory();
-    ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory &) = delete;
-    ScratchDirectory &operator=(const ScratchDirectory &) = delete;
-    const std::string &Path() const { return path; }
-    std::string File(const std::string &name) const { return path + "/" + name; }
-
-  private:
-    std::string path;
-};
 
 // Runs a shell command; the exit status and what it printed on standard output.
 std::pair<int, std::string> RunCommand(const std::string &command);

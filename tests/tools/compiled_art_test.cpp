@@ -10,12 +10,6 @@
 
 namespace
 {
-uint32_t Header(const uint8_t *blob, int32_t field)
-{
-    const uint8_t *p = blob + 4 * field;
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 // Cell (column, row) of a glyph sheet as 64 booleans, true where the glyph is drawn.
 void CellPixels(const uint8_t *sheet, int32_t column, int32_t row, std::vector<bool> &cell)
 {
@@ -33,41 +27,6 @@ int32_t Ink(const std::vector<bool> &cell)
     return static_cast<int32_t>(std::count(cell.begin(), cell.end(), true));
 }
 } // namespace
-
-TEST(AssetCompiledArt, HeadersGiveSizeAndDepthAndDataIsAligned)
-{
-    EXPECT_EQ(Header(FontC64Uppercase, 0), 128u);
-    EXPECT_EQ(Header(FontC64Uppercase, 1), 128u);
-    EXPECT_EQ(Header(FontC64Uppercase, 2), 3u);
-    EXPECT_EQ(Header(FontC64Lowercase, 0), 128u);
-    EXPECT_EQ(Header(FontC64Lowercase, 1), 128u);
-    EXPECT_EQ(Header(FontC64Lowercase, 2), 3u);
-    EXPECT_EQ(Header(BrindleLogo, 0), 1024u);
-    EXPECT_EQ(Header(BrindleLogo, 1), 1024u);
-    EXPECT_EQ(Header(BrindleLogo, 2), 4u);
-    for (const uint8_t *blob : {FontC64Uppercase, FontC64Lowercase, BrindleLogo})
-        EXPECT_EQ(reinterpret_cast<uintptr_t>(blob) % 16, 0u);
-}
-
-// The linked data is what the builder writes now: the embedding picked up the current blobs.
-TEST(AssetCompiledArt, LinkedDataMatchesTheBuildersOutput)
-{
-    ScratchDirectory scratch;
-    ASSERT_EQ(RunAssetBuilder("blobs '" + scratch.Path() + "'"), 0);
-    const std::pair<const char *, const uint8_t *> blobs[] = {
-        {"FontC64Uppercase.bin", FontC64Uppercase},
-        {"FontC64Lowercase.bin", FontC64Lowercase},
-        {"BrindleLogo.bin", BrindleLogo},
-    };
-    for (const auto &[name, linked] : blobs)
-    {
-        std::vector<uint8_t> written = ReadFileBytes(scratch.File(name));
-        ASSERT_EQ(written.size(),
-                  12 + size_t(Header(linked, 0)) * Header(linked, 1) * Header(linked, 2))
-            << name;
-        EXPECT_EQ(std::memcmp(written.data(), linked, written.size()), 0) << name;
-    }
-}
 
 TEST(AssetCompiledArt, GlyphSheetsArePureBlackAndWhite)
 {

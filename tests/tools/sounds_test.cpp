@@ -41,7 +41,7 @@ class AssetSounds : public ::testing::Test
             }
         ASSERT_EQ(data.size(), 4u);
     }
-    ScratchDirectory scratch;
+    ScratchFolder scratch;
     std::map<std::string, std::vector<uint8_t>> data;
 };
 } // namespace

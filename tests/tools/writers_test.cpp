@@ -42,7 +42,7 @@ void ExpectSamePixels(const DecodedImage &decoded, const Pixmap &picture, const 
 
 TEST(AssetWriters, TgaRawAndRunLengthDecodeToTheSamePixels)
 {
-    ScratchDirectory scratch;
+    ScratchFolder scratch;
     const Pixmap picture = EdgeCasePicture();
     std::vector<uint8_t> raw = TgaWriter_Encode(picture, false);
     std::vector<uint8_t> packed = TgaWriter_Encode(picture, true);
@@ -56,7 +56,7 @@ TEST(AssetWriters, TgaRawAndRunLengthDecodeToTheSamePixels)
 
 TEST(AssetWriters, PngDecodesToTheSamePixels)
 {
-    ScratchDirectory scratch;
+    ScratchFolder scratch;
     const Pixmap picture = EdgeCasePicture();
     WriteFileBytes(scratch.File("picture.png"), PngWriter_Encode(picture));
     ExpectSamePixels(DecodeImage(scratch.File("picture.png")), picture, "png");
