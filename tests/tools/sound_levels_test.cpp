@@ -16,7 +16,7 @@ struct Levels
     double flatFactor = -1; // above 0 when runs of samples sit at the peak, as clipping leaves
 };
 
-Levels Measure(const ScratchDirectory &scratch, const std::string &name, double volume)
+Levels Measure(const ScratchFolder &scratch, const std::string &name, double volume)
 {
     for (ArchiveFile &file : ReadArchive(BuiltArchivePath()))
     {
@@ -38,7 +38,7 @@ Levels Measure(const ScratchDirectory &scratch, const std::string &name, double 
 
 TEST(SoundLevels, AKillIsHeardAmongTheShotsAndNothingClips)
 {
-    ScratchDirectory scratch;
+    ScratchFolder scratch;
     const Levels playerShot = Measure(scratch, "mixkit-short-laser-gun-shot-1670.wav", 1.0);
     const Levels enemyShot = Measure(scratch, "mixkit-game-whip-shot-1512.wav", 1.0);
     const Levels playerHit = Measure(scratch, "mixkit-falling-hit-757.wav", 1.0);
