@@ -53,8 +53,7 @@ int main()
         Model_Destroy(model);
     }
     failures += _Failed(_HuffmanRoundTrip("abracadabra, abracadabra"), "Huffman round trip");
-    failures += _Failed(Checksum_CRC32(reinterpret_cast<const uint8_t *>("123456789"), 9) ==
-                            0xcbf43926u,
-                        "CRC-32");
+    failures += _Failed(
+        Checksum_CRC32(reinterpret_cast<const uint8_t *>("123456789"), 9) == 0xcbf43926u, "CRC-32");
     return failures == 0 ? 0 : 1;
 }
