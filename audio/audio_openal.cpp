@@ -184,12 +184,15 @@ static bool _HeadersFitFile(const uint8_t *file, int32_t size)
                 return false;
             }
             // Only plain PCM of one or two channels of 8 or 16 bits, which OpenAL plays as it is:
-            // from other formats ALUT has made a 4 GB request out of a 102-byte file.
+            // from other formats ALUT has made a 4 GB request out of a 102-byte file. ALUT keeps
+            // the last format chunk it meets, so each one decides anew.
             const uint8_t *body = file + at + 8;
-            format = format ||
-                     (memcmp(file + at, "fmt ", 4) == 0 && length >= 16 &&
-                      (body[0] | (body[1] << 8)) == 1 && ((body[2] | (body[3] << 8)) - 1u) < 2u &&
-                      ((body[14] | (body[15] << 8)) == 8 || (body[14] | (body[15] << 8)) == 16));
+            if (memcmp(file + at, "fmt ", 4) == 0)
+            {
+                format = length >= 16 && (body[0] | (body[1] << 8)) == 1 &&
+                         ((body[2] | (body[3] << 8)) - 1u) < 2u &&
+                         ((body[14] | (body[15] << 8)) == 8 || (body[14] | (body[15] << 8)) == 16);
+            }
             // ALUT stops at the data, which must come after the format; an empty data chunk it
             // reads past.
             if (memcmp(file + at, "data", 4) == 0)
@@ -197,6 +200,12 @@ static bool _HeadersFitFile(const uint8_t *file, int32_t size)
                 return format && length > 0;
             }
             at += 8 + length;
+            // A chunk of odd length is followed by a pad byte that ALUT steps over unless the
+            // file ends there; walking the chunks any other way sees a different file than it.
+            if ((length & 1) != 0 && at < bytes)
+            {
+                at++;
+            }
         }
         return false;
     }
