@@ -32,7 +32,8 @@ static GLuint _UploadPicture(void)
     {
         for (int x = 0; x < TEXTURE_SIZE; x++)
         {
-            uint8_t *texel = &texels[static_cast<size_t>((y * TEXTURE_SIZE + x) * 4)];
+            uint8_t *texel =
+                &texels[(static_cast<size_t>(y) * TEXTURE_SIZE + static_cast<size_t>(x)) * 4];
             texel[0] = static_cast<uint8_t>(x);
             texel[1] = static_cast<uint8_t>(y);
             texel[2] = static_cast<uint8_t>((x ^ y) & 0xFF);

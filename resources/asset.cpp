@@ -169,11 +169,12 @@ static void _ReleaseCompiledPages(const uint8_t *pixels, size_t size)
 {
 #if defined(__linux__)
     const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
-    const uintptr_t first = (reinterpret_cast<uintptr_t>(pixels) + page - 1) & ~(page - 1);
-    const uintptr_t end = (reinterpret_cast<uintptr_t>(pixels) + size) & ~(page - 1);
-    if (end > first)
+    const uintptr_t start = reinterpret_cast<uintptr_t>(pixels);
+    // Whole pages only: from the first page boundary inside the picture to the last one.
+    const size_t lead = (page - start % page) % page;
+    if (size > lead && (size - lead) / page > 0)
     {
-        madvise(reinterpret_cast<void *>(first), end - first, MADV_DONTNEED);
+        madvise(const_cast<uint8_t *>(pixels + lead), (size - lead) / page * page, MADV_DONTNEED);
     }
 #else
     (void)pixels;

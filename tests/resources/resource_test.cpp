@@ -29,7 +29,7 @@ std::string TemporaryFile(const std::vector<uint8_t> &bytes)
 {
     static ScratchFolder scratch;
     static int files = 0;
-    const std::string path = scratch.File(std::to_string(files++));
+    std::string path = scratch.File(std::to_string(files++));
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
     return path;
@@ -124,7 +124,8 @@ TEST_F(ResourceArchive, EntryShorterThanItsSizeEndsTheRead)
 TEST(ResourceLocation, FoundBesideTheProgramHoweverItIsStarted)
 {
     const ScratchFolder scratch;
-    const std::string elsewhere = scratch.Path(), link = scratch.File("probe-link");
+    const std::string &elsewhere = scratch.Path();
+    const std::string link = scratch.File("probe-link");
     // The working directory has no archive, only a link to the program.
     ASSERT_EQ(symlink(RESOURCE_PROBE_PATH, link.c_str()), 0);
     for (const std::string &command :
