@@ -163,7 +163,7 @@ static uint32_t _Read32(const uint8_t *bytes, bool bigEndian)
 // allocates what they state before it reads the bytes: a 7 KB file stating a 2.4 GB data chunk
 // would cost 2.4 GB, and a file cut short in a header is read past its end. So it is given
 // only files whose headers are whole: a RIFF WAVE of whole chunks with a PCM "fmt " before a "data"
-// chunk that is not empty, an AU file whose header and data lie inside it, or anything else
+// chunk that is not empty, an AU file whose header and stated data lie inside it, or anything else
 // of 4 bytes or more (which it refuses by its first 4).
 static bool _HeadersFitFile(const uint8_t *file, int32_t size)
 {
@@ -217,9 +217,13 @@ static bool _HeadersFitFile(const uint8_t *file, int32_t size)
         }
         const uint32_t offset = _Read32(file + 4, true);
         const uint32_t length = _Read32(file + 8, true);
-        // All ones: the length is not known and the data runs to the end.
-        return offset >= 24 && offset <= bytes &&
-               (length == 0xFFFFFFFFu || length <= bytes - offset);
+        const uint32_t encoding = _Read32(file + 12, true);
+        const uint32_t channels = _Read32(file + 20, true);
+        // The length must be stated and inside the file: ALUT turns the "unknown" length (all
+        // ones) into a request for nearly 2^64 bytes. Only the encodings it decodes (mu-law, 8
+        // and 16-bit linear), in one or two channels.
+        return offset >= 24 && offset <= bytes && length > 0 && length <= bytes - offset &&
+               encoding >= 1 && encoding <= 3 && channels >= 1 && channels <= 2;
     }
     return bytes >= 4;
 }
