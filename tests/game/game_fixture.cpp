@@ -13,11 +13,7 @@
 #include "frame/integration_win.h"
 #include "frame/window.h"
 #include "game/bullet.h"
-#include "game/level.h"
-#include "game/player.h"
-#include "game/spaceship.h"
 #include "game/sprite.h"
-#include "game/world.h"
 #include "render/graphics_win.h"
 #include "resources/asset.h"
 #include "resources/resource_win.h"
@@ -25,19 +21,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-
-JoystickEvent PadState::Event() const
-{
-    JoystickEvent event{};
-    event.joystickId = slot;
-    event.isGamepad = isGamepad ? 1 : 0;
-    event.name = "test pad";
-    event.axisCount = 6;
-    event.axes = axes;
-    event.buttonCount = 15;
-    event.buttons = buttons;
-    return event;
-}
 
 Window *GameTest::GetWindow()
 {
@@ -59,19 +42,9 @@ Window *GameTest::GetWindow()
     return window;
 }
 
-Asset *GameTest::GetAsset()
-{
-    return Graphics_GetAsset();
-}
-
-static int64_t _LiveBlocks()
-{
-    return int64_t{Allocator_GetAllocatedObjects()} - Allocator_GetDeallocatedObjects();
-}
-
 int64_t GameTest::LiveBlocks()
 {
-    return _LiveBlocks();
+    return int64_t{Allocator_GetAllocatedObjects()} - Allocator_GetDeallocatedObjects();
 }
 
 // Every buffer the archive hands out stays listed until it is unloaded (a catalogue made during
@@ -80,7 +53,7 @@ static int64_t _LiveBlocksWithFreshArchive()
 {
     Resource_Unload();
     Resource_Load(ZINDREL_RESOURCES_DAT);
-    return _LiveBlocks();
+    return GameTest::LiveBlocks();
 }
 
 void GameTest::SetUp()
@@ -101,18 +74,11 @@ void GameTest::TearDown()
     World_Destroy(world);
     EXPECT_EQ(_LiveBlocksWithFreshArchive(), liveAtStart)
         << "tracking-allocator blocks leaked or freed twice";
-    if (HasFailure())
+    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
+    if (HasFailure() && ReadFrame().WritePng(path))
     {
-        if (!frameRead)
-        {
-            ReadFrame();
-        }
-        const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
-        if (lastFrame.WritePng(path))
-        {
-            printf("The last frame of the failed test is in %s\n", path.c_str());
-        }
+        printf("The last frame of the failed test is in %s\n", path.c_str());
     }
 }
 
@@ -129,23 +95,13 @@ void GameTest::Step(int32_t frames)
             RemoveEnemyBullets(CurrentLevel());
         }
     }
-    frameRead = false;
-}
-
-void GameTest::Key(int32_t key, int32_t action, int32_t mods)
-{
-    Player_HandleKeyboardEvent(player, GetWindow(), KeyboardEvent{key, 0, action, mods});
-}
-
-void GameTest::Tap(int32_t key, int32_t mods)
-{
-    Key(key, kPress, mods);
-    Key(key, kRelease, mods);
 }
 
 void GameTest::Pad(const PadState &pad)
 {
-    Player_HandleJoystickEvent(player, GetWindow(), pad.Event());
+    const JoystickEvent event{pad.slot, pad.isGamepad, "test pad", 6,      pad.axes,
+                              15,       pad.buttons,   0,          nullptr};
+    Player_HandleJoystickEvent(player, GetWindow(), event);
 }
 
 void GameTest::StartPlay()
@@ -156,11 +112,6 @@ void GameTest::StartPlay()
     ASSERT_EQ(skipSplashScreen, 1);
     // The opening shot would hit whichever ship it meets; tests choose their own targets.
     Player_RemoveBullet(player);
-}
-
-Level *GameTest::CurrentLevel()
-{
-    return World_GetLevel(world);
 }
 
 SpaceShip *GameTest::Ship(int32_t index)
@@ -179,7 +130,7 @@ void GameTest::AimBulletAt(SpaceShip *ship)
     Player_RemoveBullet(player);
     Bullet *bullet = Bullet_Create(-1, "bullet");
     Sprite *sprite = Bullet_GetSprite(bullet);
-    Sprite_SetSubTexture(sprite, Asset_GetPlayerBulletSubTexture(GetAsset(), 1));
+    Sprite_SetSubTexture(sprite, Asset_GetPlayerBulletSubTexture(Graphics_GetAsset(), 1));
     Sprite_SetPosition(sprite, Sprite_GetPosition(SpaceShip_GetSprite(ship)));
     Player_SetBullet(player, bullet);
 }
@@ -193,14 +144,13 @@ void GameTest::Destroy(SpaceShip *ship)
     }
 }
 
-void GameTest::ClearLevel()
+void GameTest::ClearLevel(int32_t count)
 {
-    for (int32_t i = 0; i < 11; i++)
+    for (int32_t i = 0; i < count; i++)
     {
-        SpaceShip *ship = Ship(i);
-        if (ship != nullptr && SpaceShip_GetHealthPoint(ship) > 0)
+        if (Ship(i) != nullptr)
         {
-            Destroy(ship);
+            Destroy(Ship(i));
         }
     }
 }
@@ -225,24 +175,14 @@ void GameTest::LoseAllLives()
     }
 }
 
-const Frame &GameTest::ReadFrame()
-{
-    lastFrame.ReadFromWindow();
-    frameRead = true;
-    return lastFrame;
-}
-
 int64_t CountInBox(const Frame &frame, Rgba8 color, float x0, float y0, float x1, float y1)
 {
     // Parts of the box beyond the window's edges hold nothing.
-    const int32_t left = std::max(Render_Column(x0), 0);
-    const int32_t right = std::min(Render_Column(x1), frame.width);
-    const int32_t bottom = std::max(Render_Row(y0), 0);
-    const int32_t top = std::min(Render_Row(y1), frame.height);
     int64_t count = 0;
-    for (int32_t y = bottom; y < top; y++)
+    for (int32_t y = std::max(Render_Row(y0), 0); y < std::min(Render_Row(y1), frame.height); y++)
     {
-        for (int32_t x = left; x < right; x++)
+        for (int32_t x = std::max(Render_Column(x0), 0);
+             x < std::min(Render_Column(x1), frame.width); x++)
         {
             count += frame.At(x, y) == color;
         }

@@ -4,33 +4,22 @@
 // feeds it input as the controller would, and checks that everything it made was released.
 #pragma once
 
-#include "foundation/vector.h"
+#include "game/level.h"
+#include "game/player.h"
+#include "game/spaceship.h"
+#include "game/world.h"
 #include "input/controller_win.h"
 #include "tests/render/render_test_window.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <vector>
-
-struct World;
-struct Player;
-struct Level;
-struct SpaceShip;
-struct Window;
-struct Asset;
 
 // Input codes as the window library reports them.
-inline constexpr int32_t kKeySpace = 32;
-inline constexpr int32_t kKeyEscape = 256;
-inline constexpr int32_t kKeyEnter = 257;
-inline constexpr int32_t kKeyRight = 262;
-inline constexpr int32_t kKeyLeft = 263;
-inline constexpr int32_t kRelease = 0;
-inline constexpr int32_t kPress = 1;
-inline constexpr int32_t kRepeat = 2;
-inline constexpr int32_t kModShift = 1;
-inline constexpr int32_t kModControl = 2;
-inline constexpr int32_t kModAlt = 4;
+inline constexpr int32_t kKeySpace = 32, kKeyP = 80, kKeyEscape = 256, kKeyEnter = 257,
+                         kKeyRight = 262, kKeyLeft = 263, kKeyPause = 284, kKeyLeftShift = 340;
+inline constexpr int32_t kRelease = 0, kPress = 1, kRepeat = 2;
+inline constexpr int32_t kModShift = 1, kModControl = 2, kModAlt = 4;
+inline constexpr Rgba8 kWhite = {255, 255, 255, 255};
 
 // A game pad's state for one frame: 6 axes and 15 buttons in the standard order.
 struct PadState
@@ -39,7 +28,6 @@ struct PadState
     bool isGamepad = true;
     float axes[6] = {};
     unsigned char buttons[15] = {};
-    JoystickEvent Event() const;
 };
 
 class GameTest : public ::testing::Test
@@ -54,18 +42,17 @@ class GameTest : public ::testing::Test
     // Runs frames until the condition holds; false when it has not after the limit.
     template <typename Condition> bool StepUntil(Condition condition, int32_t limit)
     {
-        for (int32_t i = 0; i < limit; i++)
+        for (int32_t i = 0; i < limit && !condition(); i++)
         {
-            if (condition())
-            {
-                return true;
-            }
             Step();
         }
         return condition();
     }
-    void Key(int32_t key, int32_t action, int32_t mods = 0);
-    void Tap(int32_t key, int32_t mods = 0);
+    void Key(int32_t key, int32_t action, int32_t mods = 0)
+    {
+        Player_HandleKeyboardEvent(player, GetWindow(), KeyboardEvent{key, 0, action, mods});
+    }
+    void Tap(int32_t key, int32_t mods = 0) { Key(key, kPress, mods), Key(key, kRelease, mods); }
     void Pad(const PadState &pad);
     // Skips the splash and starts play with a shot, as a person would; the shot is then taken
     // away so that it hits nothing.
@@ -74,21 +61,19 @@ class GameTest : public ::testing::Test
     void AimBulletAt(SpaceShip *ship);
     // Hits the ship until it is destroyed (one frame per hit).
     void Destroy(SpaceShip *ship);
-    // Destroys every ship of the current level that can still be hit.
-    void ClearLevel();
+    // Destroys the first count ships of the current level (all by default) still to be hit.
+    void ClearLevel(int32_t count = 11);
     // Loses every life left (waiting out each blink); the last starts the final explosion.
     void LoseAllLives();
     // Clears levels until the world stands at the given level number.
     void AdvanceToLevel(int32_t levelNumber);
     // A ship of the current level: index 0 to 9 in creation order, 10 the boss.
     SpaceShip *Ship(int32_t index);
-    Level *CurrentLevel();
-    const Frame &ReadFrame();
-
+    Level *CurrentLevel() { return World_GetLevel(world); }
+    const Frame &ReadFrame() { return lastFrame.ReadFromWindow(); }
     // Tracking-allocator records alive now.
     static int64_t LiveBlocks();
     static Window *GetWindow();
-    static Asset *GetAsset();
 
     World *world = nullptr;
     Player *player = nullptr;
@@ -98,7 +83,6 @@ class GameTest : public ::testing::Test
 
   private:
     Frame lastFrame;
-    bool frameRead = false;
     int64_t liveAtStart = 0;
 };
 

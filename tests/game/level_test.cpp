@@ -1,21 +1,11 @@
 // A level's rules on real levels: the formation and the boss, hits and kills, when points are
 // credited, enemy fire against the player, and a level ending when the cleared ship is gone.
 #include "tests/game/game_fixture.h"
+#include "tests/game/scripted_play.h"
 
 #include "foundation/list.h"
-#include "foundation/logging.h"
-#include "foundation/random.h"
 #include "game/bullet.h"
-#include "game/level.h"
-#include "game/player.h"
-#include "game/spaceship.h"
 #include "game/sprite.h"
-#include "game/world.h"
-
-#include <cmath>
-#include <cstring>
-#include <set>
-#include <utility>
 
 namespace
 {
@@ -26,94 +16,69 @@ Vector2 PositionOf(SpaceShip *ship)
     return Sprite_GetPosition(SpaceShip_GetSprite(ship));
 }
 
-// Five columns a quarter apart, each with a ship in both rows.
-TEST_F(LevelTest, LevelOneFormationIsACheckerboardOfTenShips)
+TEST_F(LevelTest, EveryFifthLevelAddsABossWithHealthAndSpeedByLevel)
 {
-    Level *level = CurrentLevel();
-    EXPECT_EQ(Level_GetNumerOfAliveEnemies(level), 10);
-    EXPECT_EQ(Level_GetBoss(level), nullptr);
-    ASSERT_EQ(List_GetSize(Level_GetSpaceShips(level)), 10);
-    std::set<std::pair<long, long>> places; // in hundredths
-    for (int32_t i = 0; i < 10; i++)
+    const struct
     {
-        places.emplace(std::lround(PositionOf(Ship(i)).x * 100),
-                       std::lround(PositionOf(Ship(i)).y * 100));
-        EXPECT_EQ(SpaceShip_GetHealthPoint(Ship(i)), 1);
-        EXPECT_FLOAT_EQ(Sprite_GetMovement(SpaceShip_GetSprite(Ship(i))).x, 0.0125f);
-    }
-    std::set<std::pair<long, long>> checkerboard;
-    for (long x = -50; x <= 50; x += 25)
-        for (const long y : {35, 60})
-            checkerboard.emplace(x, y);
-    EXPECT_EQ(places, checkerboard);
-}
-
-TEST_F(LevelTest, BossLevelsAddABossWithHealthAndSpeedByLevel)
-{
-    struct Expectation
-    {
-        int32_t level;
-        const char *name;
+        int32_t level, alive;
+        const char *last; // the name of the last ship made
         float x;
         int32_t health;
         float speed;
-    };
-    for (const Expectation &e : {Expectation{5, "BossSpaceShip 1", -0.35f, 15, 0.0035f},
-                                 Expectation{10, "BossSpaceShip 2", 0.35f, 30, 0.004f}})
+    } levels[] = {{1, 10, "SpaceShip 10", 0.5f, 1, 0.0125f},
+                  {5, 11, "BossSpaceShip 1", -0.35f, 15, 0.0035f},
+                  {10, 11, "BossSpaceShip 2", 0.35f, 30, 0.004f}};
+    for (const auto &row : levels)
     {
-        Level *level = Level_Create(e.level, player);
-        SpaceShip *boss = Level_GetBoss(level);
-        ASSERT_NE(boss, nullptr);
-        EXPECT_STREQ(Sprite_GetName(SpaceShip_GetSprite(boss)), e.name);
-        EXPECT_FLOAT_EQ(PositionOf(boss).x, e.x);
-        EXPECT_FLOAT_EQ(PositionOf(boss).y, 0.35f);
-        EXPECT_EQ(SpaceShip_GetHealthPoint(boss), e.health);
-        EXPECT_FLOAT_EQ(Sprite_GetMovement(SpaceShip_GetSprite(boss)).x, e.speed);
-        EXPECT_EQ(Level_GetNumerOfAliveEnemies(level), 11);
+        Level *level = Level_Create(row.level, player);
+        SpaceShip *last = static_cast<SpaceShip *>(List_GetLast(Level_GetSpaceShips(level)));
+        EXPECT_EQ(Level_GetNumerOfAliveEnemies(level), row.alive) << row.level;
+        EXPECT_EQ(List_GetSize(Level_GetSpaceShips(level)), row.alive);
+        EXPECT_EQ(Level_GetBoss(level), row.alive == 11 ? last : nullptr);
+        EXPECT_STREQ(Sprite_GetName(SpaceShip_GetSprite(last)), row.last);
+        EXPECT_FLOAT_EQ(PositionOf(last).x, row.x);
+        EXPECT_EQ(SpaceShip_GetHealthPoint(last), row.health);
+        EXPECT_FLOAT_EQ(Sprite_GetMovement(SpaceShip_GetSprite(last)).x, row.speed);
         Level_Destroy(level);
     }
-    Level *level = Level_Create(4, player);
-    EXPECT_EQ(Level_GetBoss(level), nullptr);
-    Level_Destroy(level);
 }
 
-TEST_F(LevelTest, TenthKillClearsLevelFourButNotLevelFive)
+TEST_F(LevelTest, PointsArriveWhenTheExplosionEndsAndABossLevelWaitsForTheBoss)
 {
     StartPlay();
     AdvanceToLevel(4);
-    for (int32_t i = 0; i < 10; i++)
-    {
-        Destroy(Ship(i));
-    }
+    Player_SetPosition(player, Vector2_Static(0.4f, -0.75f));
+    ClearLevel(10);
     EXPECT_EQ(Level_GetNumerOfAliveEnemies(CurrentLevel()), 0);
     EXPECT_FLOAT_EQ(Sprite_GetMovement(Player_GetSprite(player)).y, 0.01f) << "the climb begins";
-
+    const float y = Sprite_GetPosition(Player_GetSprite(player)).y;
+    Step(10);
+    EXPECT_GT(Sprite_GetPosition(Player_GetSprite(player)).y, y);
     ASSERT_TRUE(StepUntil([&] { return World_GetLevelNumber(world) == 5; }, 400));
-    for (int32_t i = 0; i < 10; i++)
+    const Vector2 start = Sprite_GetPosition(Player_GetSprite(player));
+    EXPECT_FLOAT_EQ(start.x, 0.0f);
+    EXPECT_FLOAT_EQ(start.y, -0.75f);
+    EXPECT_EQ(Player_GetBullet(player), nullptr);
+    EXPECT_EQ(Player_GetBulletsFired(player), 0);
+
+    // The frames from the last hit until the points arrive.
+    auto framesUntilPaid = [&](SpaceShip *ship)
     {
-        Destroy(Ship(i));
-    }
+        const int32_t score = Player_GetScore(player);
+        AimBulletAt(ship);
+        int32_t frames = 0;
+        while (Player_GetScore(player) == score && frames < 100)
+        {
+            Step();
+            frames++;
+        }
+        return Player_GetScore(player) - score == (ship == Ship(10) ? 1000 : 100) ? frames : -1;
+    };
+    EXPECT_EQ(framesUntilPaid(Ship(0)), 25);
+    ClearLevel(10);
     EXPECT_EQ(Level_GetNumerOfAliveEnemies(CurrentLevel()), 1) << "the boss is left";
     Step(300);
     EXPECT_EQ(World_GetLevelNumber(world), 5);
-    Destroy(Ship(10));
-    EXPECT_EQ(Level_GetNumerOfAliveEnemies(CurrentLevel()), 0);
-}
-
-TEST_F(LevelTest, PointsArriveWhenTheExplosionEnds)
-{
-    StartPlay();
-    AdvanceToLevel(5);
-    const int32_t start = Player_GetScore(player);
-    AimBulletAt(Ship(0));
-    for (int32_t frame = 1; frame <= 24; frame++)
-    {
-        Step();
-        ASSERT_EQ(Player_GetScore(player), start) << "frame " << frame;
-    }
-    Step();
-    EXPECT_EQ(Player_GetScore(player), start + 100) << "in the 25th frame";
-
     SpaceShip *boss = Ship(10);
     while (SpaceShip_GetHealthPoint(boss) > 1)
     {
@@ -121,39 +86,29 @@ TEST_F(LevelTest, PointsArriveWhenTheExplosionEnds)
         Step();
         EXPECT_EQ(SpaceShip_GetHitCountDown(boss), 9) << "hidden for 10 frames after a hit";
     }
-    AimBulletAt(boss);
-    for (int32_t frame = 1; frame <= 49; frame++)
-    {
-        Step();
-        ASSERT_EQ(Player_GetScore(player), start + 100) << "frame " << frame;
-    }
-    Step();
-    EXPECT_EQ(Player_GetScore(player), start + 1100) << "the boss's 1000 in the 50th frame";
+    EXPECT_EQ(framesUntilPaid(boss), 50);
+    EXPECT_EQ(Level_GetNumerOfAliveEnemies(CurrentLevel()), 0);
 }
 
 TEST_F(LevelTest, ABulletOverTwoShipsHitsOnlyTheFirstCreated)
 {
     StartPlay();
-    SpaceShip *first = Ship(0);
-    SpaceShip *second = Ship(5);
     // Ship 6 stands right above ship 1; between them the bullet touches both boxes.
-    AimBulletAt(first);
+    AimBulletAt(Ship(0));
     Sprite_SetPosition(Bullet_GetSprite(Player_GetBullet(player)),
-                       Vector2_Static(PositionOf(first).x, 0.475f));
+                       Vector2_Static(PositionOf(Ship(0)).x, 0.475f));
     Step();
-    EXPECT_EQ(SpaceShip_GetHealthPoint(first), 0);
-    EXPECT_EQ(SpaceShip_GetHealthPoint(second), 1);
+    EXPECT_EQ(SpaceShip_GetHealthPoint(Ship(0)), 0);
+    EXPECT_EQ(SpaceShip_GetHealthPoint(Ship(5)), 1);
     EXPECT_EQ(Player_GetBullet(player), nullptr) << "the bullet is used up";
 }
 
 TEST_F(LevelTest, EnemyBulletsCostALifeUnlessTheShieldIsUp)
 {
-    // The ships' own fire is taken away after every frame; the bullets dropped here are tested
-    // against the player within their frame.
+    // The ships' own fire is taken away after every frame; a falling bullet dropped just above
+    // the player's ship is tested against the player within its frame.
     StartPlay();
     const Vector2 ship = Sprite_GetPosition(Player_GetSprite(player));
-
-    // A falling bullet placed just above the player's ship.
     auto dropBulletOnPlayer = [&](SpaceShip *shooter)
     {
         Bullet *bullet = Bullet_Create(-1, "bullet");
@@ -162,7 +117,6 @@ TEST_F(LevelTest, EnemyBulletsCostALifeUnlessTheShieldIsUp)
         Sprite_SetMovement(sprite, Vector2_Static(0.0f, -0.02f));
         Sprite_SetPosition(sprite, Vector2_Static(ship.x, ship.y + 0.12f));
         List_AddLast(SpaceShip_GetBulletList(shooter), bullet);
-        return bullet;
     };
     Player_SetShields(player, 1);
     Key(kKeySpace, kPress, kModShift);
@@ -171,7 +125,6 @@ TEST_F(LevelTest, EnemyBulletsCostALifeUnlessTheShieldIsUp)
     Step();
     EXPECT_EQ(List_GetSize(SpaceShip_GetBulletList(Ship(3))), 0) << "the bullet vanishes";
     EXPECT_EQ(Player_GetNumberOfLives(player), 3) << "and costs nothing while shielded";
-
     Step(60);
     ASSERT_EQ(Player_GetShieldCountDown(player), 0);
     // An exploded ship's bullets still hit.
@@ -194,50 +147,26 @@ TEST_F(LevelTest, EnemyFireFollowsTheLevelAndWaitsForTheGame)
     }
     // A level 30 ship fires with a chance of 1 in 10 a frame: over 300 frames each of ten
     // ships fires dozens of times; at level 1 (1 in 240) about a dozen shots in all.
-    auto countShots = [&](int32_t levelNumber)
+    skipSplashScreen = 1;
+    int32_t shots[2] = {};
+    for (const int32_t levelNumber : {1, 30})
     {
         Level *level = Level_Create(levelNumber, player);
-        skipSplashScreen = 1;
-        int32_t shots = 0;
+        List *ships = Level_GetSpaceShips(level);
         for (int32_t frame = 0; frame < 300; frame++)
         {
             Level_Render(level);
-            List *ships = Level_GetSpaceShips(level);
-            for (void *ship = List_GetFirst(ships); ship != nullptr; ship = List_GetNext(ships))
+            for (void *s = List_GetFirst(ships); s != nullptr; s = List_GetNext(ships))
             {
-                List *bullets = SpaceShip_GetBulletList(static_cast<SpaceShip *>(ship));
-                shots += List_GetSize(bullets);
-                while (void *bullet = List_GetFirst(bullets))
-                {
-                    SpaceShip_RemoveBullet(static_cast<SpaceShip *>(ship),
-                                           static_cast<Bullet *>(bullet));
-                }
+                shots[levelNumber / 30] +=
+                    List_GetSize(SpaceShip_GetBulletList(static_cast<SpaceShip *>(s)));
             }
+            RemoveEnemyBullets(level);
             Player_SetPosition(player, Vector2_Static(0.0f, -0.75f));
         }
         Level_Destroy(level);
-        return shots;
-    };
-    const int32_t early = countShots(1);
-    const int32_t late = countShots(30);
-    EXPECT_LT(early, 40);
-    EXPECT_GT(late, 200);
-}
-
-TEST_F(LevelTest, ClearedShipClimbsOffAndTheNextLevelStartsFresh)
-{
-    StartPlay();
-    Player_SetPosition(player, Vector2_Static(0.4f, -0.75f));
-    ClearLevel();
-    const float y = Sprite_GetPosition(Player_GetSprite(player)).y;
-    Step(10);
-    EXPECT_GT(Sprite_GetPosition(Player_GetSprite(player)).y, y);
-    ASSERT_TRUE(StepUntil([&] { return World_GetLevelNumber(world) == 2; }, 400));
-    const Vector2 start = Sprite_GetPosition(Player_GetSprite(player));
-    EXPECT_FLOAT_EQ(start.x, 0.0f);
-    EXPECT_FLOAT_EQ(start.y, -0.75f);
-    EXPECT_EQ(Player_GetBullet(player), nullptr);
-    EXPECT_EQ(Player_GetBulletsFired(player), 0);
-    EXPECT_EQ(Level_GetNumerOfAliveEnemies(CurrentLevel()), 10);
+    }
+    EXPECT_LT(shots[0], 40);
+    EXPECT_GT(shots[1], 200);
 }
 } // namespace

@@ -5,27 +5,24 @@
 #include "foundation/list.h"
 #include "foundation/random.h"
 #include "game/bullet.h"
-#include "game/player.h"
-#include "game/spaceship.h"
 #include "game/sprite.h"
-#include "game/world.h"
 
 #include <functional>
 
 namespace
 {
-constexpr int32_t kKeyP = 80;
-constexpr int32_t kKeyLeftShift = 340;
-constexpr Rgba8 kWhite = {255, 255, 255, 255};
+using Pause = GameTest;
 
-class Pause : public GameTest
+TEST_F(Pause, PausedFramesChangeNothingThatFollows)
 {
-  protected:
-    // A seeded game under enemy fire: 90 frames, Right held for 20 (across the pause when
-    // there is one), then 100 more frames. What the game is made of afterwards: the player,
-    // every ship and enemy bullet, and the next random number.
-    std::vector<double> Play(int32_t pausedFrames)
+    // A seeded game under enemy fire: 90 frames, Right held for 20 (across the pause when there
+    // is one), then 100 more frames. What the game is made of afterwards: the player, every
+    // ship and enemy bullet, and the next random number.
+    std::vector<double> states[2];
+    for (const int32_t pausedFrames : {0, 120})
     {
+        TearDown();
+        SetUp();
         ceaseFire = false;
         StartPlay();
         Step(90);
@@ -40,20 +37,20 @@ class Pause : public GameTest
         Step(10);
         Key(kKeyRight, kRelease);
         Step(100);
+        std::vector<double> &state = states[pausedFrames > 0];
         const Vector2 ship = Sprite_GetPosition(Player_GetSprite(player));
-        std::vector<double> state = {ship.x,
-                                     ship.y,
-                                     double(Player_GetScore(player)),
-                                     double(Player_GetNumberOfLives(player)),
-                                     double(Player_GetBulletsFired(player)),
-                                     double(Player_GetHitCountDown(player)),
-                                     double(Random_GetValue())};
+        state = {ship.x,
+                 ship.y,
+                 double(Player_GetScore(player)),
+                 double(Player_GetNumberOfLives(player)),
+                 double(Player_GetBulletsFired(player)),
+                 double(Player_GetHitCountDown(player)),
+                 double(Random_GetValue())};
         for (int32_t i = 0; i < 11 && Ship(i) != nullptr; i++)
         {
-            const Vector2 position = Sprite_GetPosition(SpaceShip_GetSprite(Ship(i)));
-            state.insert(state.end(),
-                         {position.x, position.y, double(SpaceShip_GetHealthPoint(Ship(i))),
-                          double(SpaceShip_GetHitCountDown(Ship(i)))});
+            const Vector2 at = Sprite_GetPosition(SpaceShip_GetSprite(Ship(i)));
+            state.insert(state.end(), {at.x, at.y, double(SpaceShip_GetHealthPoint(Ship(i))),
+                                       double(SpaceShip_GetHitCountDown(Ship(i)))});
             List *bullets = SpaceShip_GetBulletList(Ship(i));
             for (void *b = List_GetFirst(bullets); b != nullptr; b = List_GetNext(bullets))
             {
@@ -62,17 +59,8 @@ class Pause : public GameTest
                 state.insert(state.end(), {bullet.x, bullet.y});
             }
         }
-        return state;
     }
-};
-} // namespace
-
-TEST_F(Pause, PausedFramesChangeNothingThatFollows)
-{
-    const std::vector<double> unpaused = Play(0);
-    TearDown();
-    SetUp();
-    EXPECT_EQ(Play(120), unpaused);
+    EXPECT_EQ(states[1], states[0]);
 }
 
 TEST_F(Pause, ShowsTheStandingSceneUnderPausedAndDropsInputMeanwhile)
@@ -104,7 +92,7 @@ TEST_F(Pause, ShowsTheStandingSceneUnderPausedAndDropsInputMeanwhile)
     EXPECT_EQ(Player_GetShieldCountDown(player), 0);
 }
 
-TEST_F(Pause, OnlyAGameInProgressPausesAndOnlyPResumes)
+TEST_F(Pause, OnlyAGameInProgressPausesAndOnlyPOrPauseResumes)
 {
     const struct
     {
@@ -122,14 +110,17 @@ TEST_F(Pause, OnlyAGameInProgressPausesAndOnlyPResumes)
         TearDown();
         SetUp();
         c.reach(*this);
-        Player_HandleFocusEvent(player, GetWindow(), 0);
-        EXPECT_EQ(Player_IsPaused(player), c.pauses) << c.screen << ": focus lost";
-        Player_HandleFocusEvent(player, GetWindow(), 1);
-        EXPECT_EQ(Player_IsPaused(player), c.pauses) << c.screen << ": focus gained";
-        Tap(kKeyP);
-        EXPECT_EQ(Player_IsPaused(player), 0) << c.screen << ": P";
+        for (const int32_t focus : {0, 1})
+        {
+            Player_HandleFocusEvent(player, GetWindow(), focus);
+            EXPECT_EQ(Player_IsPaused(player), c.pauses) << c.screen << ": focus " << focus;
+        }
+        Tap(kKeyPause);
+        EXPECT_EQ(Player_IsPaused(player), 0) << c.screen << ": Pause";
         Tap(kKeyP);
         EXPECT_EQ(Player_IsPaused(player), c.pauses) << c.screen << ": P again";
         Tap(kKeyP);
     }
 }
+
+} // namespace

@@ -1,64 +1,11 @@
-// Long runs of the whole game: a scripted player who plays it as a person would, from the
-// splash through level 6 to a game over, and a monkey hammering every input at random. Both
-// end with every record released.
+// Long runs of the whole game: thirty levels in one game, and three games for the high score.
 #include "tests/game/game_fixture.h"
-#include "tests/game/scripted_play.h"
 
-#include "foundation/list.h"
-#include "frame/integration_win.h"
-#include "game/bullet.h"
 #include "game/hud.h"
-#include "game/level.h"
-#include "game/player.h"
-#include "game/spaceship.h"
-#include "game/sprite.h"
-#include "game/world.h"
-
-#include <cmath>
-#include <cstdlib>
-#include <random>
 
 namespace
 {
-using PlayTest = GameTest;
 using WorldTest = GameTest;
-
-TEST_F(PlayTest, ScriptedGameFromTheSplashThroughLevelSixToGameOver)
-{
-    ScriptedPlayer person(world, GetWindow());
-    Step(275);
-    ASSERT_EQ(splashScreenPlaying, 1);
-    Step();
-    Tap(kKeySpace);
-    Step();
-    ASSERT_EQ(skipSplashScreen, 1);
-
-    // Fight through six levels with the enemies' fire held back.
-    int32_t frames = 0;
-    while (World_GetLevelNumber(world) < 7 && frames < 20000)
-    {
-        person.Act(true);
-        Step();
-        frames++;
-    }
-    ASSERT_EQ(World_GetLevelNumber(world), 7) << "after " << frames << " frames";
-    EXPECT_GE(Player_GetScore(player), 6 * 1000 + 1000) << "every ship and the boss were paid";
-
-    // Then stop shooting and stand under the formation until the enemies win.
-    ceaseFire = false;
-    const int32_t scoreBeforeTheEnd = Player_GetScore(player);
-    frames = 0;
-    while (skipSplashScreen == 1 && frames < 30000)
-    {
-        person.Act(false);
-        Step();
-        frames++;
-    }
-    ASSERT_EQ(skipSplashScreen, 0) << "the game is over and the title is back";
-    EXPECT_EQ(World_GetHighscore(world), scoreBeforeTheEnd);
-    EXPECT_EQ(World_GetHighscoreLevel(world), 7);
-    EXPECT_EQ(World_GetLevelNumber(world), 1);
-}
 
 TEST_F(WorldTest, ShieldRefillIsCappedAtFiveFromLevel26On)
 {
@@ -76,39 +23,29 @@ TEST_F(WorldTest, ShieldRefillIsCappedAtFiveFromLevel26On)
 
 TEST_F(WorldTest, ZeroScoreKeepsTheTitleAndATieKeepsTheOlderEntry)
 {
-    StartPlay();
-    LoseAllLives();
-    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
-    EXPECT_EQ(World_GetHighscore(world), 0) << "a game of 0 points leaves no high score";
-
-    // 2200 points at level 2: level 1 cleared with three lives (1000 + 300), nine kills.
-    Tap(kKeySpace);
-    Step();
-    ASSERT_EQ(skipSplashScreen, 1);
-    AdvanceToLevel(2);
-    for (int32_t i = 0; i < 9; i++)
+    // 0 points; 2200 at level 2 (level 1 cleared with three lives: 1000 + 300, nine kills);
+    // 2200 again at level 3 (two levels cleared with one life left, 1100 each).
+    const struct
     {
-        Destroy(Ship(i));
-    }
-    ASSERT_TRUE(StepUntil([&] { return Player_GetScore(player) == 2200; }, 60));
-    LoseAllLives();
-    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
-    ASSERT_EQ(World_GetHighscore(world), 2200);
-    ASSERT_EQ(World_GetHighscoreLevel(world), 2);
-
-    // 2200 points again, at level 3: two levels cleared with one life left (1100 each).
-    Tap(kKeySpace);
-    Step();
-    for (int32_t life = 0; life < 2; life++)
+        int32_t livesToLose, level, kills, highscore, highscoreLevel;
+    } games[] = {{0, 1, 0, 0, 0}, {0, 2, 9, 2200, 2}, {2, 3, 0, 2200, 2}};
+    for (const auto &game : games)
     {
-        Player_Die(player);
-        StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
+        Tap(kKeySpace);
+        ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 1; }, 400));
+        Player_RemoveBullet(player);
+        for (int32_t life = 0; life < game.livesToLose; life++)
+        {
+            Player_Die(player);
+            StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
+        }
+        AdvanceToLevel(game.level);
+        ClearLevel(game.kills);
+        ASSERT_TRUE(StepUntil([&] { return Player_GetScore(player) == game.highscore; }, 60));
+        LoseAllLives();
+        ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
+        EXPECT_EQ(World_GetHighscore(world), game.highscore) << "a game of 0 points leaves none";
+        EXPECT_EQ(World_GetHighscoreLevel(world), game.highscoreLevel) << "a tie keeps the older";
     }
-    AdvanceToLevel(3);
-    ASSERT_EQ(Player_GetScore(player), 2200);
-    LoseAllLives();
-    ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
-    EXPECT_EQ(World_GetHighscore(world), 2200);
-    EXPECT_EQ(World_GetHighscoreLevel(world), 2) << "a tie keeps the older entry";
 }
 } // namespace

@@ -4,18 +4,12 @@
 
 #include "frame/integration_win.h"
 #include "game/bullet.h"
-#include "game/player.h"
+#include "game/hud.h"
 #include "game/sprite.h"
-#include "game/world.h"
 
 namespace
 {
 using PlayerTest = GameTest;
-
-float ShipX(Player *player)
-{
-    return Sprite_GetPosition(Player_GetSprite(player)).x;
-}
 
 TEST_F(PlayerTest, OneShotInFlightAndEveryShotNeedsAFreshPress)
 {
@@ -27,12 +21,10 @@ TEST_F(PlayerTest, OneShotInFlightAndEveryShotNeedsAFreshPress)
     const Vector2 start = Sprite_GetPosition(Bullet_GetSprite(bullet));
     EXPECT_FLOAT_EQ(start.x, ship.x + 0.01f) << "level 1 offsets its shots by 0.01";
     EXPECT_FLOAT_EQ(start.y, ship.y + 0.05f);
-
     Key(kKeySpace, kRepeat);
     Key(kKeyEnter, kPress);
     EXPECT_EQ(Player_GetBullet(player), bullet) << "no second shot while one is in flight";
     EXPECT_EQ(Player_GetBulletsFired(player), 2) << "the opening shot and this one";
-
     Step();
     EXPECT_FLOAT_EQ(Sprite_GetPosition(Bullet_GetSprite(bullet)).y, start.y + 0.08f);
     // Straight up between the ships' columns, it leaves the top and is gone.
@@ -44,29 +36,42 @@ TEST_F(PlayerTest, OneShotInFlightAndEveryShotNeedsAFreshPress)
     EXPECT_EQ(Player_GetBullet(player), nullptr) << "a held key does not fire again";
 }
 
-TEST_F(PlayerTest, ShieldNeedsShiftOrAltAloneAndACharge)
+TEST_F(PlayerTest, ShieldNeedsShiftOrAltAloneOrWithAnotherKeyAndACharge)
 {
     StartPlay();
-    Player_SetShields(player, 2);
-    Key(kKeySpace, kPress, kModShift | kModControl);
-    EXPECT_NE(Player_GetBullet(player), nullptr) << "Ctrl+Shift+Space only fires";
-    EXPECT_EQ(Player_GetShieldCountDown(player), 0);
-    Player_RemoveBullet(player);
-
-    Key(kKeySpace, kPress, kModShift);
-    EXPECT_NE(Player_GetBullet(player), nullptr) << "Shift+Space fires ...";
-    EXPECT_EQ(Player_GetShieldCountDown(player), 60) << "... and raises the shield";
-    EXPECT_EQ(Player_GetNumberOfShields(player), 1);
-
-    Key(kKeyRight, kPress, kModAlt);
-    EXPECT_EQ(Player_GetNumberOfShields(player), 1) << "not again while one is up";
-    Step(60);
-    EXPECT_EQ(Player_GetShieldCountDown(player), 0);
-    Key(kKeyLeft, kPress, kModAlt);
-    EXPECT_EQ(Player_GetShieldCountDown(player), 60) << "Alt alone, with any key";
-    Step(60);
-    Key(kKeyLeft, kPress, kModAlt);
-    EXPECT_EQ(Player_GetShieldCountDown(player), 0) << "no charges left";
+    Player_SetShields(player, 5);
+    // Keys pressed together as the window library reports them: a modifier key with its own bit.
+    constexpr int32_t kKeyLeftControl = 341, kKeyLeftAlt = 342, kKeyRightShift = 344;
+    const struct
+    {
+        int32_t key, mods, countDown, charges, framesAfter;
+    } presses[] = {
+        {kKeySpace, kModShift | kModControl, 0, 5, 0}, // Ctrl+Shift+Space only fires
+        {kKeyLeftControl, kModControl, 0, 5, 0},
+        {kKeyLeftShift, kModControl | kModShift, 0, 5, 0},
+        {kKeyLeftShift, kModShift, 60, 4, 0},
+        {kKeyRight, kModAlt, 60, 4, 61}, // not again while one is up
+        {kKeyLeftAlt, kModAlt, 60, 3, 61},
+        {kKeySpace, kModShift, 60, 2, 0}, // fires and raises the shield
+        {kKeyRightShift, kModShift, 60, 2, 61},
+        {kKeyRightShift, kModShift, 60, 1, 61},
+        {kKeyLeft, kModAlt, 60, 0, 61}, // Alt with any key
+        {kKeyLeft, kModAlt, 0, 0, 0},   // no charges left
+    };
+    for (const auto &press : presses)
+    {
+        SCOPED_TRACE(testing::Message() << "key " << press.key << " mods " << press.mods);
+        Key(press.key, kPress, press.mods);
+        EXPECT_EQ(Player_GetShieldCountDown(player), press.countDown);
+        EXPECT_EQ(Player_GetNumberOfShields(player), press.charges);
+        EXPECT_EQ(Player_GetBullet(player) != nullptr, press.key == kKeySpace)
+            << "only Space fires";
+        Player_RemoveBullet(player);
+        Key(press.key, kRelease, press.mods);
+        Step(press.framesAfter);
+        EXPECT_TRUE(press.framesAfter == 0 || Hud_GetShields(World_GetHud(world)) == press.charges)
+            << "the display shows the charges left";
+    }
 }
 
 TEST_F(PlayerTest, KeyboardAndPadStepsAddUpAndTheShipStopsAtTheEdges)
@@ -78,33 +83,36 @@ TEST_F(PlayerTest, KeyboardAndPadStepsAddUpAndTheShipStopsAtTheEdges)
     Pad(pad);
     EXPECT_FLOAT_EQ(Player_GetKeyboardDeltaX(player), 0.02f);
     EXPECT_FLOAT_EQ(Player_GetJoystickDeltaX(player), -0.025f);
-    const float before = ShipX(player);
+    const float before = Sprite_GetPosition(Player_GetSprite(player)).x;
     Step();
-    EXPECT_NEAR(ShipX(player), before - 0.005f, 1e-6f);
+    EXPECT_NEAR(Sprite_GetPosition(Player_GetSprite(player)).x, before - 0.005f, 1e-6f);
     EXPECT_FLOAT_EQ(Sprite_GetSize(Player_GetSprite(player)).x, 0.1f) << "banked while moving";
-
     // Releasing Left stops keyboard steering even while Right is held.
     Key(kKeyLeft, kRelease);
     EXPECT_EQ(Player_GetKeyboardDeltaX(player), 0.0f);
-
-    pad.axes[0] = 0.05f;
-    Pad(pad);
-    EXPECT_EQ(Player_GetJoystickDeltaX(player), 0.0f) << "inside the dead zone";
-    pad.axes[0] = 0.11f;
-    Pad(pad);
-    EXPECT_FLOAT_EQ(Player_GetJoystickDeltaX(player), 0.025f);
-    Step(100);
-    EXPECT_FLOAT_EQ(ShipX(player), 0.9f);
-    pad.axes[0] = 0.0f;
-    pad.buttons[14] = 1; // d-pad left
-    Pad(pad);
-    Step(100);
-    EXPECT_FLOAT_EQ(ShipX(player), -0.9f);
-    EXPECT_FLOAT_EQ(Sprite_GetSize(Player_GetSprite(player)).x, 0.1f);
-    pad.buttons[14] = 0;
-    Pad(pad);
-    Step();
-    EXPECT_FLOAT_EQ(Sprite_GetSize(Player_GetSprite(player)).x, 0.15f) << "straight when still";
+    // Inside the dead zone, then just beyond it; d-pad left; then still.
+    const struct
+    {
+        float axis;
+        unsigned char left;
+        float delta, x, width;
+    } moves[] = {{0.05f, 0, 0.0f, 0.0f, 0.0f},
+                 {0.11f, 0, 0.025f, 0.9f, 0.1f},
+                 {0.0f, 1, -0.025f, -0.9f, 0.1f},
+                 {0.0f, 0, 0.0f, -0.9f, 0.15f}};
+    for (const auto &move : moves)
+    {
+        pad.axes[0] = move.axis;
+        pad.buttons[14] = move.left;
+        Pad(pad);
+        EXPECT_FLOAT_EQ(Player_GetJoystickDeltaX(player), move.delta) << move.axis;
+        if (move.width != 0.0f)
+        {
+            Step(100);
+            EXPECT_FLOAT_EQ(Sprite_GetPosition(Player_GetSprite(player)).x, move.x);
+            EXPECT_FLOAT_EQ(Sprite_GetSize(Player_GetSprite(player)).x, move.width);
+        }
+    }
 }
 
 TEST_F(PlayerTest, PadSelectionFollowsTheFiringPadAndAnyPadRaisesTheShield)
@@ -116,11 +124,9 @@ TEST_F(PlayerTest, PadSelectionFollowsTheFiringPadAndAnyPadRaisesTheShield)
     other.axes[0] = 1.0f;
     Pad(other);
     EXPECT_EQ(Player_GetJoystickDeltaX(player), 0.0f) << "slot 0 is selected";
-
     other.buttons[2] = 1; // X
     Pad(other);
     EXPECT_EQ(Player_GetShieldCountDown(player), 60) << "any pad raises the shield";
-
     Key(kKeySpace, kPress);
     other.buttons[0] = 1; // A with a bullet in flight: no shot, no selection
     Pad(other);
@@ -130,24 +136,19 @@ TEST_F(PlayerTest, PadSelectionFollowsTheFiringPadAndAnyPadRaisesTheShield)
     EXPECT_EQ(Player_GetSelectedJoystick(), 2);
     EXPECT_NE(Player_GetBullet(player), nullptr);
     EXPECT_FLOAT_EQ(Player_GetJoystickDeltaX(player), 0.025f) << "steers from the same event";
-
     // A plain joystick: any button fires and selects it; it has no shield button.
-    PadState stick;
-    stick.slot = 5;
-    stick.isGamepad = false;
+    PadState stick{5, false, {-0.3f}, {}};
     stick.buttons[7] = 1;
-    stick.axes[0] = -0.3f;
     Player_RemoveBullet(player);
     Pad(stick);
     EXPECT_EQ(Player_GetSelectedJoystick(), 5);
     EXPECT_FLOAT_EQ(Player_GetJoystickDeltaX(player), -0.025f);
 }
 
-TEST_F(PlayerTest, AHitWithLivesLeftBlinksForSixtyInvulnerableFrames)
+TEST_F(PlayerTest, AHitBlinksForSixtyInvulnerableFramesAndTheLastStartsAnExplosionDeafToInput)
 {
     StartPlay();
     Player_Die(player);
-    EXPECT_EQ(Player_GetNumberOfLives(player), 2);
     EXPECT_EQ(Player_GetHitCountDown(player), 60);
     Player_Die(player);
     EXPECT_EQ(Player_GetNumberOfLives(player), 2) << "invulnerable while blinking";
@@ -158,35 +159,22 @@ TEST_F(PlayerTest, AHitWithLivesLeftBlinksForSixtyInvulnerableFrames)
     EXPECT_EQ(Player_GetHitCountDown(player), 0);
     Player_Die(player);
     EXPECT_EQ(Player_GetNumberOfLives(player), 1);
-
-    // The shield makes the ship invulnerable too.
     Step(60);
     Player_SetShields(player, 1);
     Key(kKeySpace, kPress, kModShift);
     Player_Die(player);
-    EXPECT_EQ(Player_GetNumberOfLives(player), 1);
-}
+    EXPECT_EQ(Player_GetNumberOfLives(player), 1) << "the shield makes it invulnerable too";
 
-TEST_F(PlayerTest, FinalExplosionIgnoresInputButEscapeStillQuits)
-{
-    StartPlay();
-    while (Player_GetNumberOfLives(player) > 0)
-    {
-        Player_Die(player);
-        StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
-    }
+    Step(60);
+    LoseAllLives();
     Step();
+    Player_RemoveBullet(player);
     Key(kKeySpace, kPress);
     Key(kKeyRight, kPress);
+    Pad(PadState{0, true, {1.0f}, {1}});
     EXPECT_EQ(Player_GetBullet(player), nullptr);
     EXPECT_EQ(Player_GetKeyboardDeltaX(player), 0.0f);
-    PadState pad;
-    pad.axes[0] = 1.0f;
-    pad.buttons[0] = 1;
-    Pad(pad);
     EXPECT_EQ(Player_GetJoystickDeltaX(player), 0.0f);
-    EXPECT_EQ(Player_GetBullet(player), nullptr);
-
     Key(kKeyEscape, kPress);
     EXPECT_EQ(OSProgramRunning(), 0) << "Escape is always honoured";
     OSProgramResume();

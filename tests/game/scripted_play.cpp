@@ -12,30 +12,11 @@
 
 #include <cmath>
 
-static constexpr int32_t KEY_SPACE = 32;
-static constexpr int32_t KEY_RIGHT = 262;
-static constexpr int32_t KEY_LEFT = 263;
+static constexpr int32_t KEY_SPACE = 32, KEY_RIGHT = 262, KEY_LEFT = 263;
 
 void ScriptedPlayer::Send(int32_t key, int32_t action)
 {
     Player_HandleKeyboardEvent(World_GetPlayer(world), window, KeyboardEvent{key, 0, action, 0});
-}
-
-void ScriptedPlayer::Hold(int32_t key)
-{
-    if (key == held)
-    {
-        return;
-    }
-    if (held != 0)
-    {
-        Send(held, 0);
-    }
-    if (key != 0)
-    {
-        Send(key, 1);
-    }
-    held = key;
 }
 
 void ScriptedPlayer::Act(bool fire)
@@ -55,7 +36,20 @@ void ScriptedPlayer::Act(bool fire)
             dx = d;
         }
     }
-    Hold(dx > 0.04f ? KEY_RIGHT : dx < -0.04f ? KEY_LEFT : 0);
+    const int32_t key = dx > 0.04f ? KEY_RIGHT : dx < -0.04f ? KEY_LEFT : 0;
+    if (key != held)
+    {
+        // The key held so far is released before the new one is pressed.
+        if (held != 0)
+        {
+            Send(held, 0);
+        }
+        if (key != 0)
+        {
+            Send(key, 1);
+        }
+        held = key;
+    }
     if (fire && found && std::fabs(dx) < 0.1f && Player_GetBullet(player) == nullptr)
     {
         Send(KEY_SPACE, 1);

@@ -18,7 +18,6 @@ class ScriptedPlayer
 
   private:
     void Send(int32_t key, int32_t action);
-    void Hold(int32_t key);
 
     World *world;
     Window *window;

@@ -3,48 +3,26 @@
 #include "tests/game/game_fixture.h"
 
 #include "game/hud.h"
-#include "game/level.h"
-#include "game/player.h"
-#include "game/spaceship.h"
 #include "game/sprite.h"
-#include "game/world.h"
 
 namespace
 {
 using WorldTest = GameTest;
 
-TEST_F(WorldTest, SplashLastsExactly275FramesThenTheTitleStands)
-{
-    for (int32_t frame = 1; frame <= 275; frame++)
-    {
-        Step();
-        ASSERT_EQ(splashScreenPlaying, 1) << "frame " << frame;
-    }
-    Step();
-    EXPECT_EQ(splashScreenPlaying, 0) << "frame 276 is the title screen";
-    EXPECT_EQ(skipSplashScreen, 0);
-
-    // The title shows the formation standing still and holding fire.
-    const Vector2 before = Sprite_GetPosition(SpaceShip_GetSprite(Ship(0)));
-    Step(300);
-    const Vector2 after = Sprite_GetPosition(SpaceShip_GetSprite(Ship(0)));
-    EXPECT_EQ(before.x, after.x);
-    EXPECT_EQ(before.y, after.y);
-    EXPECT_EQ(skipSplashScreen, 0);
-}
-
-TEST_F(WorldTest, KeyboardShotDuringTheSplashStartsPlayOnTheFirstTitleFrame)
+TEST_F(WorldTest, AShotDuringTheSplashStartsPlayOnTheFirstTitleFrame)
 {
     Step(100);
     Tap(kKeySpace);
     ASSERT_NE(Player_GetBullet(player), nullptr);
     Step(175);
-    EXPECT_EQ(skipSplashScreen, 0) << "still the splash";
+    EXPECT_EQ(splashScreenPlaying, 1) << "frame 275 is the last of the splash";
+    EXPECT_EQ(skipSplashScreen, 0);
     Step();
+    EXPECT_EQ(splashScreenPlaying, 0) << "frame 276 is the title screen";
     EXPECT_EQ(skipSplashScreen, 1) << "the first title frame saw the shot in flight";
 }
 
-TEST_F(WorldTest, PadShotDuringTheSplashOnlySelectsThePad)
+TEST_F(WorldTest, APadShotDuringTheSplashOnlySelectsThePadAndOnTheStandingTitleStartsPlay)
 {
     Step(10);
     PadState pad;
@@ -53,29 +31,36 @@ TEST_F(WorldTest, PadShotDuringTheSplashOnlySelectsThePad)
     Pad(pad);
     EXPECT_EQ(Player_GetBullet(player), nullptr);
     EXPECT_EQ(Player_GetSelectedJoystick(), 3);
+    // The title shows the formation standing still and holding fire.
     Step(300);
+    const Vector2 before = Sprite_GetPosition(SpaceShip_GetSprite(Ship(0)));
+    Step(300);
+    const Vector2 after = Sprite_GetPosition(SpaceShip_GetSprite(Ship(0)));
+    EXPECT_EQ(before.x, after.x);
+    EXPECT_EQ(before.y, after.y);
     EXPECT_EQ(skipSplashScreen, 0);
-
-    // On the title screen the same button fires and starts the game.
     Pad(pad);
     EXPECT_NE(Player_GetBullet(player), nullptr);
     Step();
     EXPECT_EQ(skipSplashScreen, 1);
 }
 
-TEST_F(WorldTest, BossLevelBonusIsShownAndCountedThenBanked)
+TEST_F(WorldTest, LevelBonusIsShownThenBankedAndShieldRefillsAreSetNotAdded)
 {
     StartPlay();
-    AdvanceToLevel(5);
-    // Two lives and one shield left.
+    AdvanceToLevel(4);
+    // Two lives and one shield left: 400 points after level 4, five times that after the boss.
     Player_Die(player);
     Step(61);
     ASSERT_EQ(Player_GetNumberOfLives(player), 2);
     Player_SetShields(player, 1);
-
+    Hud *hud = World_GetHud(world);
     ClearLevel();
     Step();
-    Hud *hud = World_GetHud(world);
+    EXPECT_EQ(Hud_GetBonus(hud), 2 * 100 + 1 * 200);
+    AdvanceToLevel(5);
+    ClearLevel();
+    Step();
     EXPECT_EQ(Hud_GetBonus(hud), (2 * 100 + 1 * 200) * 5);
     const int32_t score = Player_GetScore(player);
     EXPECT_EQ(Hud_GetScore(hud), score);
@@ -90,21 +75,6 @@ TEST_F(WorldTest, BossLevelBonusIsShownAndCountedThenBanked)
     EXPECT_EQ(Player_GetScore(player), credited + 2000) << "the bonus shown is banked";
     EXPECT_EQ(Hud_GetBonus(hud), 0);
     EXPECT_EQ(Player_GetNumberOfShields(player), 1) << "level 6 sets the shields to 1";
-}
-
-TEST_F(WorldTest, OrdinaryLevelBonusAndShieldRefillsAreSetNotAdded)
-{
-    StartPlay();
-    AdvanceToLevel(4);
-    Player_Die(player);
-    Step(61);
-    Player_SetShields(player, 1);
-    ClearLevel();
-    Step();
-    EXPECT_EQ(Hud_GetBonus(World_GetHud(world)), 2 * 100 + 1 * 200);
-
-    AdvanceToLevel(6);
-    EXPECT_EQ(Player_GetNumberOfShields(player), 1);
     Player_SetShields(player, 4);
     AdvanceToLevel(11);
     EXPECT_EQ(Player_GetNumberOfShields(player), 2) << "set to 11 / 5, not added";
@@ -116,7 +86,6 @@ TEST_F(WorldTest, LastLifeShowsGameOverThroughTheExplosionThenTheHighScore)
     Destroy(Ship(0));
     Step(30);
     ASSERT_EQ(Player_GetScore(player), 100);
-
     LoseAllLives();
     // 340 frames of explosion, with "GAME OVER" on every one of them.
     for (int32_t frame = 0; frame < 340; frame++)
@@ -133,5 +102,4 @@ TEST_F(WorldTest, LastLifeShowsGameOverThroughTheExplosionThenTheHighScore)
     EXPECT_EQ(Player_GetNumberOfLives(player), 3);
     EXPECT_EQ(Player_GetScore(player), 0);
 }
-
 } // namespace

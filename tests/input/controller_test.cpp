@@ -63,6 +63,11 @@ void NoteJoystick(Player *player, Window *to, JoystickEvent e)
          e.buttons[GLFW_GAMEPAD_BUTTON_A], e.buttons[GLFW_GAMEPAD_BUTTON_DPAD_LEFT], e.hatCount);
 }
 
+void NoteFocus(Player *player, Window *to, int32_t focused)
+{
+    Note(player, to, focused, "focus %d", focused);
+}
+
 // The callback the controller registered, left registered.
 template <typename Callback>
 Callback Registered(GLFWwindow *frameworkWindow, Callback (*set)(GLFWwindow *, Callback))
@@ -97,50 +102,38 @@ const char *glfwGetGamepadName(int)
 
 namespace
 {
-class ControllerEvents : public ::testing::Test
+// One event of every kind, then a frame's game-pad poll.
+void SendEveryKind(GLFWwindow *to, Controller *polled)
 {
-  protected:
-    static void SetUpTestSuite()
+    Registered(to, glfwSetKeyCallback)(to, GLFW_KEY_SPACE, 65, GLFW_PRESS, GLFW_MOD_SHIFT);
+    Registered(to, glfwSetMouseButtonCallback)(to, GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE,
+                                               GLFW_MOD_ALT);
+    Registered(to, glfwSetCursorPosCallback)(to, 12.5, -3.25);
+    Registered(to, glfwSetScrollCallback)(to, 0.0, -1.0);
+    Registered(to, glfwSetWindowFocusCallback)(to, GLFW_FALSE);
+    if (polled != nullptr)
     {
-        Logging_SetLevel(LOGGING_LEVEL_ERROR);
-        Window_Initialize_Library();
+        Controller_PollJoysticks(polled);
     }
-    void SetUp() override
-    {
-        received.clear();
-        polledSlots.clear();
-        window = Window_Create(1024, 768, "Zindrel controller test", nullptr, nullptr);
-        controller = Window_GetController(window);
-        frameworkWindow = OSWindow_GetFrameworkWindow(Window_GetOSWindow(window));
-    }
-    void TearDown() override { Window_Destroy(window); }
-    // One event of every kind, then a frame's game-pad poll.
-    void SendEveryKind(Controller *polled)
-    {
-        Registered(frameworkWindow, glfwSetKeyCallback)(frameworkWindow, GLFW_KEY_SPACE, 65,
-                                                        GLFW_PRESS, GLFW_MOD_SHIFT);
-        Registered(frameworkWindow, glfwSetMouseButtonCallback)(
-            frameworkWindow, GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE, GLFW_MOD_ALT);
-        Registered(frameworkWindow, glfwSetCursorPosCallback)(frameworkWindow, 12.5, -3.25);
-        Registered(frameworkWindow, glfwSetScrollCallback)(frameworkWindow, 0.0, -1.0);
-        if (polled != nullptr)
-        {
-            Controller_PollJoysticks(polled);
-        }
-    }
+}
 
-    Controller *controller = nullptr;
-    GLFWwindow *frameworkWindow = nullptr;
+TEST(ControllerEvents, EveryEventReachesEachPlayerInTurnWithItsOwnCopyAndNoneAfterRelease)
+{
+    Logging_SetLevel(LOGGING_LEVEL_ERROR);
+    Window_Initialize_Library();
+    window = Window_Create(1024, 768, "Zindrel controller test", nullptr, nullptr);
+    Controller *controller = Window_GetController(window);
+    GLFWwindow *frameworkWindow = OSWindow_GetFrameworkWindow(Window_GetOSWindow(window));
     Player first{1}, second{2};
-};
-
-TEST_F(ControllerEvents, EveryEventReachesEachPlayerInTurnWithItsOwnCopy)
-{
     Controller_AddPlayer(controller, &first);
     Controller_AddPlayer(controller, &second);
+    SendEveryKind(frameworkWindow, controller); // players but no functions to reach them through
+    EXPECT_TRUE(received.empty());
+    polledSlots.clear();
     Controller_SetPlayerFunctions(controller, NoteKey, NoteMouse, NoteJoystick);
-    SendEveryKind(controller);
-    SendEveryKind(controller); // a present pad is reported every frame, changed or not
+    Controller_SetPlayerFocusFunction(controller, NoteFocus);
+    SendEveryKind(frameworkWindow, controller);
+    SendEveryKind(frameworkWindow, controller); // a present pad is reported every frame
     // Key 32 is space, button 1 the right one, modifier 1 Shift and 4 Alt. Of the pads only the
     // one in slot 0 is reported; slot 15 is never polled.
     std::vector<std::string> expected;
@@ -148,7 +141,7 @@ TEST_F(ControllerEvents, EveryEventReachesEachPlayerInTurnWithItsOwnCopy)
     for (int frame = 0; frame < 2; frame++)
     {
         for (const char *event : {"key 32 65 1 1", "button 1 0 4 0", "1: 12.5 -3.25", "4: 0 -1",
-                                  "pad 0 1 Pad, 6 axes 0.75, 15 buttons 01, 0 hats"})
+                                  "focus 0", "pad 0 1 Pad, 6 axes 0.75, 15 buttons 01, 0 hats"})
         {
             expected.push_back(std::string("1 ") + event);
             expected.push_back(std::string("2 ") + event);
@@ -160,19 +153,14 @@ TEST_F(ControllerEvents, EveryEventReachesEachPlayerInTurnWithItsOwnCopy)
     }
     EXPECT_EQ(received, expected);
     EXPECT_EQ(polledSlots, slots);
-}
 
-TEST_F(ControllerEvents, NothingHappensWithoutReceiversOrAfterRelease)
-{
-    // Players but no functions to reach them through.
-    Controller_AddPlayer(controller, &first);
-    SendEveryKind(controller);
     // Functions but no players: a controller of its own, which takes the callbacks over.
+    received.clear();
     Controller *replacement = Controller_Create(window);
     Controller_SetPlayerFunctions(replacement, NoteKey, NoteMouse, NoteJoystick);
-    SendEveryKind(replacement);
+    Controller_SetPlayerFocusFunction(replacement, NoteFocus);
+    SendEveryKind(frameworkWindow, replacement);
     EXPECT_TRUE(received.empty());
-
     // Releasing a controller the callbacks no longer lead to leaves them with the newer one, and
     // a released controller is never reached again.
     Window_SetInputController(window, replacement);
@@ -182,7 +170,8 @@ TEST_F(ControllerEvents, NothingHappensWithoutReceiversOrAfterRelease)
     Controller_AddPlayer(replacement, &first);
     Controller_Destroy(replacement);
     EXPECT_EQ(glfwGetWindowUserPointer(frameworkWindow), nullptr);
-    SendEveryKind(nullptr);
+    SendEveryKind(frameworkWindow, nullptr);
     EXPECT_TRUE(received.empty());
+    Window_Destroy(window);
 }
 } // namespace
