@@ -77,9 +77,7 @@ void GameTest::TearDown()
     const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
     if (HasFailure() && ReadFrame().WritePng(path))
-    {
         printf("The last frame of the failed test is in %s\n", path.c_str());
-    }
 }
 
 void GameTest::Step(int32_t frames)
@@ -91,9 +89,7 @@ void GameTest::Step(int32_t frames)
         Graphics_SetColor(&black);
         World_Render(world);
         if (ceaseFire)
-        {
             RemoveEnemyBullets(CurrentLevel());
-        }
     }
 }
 
@@ -119,9 +115,7 @@ SpaceShip *GameTest::Ship(int32_t index)
     List *ships = Level_GetSpaceShips(CurrentLevel());
     void *ship = List_GetFirst(ships);
     for (int32_t i = 0; i < index && ship != nullptr; i++)
-    {
         ship = List_GetNext(ships);
-    }
     return static_cast<SpaceShip *>(ship);
 }
 
@@ -149,9 +143,7 @@ void GameTest::ClearLevel(int32_t count)
     for (int32_t i = 0; i < count; i++)
     {
         if (Ship(i) != nullptr)
-        {
             Destroy(Ship(i));
-        }
     }
 }
 

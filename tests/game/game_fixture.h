@@ -43,9 +43,7 @@ class GameTest : public ::testing::Test
     template <typename Condition> bool StepUntil(Condition condition, int32_t limit)
     {
         for (int32_t i = 0; i < limit && !condition(); i++)
-        {
             Step();
-        }
         return condition();
     }
     void Key(int32_t key, int32_t action, int32_t mods = 0)

@@ -142,9 +142,7 @@ TEST_F(LevelTest, EnemyFireFollowsTheLevelAndWaitsForTheGame)
     ceaseFire = false;
     Step(400);
     for (int32_t i = 0; i < 10; i++)
-    {
         EXPECT_EQ(List_GetSize(SpaceShip_GetBulletList(Ship(i))), 0) << "no fire before the game";
-    }
     // A level 30 ship fires with a chance of 1 in 10 a frame: over 300 frames each of ten
     // ships fires dozens of times; at level 1 (1 in 240) about a dozen shots in all.
     skipSplashScreen = 1;

@@ -50,9 +50,7 @@ TEST_F(PlayTest, MonkeyInputNeverBreaksTheGame)
         const bool scripted = frame < frames / 2;
         ceaseFire = scripted;
         if (scripted)
-        {
             person.Act(true);
-        }
         if (chance(20))
         {
             Key(keys[random() % (scripted ? 5 : 8)], static_cast<int32_t>(random() % 3),
@@ -75,9 +73,7 @@ TEST_F(PlayTest, MonkeyInputNeverBreaksTheGame)
         }
         SpaceShip *ship = Ship(static_cast<int32_t>(random() % 11));
         if (skipSplashScreen && chance(3) && ship != nullptr && SpaceShip_GetHealthPoint(ship) > 0)
-        {
             AimBulletAt(ship);
-        }
         const int32_t wasPlaying = skipSplashScreen;
         Step();
         gamesOver += wasPlaying && !skipSplashScreen;

@@ -20,9 +20,7 @@ void ExpectTextCells(const Frame &frame, const char *text, float x0, float y, fl
         const float left = x0 + static_cast<float>(i) * size;
         const int64_t white = CountInBox(frame, kWhite, left, y, left + size, y + size);
         if (i < 0 || text[i] == ' ' || text[i] == '\0')
-        {
             EXPECT_LT(white, 8) << "cell " << i << " of \"" << text << "\" is blank";
-        }
         else
         {
             EXPECT_GT(white, 30) << "cell " << i << " ('" << text[i] << "') of \"" << text << "\"";

@@ -41,13 +41,9 @@ void ScriptedPlayer::Act(bool fire)
     {
         // The key held so far is released before the new one is pressed.
         if (held != 0)
-        {
             Send(held, 0);
-        }
         if (key != 0)
-        {
             Send(key, 1);
-        }
         held = key;
     }
     if (fire && found && std::fabs(dx) < 0.1f && Player_GetBullet(player) == nullptr)
@@ -64,8 +60,6 @@ void RemoveEnemyBullets(Level *level)
     {
         List *bullets = SpaceShip_GetBulletList(static_cast<SpaceShip *>(ship));
         while (void *bullet = List_GetFirst(bullets))
-        {
             SpaceShip_RemoveBullet(static_cast<SpaceShip *>(ship), static_cast<Bullet *>(bullet));
-        }
     }
 }

@@ -112,9 +112,7 @@ void SendEveryKind(GLFWwindow *to, Controller *polled)
     Registered(to, glfwSetScrollCallback)(to, 0.0, -1.0);
     Registered(to, glfwSetWindowFocusCallback)(to, GLFW_FALSE);
     if (polled != nullptr)
-    {
         Controller_PollJoysticks(polled);
-    }
 }
 
 TEST(ControllerEvents, EveryEventReachesEachPlayerInTurnWithItsOwnCopyAndNoneAfterRelease)
@@ -147,9 +145,7 @@ TEST(ControllerEvents, EveryEventReachesEachPlayerInTurnWithItsOwnCopyAndNoneAft
             expected.push_back(std::string("2 ") + event);
         }
         for (int slot = 0; slot < 15; slot++)
-        {
             slots.push_back(slot);
-        }
     }
     EXPECT_EQ(received, expected);
     EXPECT_EQ(polledSlots, slots);
