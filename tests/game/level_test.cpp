@@ -22,12 +22,12 @@ TEST_F(LevelTest, EveryFifthLevelAddsABossWithHealthAndSpeedByLevel)
     {
         int32_t level, alive;
         const char *last; // the name of the last ship made
-        float x;
+        float x, y;
         int32_t health;
         float speed;
-    } levels[] = {{1, 10, "SpaceShip 10", 0.5f, 1, 0.0125f},
-                  {5, 11, "BossSpaceShip 1", -0.35f, 15, 0.0035f},
-                  {10, 11, "BossSpaceShip 2", 0.35f, 30, 0.004f}};
+    } levels[] = {{1, 10, "SpaceShip 10", 0.5f, 0.6f, 1, 0.0125f},
+                  {5, 11, "BossSpaceShip 1", -0.35f, 0.35f, 15, 0.0035f},
+                  {10, 11, "BossSpaceShip 2", 0.35f, 0.35f, 30, 0.004f}};
     for (const auto &row : levels)
     {
         Level *level = Level_Create(row.level, player);
@@ -37,6 +37,7 @@ TEST_F(LevelTest, EveryFifthLevelAddsABossWithHealthAndSpeedByLevel)
         EXPECT_EQ(Level_GetBoss(level), row.alive == 11 ? last : nullptr);
         EXPECT_STREQ(Sprite_GetName(SpaceShip_GetSprite(last)), row.last);
         EXPECT_FLOAT_EQ(PositionOf(last).x, row.x);
+        EXPECT_FLOAT_EQ(PositionOf(last).y, row.y);
         EXPECT_EQ(SpaceShip_GetHealthPoint(last), row.health);
         EXPECT_FLOAT_EQ(Sprite_GetMovement(SpaceShip_GetSprite(last)).x, row.speed);
         Level_Destroy(level);
