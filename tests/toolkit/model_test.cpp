@@ -554,9 +554,13 @@ TEST_F(ModelTest, ThreeDsReadsObjectsIntoSharedArraysWithOffsetIndices)
     EXPECT_THAT(FaceIndices(1), ElementsAre(1, 3, 2, 1, 3, 2, -1, -1, -1));
     EXPECT_THAT(FaceIndices(2), ElementsAre(4, 5, 6, -1, -1, -1, -1, -1, -1));
     EXPECT_THAT(FaceIndices(3), ElementsAre(10, 9, 8, 7, 6, 5, -1, -1, -1));
-    // The second object's triangle lies at x = 10, normalised to 1.
+    // Corners 0, 2, 1 drawn: the second object's triangle at x = 10 normalised to 1, its third
+    // position's z and second's y 0.2; the first object's coordinates 2 and 1 as (u, 1 - v).
     const MeshVertex *g = Mesh_GetGPUData(Model_GetMesh(model, 1));
-    EXPECT_THAT((std::vector<float>{g[0].x, g[1].x}), ElementsAre(1, 1));
+    EXPECT_THAT((std::vector<float>{g[0].x, g[1].x, g[1].z, g[2].y}),
+                ElementsAre(1, 1, 0.2f, 0.2f));
+    const MeshVertex *t = Mesh_GetGPUData(Model_GetMesh(model, 0));
+    EXPECT_THAT((std::vector<float>{t[1].u, t[1].v, t[2].u, t[2].v}), ElementsAre(0, 0, 1, 1));
 
     Load3ds(InObject({}, {'a', 'b', 'c'})); // a name without its zero, at the end of the data
     EXPECT_EQ(Model_GetName(model), nullptr);
@@ -632,17 +636,11 @@ TEST_P(AssimpTest, ReadsShapesAsAssimpReadsThem)
         for (const float c : box)
             largest = std::max(largest, std::fabs(c));
         std::vector<float> drawn = {INFINITY, INFINITY, INFINITY, -INFINITY, -INFINITY, -INFINITY};
-        for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
-            for (int32_t i = 0; i < 3 * Mesh_GetFaceCount(Model_GetMesh(model, m)); i++)
-            {
-                const MeshVertex &g = Mesh_GetGPUData(Model_GetMesh(model, m))[i];
-                const float p[3] = {g.x, g.y, g.z};
-                for (int32_t k = 0; k < 3; k++)
-                {
-                    drawn[k] = std::min(drawn[k], p[k]);
-                    drawn[k + 3] = std::max(drawn[k + 3], p[k]);
-                }
-            }
+        for (int32_t i = 0; i < 3 * Model_GetVertexCount(model); i++)
+        {
+            drawn[i % 3] = std::min(drawn[i % 3], Model_GetVertices(model)[i]);
+            drawn[i % 3 + 3] = std::max(drawn[i % 3 + 3], Model_GetVertices(model)[i]);
+        }
         for (int32_t k = 0; k < 6; k++)
             EXPECT_NEAR(drawn[k], box[k] / largest, 2e-5) << k;
     }
