@@ -1,8 +1,6 @@
-// Any bytes into the call that decodes the game's sounds: our length checks, then ALUT's loader
-// of file images in memory. Whatever it accepts must come back as a buffer of the stated size in
-// a format OpenAL plays. ALUT is not instrumented, so the fuzzer sees only the outcome (format
-// and size magnitude), counted in libFuzzer's extra counters; AddressSanitizer still checks the
-// memory functions ALUT calls.
+// Any bytes into the game's sound decoding (our length checks, then ALUT): what it accepts must
+// be a buffer of the stated size in a format OpenAL plays. ALUT is not instrumented, so the
+// outcome (format, size magnitude) is fed back through libFuzzer's extra counters.
 #include "audio/audio_openal.h"
 #include "fuzz/fuzz_prologue.h"
 
@@ -13,8 +11,7 @@
 // 8 size magnitudes for each of the four formats.
 __attribute__((used, section("__libfuzzer_extra_counters"))) static uint8_t outcomes[32];
 
-// ALUT decodes only with a current OpenAL context: the game's start-up makes one, on OpenAL
-// Soft's null output.
+// ALUT decodes only with a current OpenAL context: the game's start-up makes one (null output).
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     setenv("ALSOFT_DRIVERS", "null", 0);

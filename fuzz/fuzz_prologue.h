@@ -1,7 +1,6 @@
-// What every fuzz target does first and last: the log silenced once (a line per rejected input
-// would cost more than the decoding), inputs beyond the readers' 32-bit sizes (or a smaller
-// bound) skipped, and every byte of an output read into a sink, so a block sized for less than
-// it claims shows up under AddressSanitizer.
+// What every fuzz target does first and last: the log silenced (a line per rejected input costs
+// more than the decoding), inputs beyond 32-bit sizes (or a smaller bound) skipped, and every
+// byte of an output read, so a block smaller than it claims shows up under AddressSanitizer.
 #pragma once
 
 #include "foundation/logging.h"

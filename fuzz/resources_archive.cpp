@@ -1,7 +1,6 @@
-// Any bytes as resources.dat: the archive is opened as the game opens it, and every entry it
-// lists is asked for as the game asks (size, then data). A buffer handed out must hold the whole
-// stated size and match the entry's CRC. The archive lives in a memory file, reached by its /proc
-// path, since libzip opens archives by name.
+// Any bytes as resources.dat, every listed entry asked for as the game asks (size, then data): a
+// buffer handed out must hold the whole stated size and match the entry's CRC. libzip opens
+// archives by name, so the bytes go to a memory file reached by its /proc path.
 #include "foundation/checksum.h"
 #include "fuzz/fuzz_prologue.h"
 #include "resources/resource_win.h"

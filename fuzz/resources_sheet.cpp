@@ -1,6 +1,5 @@
-// Any bytes as a sprite sheet entry, through every step the catalogue takes before OpenGL: the
-// size limit, the decoder, the sheet checks and the copy to RGBA. The block must hold every
-// decoded pixel in RGBA order.
+// Any bytes as a sprite sheet through the catalogue's steps before OpenGL (size limit, decoder,
+// sheet checks, copy to RGBA): the block must hold every decoded pixel in RGBA order.
 #include "fuzz/fuzz_prologue.h"
 #include "resources/asset.h"
 #include "resources/targa.h"

@@ -1,7 +1,5 @@
-// Any bytes into the OBJ reader (built with FUZZ_OBJ) or the 3DS reader. Whatever it returns
-// must hold meshes inside the faces, faces inside the arrays, and vertex arrays that can be read
-// from end to end. OBJ text without the header line is refused at once, so most of the work goes
-// to text that has it.
+// Any bytes into the OBJ reader (built with FUZZ_OBJ) or the 3DS reader. What it returns must
+// hold meshes inside the faces, faces inside the arrays, and vertex arrays readable to the end.
 #include "fuzz/fuzz_prologue.h"
 #include "toolkit/mesh.h"
 #include "toolkit/mesh_3ds.h"
