@@ -493,7 +493,7 @@ TEST_F(ModelTest, ThreeDsWalksTheChunksWithTheirLogLinesAndDebugValues)
          {4, 4, 0, 2, 0, 2, 2}},
         {Main({}), "_parseTag4D4D|", {0, 0, 0, 0}},
         {Main({Chunk(0x0002, {3, 0, 0, 0}), Chunk(0x1234, {1, 2, 3}), Chunk(0xB000, {}),
-               Chunk(0x3D3D, Object("tri", kPositions, {}, kFaces))}),
+               Chunk(0x3D3D, Concat({Chunk(0xAFFF, {1}), Object("tri", kPositions, {}, kFaces)}))}),
          "_parseTag4D4D|_parseTag0002|Unknown tag|_parseTagB000|" OBJECT("tri") POSITIONS FACES,
          {4, 0, 0, 2, 0, 2, 2}},
         {{0x4D, 0x4C, 6, 0, 0, 0}, "Invalid 3ds magic.|Not 3DS data.|Unable to parse 3dsFile|", {}},
