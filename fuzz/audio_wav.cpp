@@ -1,9 +1,6 @@
-// Any bytes into the call that decodes the game's sounds: the length checks of our own and then
-// ALUT's loader of file images in memory. Whatever it accepts must come back as a buffer of
-// the stated size in a format OpenAL plays. ALUT is the system's library and not instrumented,
-// so its code gives the fuzzer no coverage; what it can see of it is the outcome (the format
-// and the order of magnitude of the size decoded), counted in libFuzzer's extra counters, and
-// AddressSanitizer still checks the memory functions ALUT calls.
+// Any bytes into the game's sound decoding (our length checks, then ALUT): what it accepts must
+// be a buffer of the stated size in a format OpenAL plays. ALUT is not instrumented, so the
+// outcome (format, size magnitude) is fed back through libFuzzer's extra counters.
 #include "audio/audio_openal.h"
 #include "fuzz/fuzz_prologue.h"
 
@@ -14,8 +11,7 @@
 // 8 size magnitudes for each of the four formats.
 __attribute__((used, section("__libfuzzer_extra_counters"))) static uint8_t outcomes[32];
 
-// ALUT decodes only with a current OpenAL context: the game's own start-up makes one, on
-// OpenAL Soft's null output.
+// ALUT decodes only with a current OpenAL context: the game's start-up makes one (null output).
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     setenv("ALSOFT_DRIVERS", "null", 0);
@@ -25,29 +21,20 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (!Fuzz_Accept(size))
-    {
-        return 0;
-    }
-    int32_t format = 0;
-    int32_t bytes = 0;
+    int32_t format = 0, bytes = 0;
     float frequency = 0.0f;
-    void *samples = Audio_DecodeFile(data, static_cast<int32_t>(size), &format, &bytes, &frequency);
+    void *samples = Fuzz_Accept(size) ? Audio_DecodeFile(data, static_cast<int32_t>(size), &format,
+                                                         &bytes, &frequency)
+                                      : nullptr;
     if (samples == nullptr)
-    {
         return 0;
-    }
     const ALenum formats[] = {AL_FORMAT_MONO8, AL_FORMAT_MONO16, AL_FORMAT_STEREO8,
                               AL_FORMAT_STEREO16};
     size_t kind = 0;
     while (kind < 4 && formats[kind] != format)
-    {
         kind++;
-    }
     if (bytes < 0 || kind == 4)
-    {
         abort();
-    }
     outcomes[8 * kind + std::bit_width(static_cast<uint32_t>(bytes)) / 4]++;
     Fuzz_ReadAll(static_cast<const uint8_t *>(samples), static_cast<size_t>(bytes));
     free(samples);

@@ -1,7 +1,6 @@
-// Any bytes as resources.dat: the archive is opened as the game opens it, and every entry it
-// lists is asked for as the game asks (size, then data). A buffer handed out must hold the
-// whole stated size and match the entry's CRC. The archive lives in a memory file, reached by
-// its /proc path, since libzip opens archives by name.
+// Any bytes as resources.dat, every listed entry asked for as the game asks (size, then data): a
+// buffer handed out must hold the whole stated size and match the entry's CRC. libzip opens
+// archives by name, so the bytes go to a memory file reached by its /proc path.
 #include "foundation/checksum.h"
 #include "fuzz/fuzz_prologue.h"
 #include "resources/resource_win.h"
@@ -19,54 +18,43 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     archiveFile = memfd_create("resources.dat", 0);
     if (archiveFile < 0)
-    {
         abort();
-    }
     snprintf(archivePath, sizeof(archivePath), "/proc/self/fd/%d", archiveFile);
     return 0;
 }
 
-static void _ReadEveryEntry(void)
+static void _ReadEveryEntry(zip_t *listing)
 {
-    zip_t *listing = zip_open(archivePath, ZIP_RDONLY, nullptr);
-    if (listing == nullptr)
-    {
-        return;
-    }
+    zip_stat_t stat;
     for (zip_int64_t i = 0; i < zip_get_num_entries(listing, 0); i++)
     {
-        zip_stat_t stat;
         if (zip_stat_index(listing, static_cast<zip_uint64_t>(i), 0, &stat) != 0 ||
             (stat.valid & ZIP_STAT_NAME) == 0)
-        {
             continue;
-        }
         const int32_t size = Resource_GetSize(stat.name);
         const uint8_t *data = Resource_GetData(stat.name);
         if (data == nullptr || size < 0)
-        {
             continue;
-        }
         Fuzz_ReadAll(data, static_cast<size_t>(size));
         // Only the first entry of a name is the one handed out.
         if ((stat.valid & ZIP_STAT_CRC) != 0 && zip_name_locate(listing, stat.name, 0) == i &&
             static_cast<zip_uint64_t>(size) == stat.size && Checksum_CRC32(data, size) != stat.crc)
-        {
             abort();
-        }
     }
-    zip_discard(listing);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (!Fuzz_Accept(size) || ftruncate(archiveFile, 0) != 0 ||
         pwrite(archiveFile, data, size, 0) != static_cast<ssize_t>(size))
-    {
         return 0;
-    }
     Resource_Load(archivePath);
-    _ReadEveryEntry();
+    zip_t *listing = zip_open(archivePath, ZIP_RDONLY, nullptr);
+    if (listing != nullptr)
+    {
+        _ReadEveryEntry(listing);
+        zip_discard(listing);
+    }
     Resource_Unload();
     return 0;
 }

@@ -1,32 +1,22 @@
-// Any bytes into the TGA decoder. A decoded image must hold exactly width x height pixels of
-// its depth: every byte is read back, so a buffer sized for one depth and written for
-// another shows up under AddressSanitizer.
+// Any bytes into the TGA decoder. A decoded image must hold exactly width x height pixels of its
+// depth: every byte is read back, so a buffer sized for one depth and written for another shows
+// up under AddressSanitizer.
 #include "fuzz/fuzz_prologue.h"
 #include "resources/targa.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (!Fuzz_Accept(size))
-    {
-        return 0;
-    }
-    Targa *targa = Targa_Create_FromMemory(data, static_cast<int32_t>(size));
+    Targa *targa =
+        Fuzz_Accept(size) ? Targa_Create_FromMemory(data, static_cast<int32_t>(size)) : nullptr;
     if (targa == nullptr)
-    {
         return 0;
-    }
     const size_t bytes = size_t{Targa_GetWidth(targa)} * Targa_GetHeight(targa) *
                          static_cast<size_t>(Targa_GetBitsPerPixel(targa) / 8);
-    const uint8_t *pixels = Targa_GetData(targa);
-    if ((bytes == 0) != (pixels == nullptr))
-    {
+    if ((bytes == 0) != (Targa_GetData(targa) == nullptr))
         abort();
-    }
-    Fuzz_ReadAll(pixels, bytes);
+    Fuzz_ReadAll(Targa_GetData(targa), bytes);
     Targa_Destroy(targa);
     return 0;
 }

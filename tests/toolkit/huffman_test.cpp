@@ -8,7 +8,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 #include <set>
 #include <string>
@@ -23,11 +22,7 @@ namespace
 class HuffmanTest : public testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        Logging_SetLevel(LOGGING_LEVEL_ERROR);
-        huffman = Huffman_Create();
-    }
+    void SetUp() override { Logging_SetLevel(LOGGING_LEVEL_ERROR); }
     void TearDown() override
     {
         Huffman_Destroy(huffman);
@@ -39,8 +34,9 @@ class HuffmanTest : public testing::Test
     int32_t Run(const std::string &data, int32_t bits = -1)
     {
         const auto *bytes = reinterpret_cast<const uint8_t *>(data.data());
+        const auto size = static_cast<int32_t>(data.size());
         testing::internal::CaptureStdout();
-        bits < 0 ? Huffman_SetUncompressedInput(huffman, bytes, static_cast<int32_t>(data.size()))
+        bits < 0 ? Huffman_SetUncompressedInput(huffman, bytes, size)
                  : Huffman_SetCompressedInput(huffman, bytes, bits);
         const int32_t result = bits < 0 ? Huffman_Encode(huffman) : Huffman_Decode(huffman);
         trace = testing::internal::GetCapturedStdout();
@@ -69,28 +65,27 @@ class HuffmanTest : public testing::Test
         MEMORY_FREE(l);
     }
 
-    // Hands the coder an alphabet, by default the one in symbols and lengths.
+    // Hands the coder an alphabet: the one given, or the one in symbols and lengths.
     void SetAlphabet(const std::vector<uint16_t> &s = {}, const std::vector<uint8_t> &l = {})
     {
-        if (!s.empty())
-        {
-            symbols = s;
-            lengths = l;
-        }
+        symbols = s.empty() ? symbols : s;
+        lengths = s.empty() ? lengths : l;
         Huffman_SetAlphabet(huffman, symbols.data(), lengths.data(),
                             static_cast<int32_t>(symbols.size()));
     }
 
-    Huffman *huffman = nullptr;
+    Huffman *huffman = Huffman_Create();
     std::string trace;
     int32_t length = -1; // of the output: bits after encoding, bytes after decoding
     std::vector<uint16_t> symbols;
     std::vector<uint8_t> lengths;
 };
 
-// Bits written as '0' and '1' packed most significant first, as the coder packs them.
-std::string Pack(const std::string &bits)
+// Bits written as '0' and '1' (spaces skipped) packed most significant first, as the coder packs
+// them.
+std::string Pack(std::string bits)
 {
+    std::erase(bits, ' ');
     std::string bytes((bits.size() + 7) / 8, 0);
     for (size_t i = 0; i < bits.size(); i++)
         bytes[i / 8] = static_cast<char>(bytes[i / 8] | (bits[i] == '1') << (7 - i % 8));
@@ -123,16 +118,10 @@ TEST_F(HuffmanTest, EncodesAabAsDocumentedAndRefusesInputsWithoutTwoValues)
     }
 
     ASSERT_EQ(Run("aab"), HUFFMAN_OK);
-    EXPECT_EQ(trace, "Calling calculateBits\n"
-                     "-> a 1 0\n"
-                     "-> b 1 1\n"
-                     "symbol 97 bits 1\n"
-                     "symbol 98 bits 1\n"
-                     "Sorting Encode...\n"
-                     "self->alphabetBits[0] = bits[0] => 1\n"
-                     "self->alphabetBits[1] = bits[1] => 1\n"
-                     "Alpha:Code  97:a 0\n"
-                     "Alpha:Code  98:b 1\n");
+    EXPECT_EQ(trace, "Calling calculateBits\n-> a 1 0\n-> b 1 1\nsymbol 97 bits 1\n"
+                     "symbol 98 bits 1\nSorting Encode...\n"
+                     "self->alphabetBits[0] = bits[0] => 1\nself->alphabetBits[1] = bits[1] => 1\n"
+                     "Alpha:Code  97:a 0\nAlpha:Code  98:b 1\n");
     EXPECT_EQ(Output(true), Pack("001"));
     EXPECT_EQ(length, 3);
     FetchAlphabet();
@@ -151,10 +140,10 @@ TEST_F(HuffmanTest, FixedDeflateLengthsGiveTheFixedCodesAndListing)
     // Block header, 'A', length 257 with distance code 4 (5 + 1 extra bits), length 265 (1 extra
     // bit) with distance 29 (5 + 13 extra bits), 'B', the never-occurring 286 and distance 30
     // after 258, end of block.
-    std::string stream = "011 01110001 0000001 00100 1 0001001 1 11101 1111111111111 01110010 "
-                         "11000110 0000010 11110 0000000";
-    std::erase(stream, ' ');
-    ASSERT_EQ(Run(Pack(stream), static_cast<int32_t>(stream.size())), HUFFMAN_OK);
+    ASSERT_EQ(Run(Pack("011 01110001 0000001 00100 1 0001001 1 11101 1111111111111 01110010 "
+                       "11000110 0000010 11110 0000000"),
+                  85),
+              HUFFMAN_OK);
     for (const char *code : {"256:  0000000\n", "  0:  00110000\n", " 65:A 01110001\n",
                              "144:  110010000\n", "280:  11000000\n"})
         EXPECT_THAT(trace, HasSubstr(std::string("Alpha:Code ") + code));
@@ -183,19 +172,12 @@ TEST_F(HuffmanTest, RoundTripsOptimallyThroughTheAlphabetHandOver)
         const int32_t bits = length;
 
         // The length is that of a Huffman code built independently: every merge of the two
-        // lightest weights adds one bit to every symbol below it. It lies within one bit per
-        // symbol of the entropy.
+        // lightest weights adds one bit to every symbol below it.
         std::vector<int64_t> counts(256, 0);
         for (const char b : input)
             counts[static_cast<uint8_t>(b)]++;
-        std::multiset<int64_t> weights;
-        double entropy = 0;
-        for (const int64_t c : counts)
-            if (c > 0)
-            {
-                entropy -= c * std::log2(c / static_cast<double>(input.size()));
-                weights.insert(c);
-            }
+        std::multiset<int64_t> weights(counts.begin(), counts.end());
+        weights.erase(0);
         int64_t optimal = 0;
         while (weights.size() > 1)
         {
@@ -205,8 +187,6 @@ TEST_F(HuffmanTest, RoundTripsOptimallyThroughTheAlphabetHandOver)
             optimal += merged;
         }
         EXPECT_EQ(bits, optimal);
-        EXPECT_GE(bits, entropy - 1e-6);
-        EXPECT_LT(bits, entropy + static_cast<double>(input.size()));
 
         // A fresh coder gets the alphabet and the stream.
         FetchAlphabet();
@@ -277,8 +257,7 @@ TEST_F(HuffmanTest, DecodesOnlyWholeSequencesOfCodes)
     delete[] heap;
     Huffman_Decode(huffman);
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(Output(), "aaabaaba"
-                        "aabbabaa"); // 0x12, 0x34
+    EXPECT_EQ(Output(), "aaabaabaaabbabaa"); // 0x12, 0x34
 }
 
 } // namespace

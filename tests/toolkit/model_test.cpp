@@ -1,41 +1,125 @@
-// Models and meshes: array growth, normalisation, the GPU vertex layout, the face check that
-// keeps file indices from becoming memory reads, and drawing through OpenGL.
+// Models and meshes (array growth, normalisation, the GPU vertex layout, the face check that
+// keeps file indices from becoming memory reads, drawing through OpenGL) and the OBJ and 3DS
+// readers: their log lines, refusals, short and lying input, text that is read-only and ends
+// without a line feed, and files written and measured by assimp, a tool we did not write.
 #include "toolkit/array.h"
 #include "toolkit/mesh.h"
+#include "toolkit/mesh_3ds.h"
+#include "toolkit/mesh_obj.h"
 #include "toolkit/model.h"
 
+#include "foundation/logging.h"
 #include "resources/subtexture.h"
+#include "resources/targa.h"
 #include "resources/texture_win.h"
-#include "toolkit_test_support.h"
+#include "tests/support/support.h"
 
 #include <GL/gl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 using testing::ElementsAre;
 using testing::ElementsAreArray;
+using Bytes = std::vector<uint8_t>;
 
 namespace
 {
 
-class ModelTest : public ModelFixture
+// The message parts of the log lines written while action runs, each followed by '|'.
+std::string LogMessages(const std::function<void()> &action)
+{
+    std::string joined;
+    for (const std::string &message : CaptureMessages(action))
+        joined += message + "|";
+    return joined;
+}
+
+class ModelTest : public testing::Test
 {
   protected:
-    void SetUp() override
+    void SetUp() override { Logging_SetLevel(LOGGING_LEVEL_ERROR); }
+    void TearDown() override
     {
-        ModelFixture::SetUp();
-        model = Model_Create();
+        if (model != nullptr)
+            Model_Destroy(model);
+        Logging_SetLevel(LOGGING_LEVEL_DEBUG);
     }
 
-    // Adds the vertices, texture coordinates and faces (positions, coordinates, normal each).
+    // Replaces model with what the OBJ or 3DS reader makes of a copy of the bytes placed just
+    // before an inaccessible page, in pages then made read-only: writing to them, or reading
+    // one byte past them, crashes the test. Returns the log messages of the reading.
+    std::string Read(const void *bytes, size_t size, bool obj)
+    {
+        if (model != nullptr)
+            Model_Destroy(model);
+        model = nullptr;
+        const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+        const size_t dataSize = (size / page + 1) * page;
+        void *mapping = mmap(nullptr, dataSize + page, PROT_READ | PROT_WRITE,
+                             MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapping == MAP_FAILED)
+            return "mmap failed";
+        uint8_t *copy = static_cast<uint8_t *>(mapping) + dataSize - size;
+        std::copy_n(static_cast<const uint8_t *>(bytes), size, copy);
+        mprotect(mapping, dataSize, PROT_READ);
+        mprotect(copy + size, page, PROT_NONE);
+        const auto length = static_cast<int32_t>(size);
+        std::string log = LogMessages(
+            [&]
+            {
+                model = obj ? MeshObj_Create(reinterpret_cast<const char *>(copy), length)
+                            : Mesh3DS_Create(copy, length);
+            });
+        munmap(mapping, dataSize + page);
+        return log;
+    }
+    std::string LoadObj(const std::string &text) { return Read(text.data(), text.size(), true); }
+    std::string Load3ds(const Bytes &bytes) { return Read(bytes.data(), bytes.size(), false); }
+
+    // The model's counts of positions, texture coordinates, normals and faces, then the first
+    // face, face count and end face of every mesh; nothing without a model.
+    std::vector<int32_t> Shape()
+    {
+        if (model == nullptr)
+            return {};
+        std::vector<int32_t> shape = {Model_GetVertexCount(model), Model_GetTexCoordCount(model),
+                                      Model_GetNormalCount(model), Model_GetFaceCount(model)};
+        for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
+        {
+            Mesh *mesh = Model_GetMesh(model, m);
+            shape.insert(shape.end(),
+                         {Mesh_GetFirstFace(mesh), Mesh_GetFaceCount(mesh), Mesh_GetEndFace(mesh)});
+        }
+        return shape;
+    }
+
+    // Position, texture coordinate and normal indices of the face.
+    std::vector<int32_t> FaceIndices(int32_t face)
+    {
+        const ModelFace &f = Model_GetFaces(model)[face];
+        return {f.vertex[0],   f.vertex[1], f.vertex[2], f.texCoord[0], f.texCoord[1],
+                f.texCoord[2], f.normal[0], f.normal[1], f.normal[2]};
+    }
+
+    // Adds the vertices, texture coordinates and faces (positions, coordinates, normal each) to
+    // the model, made first when there is none.
     void Add(const std::vector<std::vector<float>> &vertices,
              const std::vector<std::vector<float>> &texCoords,
              const std::vector<std::vector<int32_t>> &faces)
     {
+        if (model == nullptr)
+            model = Model_Create();
         for (const auto &v : vertices)
             Model_AddVertex(model, v[0], v[1], v[2]);
         for (const auto &t : texCoords)
@@ -59,6 +143,8 @@ class ModelTest : public ModelFixture
         }
         return values;
     }
+
+    Model *model = nullptr;
 };
 
 TEST_F(ModelTest, ArrayExtendGrowsOnlyAtMultiplesOfTheStep)
@@ -99,7 +185,7 @@ TEST_F(ModelTest, NormalisesAndDrawsWithTheWindingReversedAndVMirrored)
 
     // All zero: nothing to scale by, and no not-a-number may appear.
     Model_Destroy(model);
-    model = Model_Create();
+    model = nullptr;
     Add({{0, 0, 0}, {0, -0.0f, 0}}, {}, {});
     Model_GenerateGPUData(model);
     const float *v = Model_GetVertices(model);
@@ -207,10 +293,359 @@ TEST_F(ModelTest, RendersUnderItsTransformAndLeavesTheDocumentedState)
     glGetFloatv(GL_PROJECTION_MATRIX, m + 16);
     const float expected[32] = {0, 0.25f, 0, 0, -0.5f, 0, 0, 0, 0, 0, 1, 0, 0.5f, 0, 0, 1,
                                 1, 0,     0, 0, 0,     1, 0, 0, 0, 0, 1, 0, 0,    0, 0, 1};
-    for (int32_t i = 0; i < 32; i++)
-        EXPECT_NEAR(m[i], expected[i], 1e-6) << i;
+    EXPECT_THAT(m, testing::Pointwise(testing::FloatNear(1e-6f), expected));
     SubTexture_Destroy(subTexture);
     Texture_Destroy(texture);
 }
+
+#define OBJ     "# Wavefront OBJ\n"
+#define READ    "_parseObjFile|_isObjData|"
+#define REFUSED "Not Wavefront OBJ txt data.|Unable to parse Obj File|"
+#define DROPPED " points outside the model's arrays and is dropped.|"
+
+// The text, its log and the model's Shape(); refused text has no model.
+struct ObjCase
+{
+    std::string text;
+    std::string log;
+    std::vector<int32_t> shape;
+};
+
+TEST_F(ModelTest, ObjReadsLinesGroupsAndEndingsWithTheirLogLines)
+{
+    const std::string longName(40, 'n');
+    const ObjCase cases[] = {
+        // A group line closes the faces before it as a mesh; the end closes the last.
+        {OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\ng first\nf 1 2 3\nf 2 4 3\n",
+         "group first|",
+         {4, 0, 0, 2, 0, 0, 0, 0, 2, 2}},
+        // "g " and "gshort" close a mesh, "g" alone does not.
+        {OBJ "mtllib a.mtl\nusemtl red\nv 1 2\nvt 0.5\nvn 1 0\nv 1 2 3\nf 1 1\ng\ng \ngshort\n"
+             "# comment\no object\ns 1\n\nvx 1 2 3\n",
+         "mtllib|usemtl|Unable to parse vertex|Unable to parse texcoord|Unable to parse normal|"
+         "Unable to parse polygon line <f 1 1>.|group|Unable to parse group|group short|"
+         "Unable to parse vertex|",
+         {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        // Faces pointing outside the arrays, or at position 0, are dropped; meshes follow.
+        {OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\ng a\nf 1 2 3\nf 1 2 4\nf 1/2 2/1 3/1\n"
+             "g b\nf 0 1 2\nf -1 1 2\nf 3 2 1\nf x 1 2\n",
+         "group a|group b|Face 1" DROPPED "Face 2" DROPPED "Face 3" DROPPED "Face 4" DROPPED
+         "Face 6" DROPPED,
+         {3, 1, 0, 2, 0, 0, 0, 0, 1, 1, 1, 1, 2}},
+        // Carriage returns end lines, and so does the end of the text.
+        {OBJ "v 0 0 0\r\nv 4 0 0\r\nv 0 2 0\r\ng tri\r\nf 1 2 3",
+         "group tri|",
+         {3, 0, 0, 1, 0, 0, 0, 0, 1, 1}},
+        {OBJ "g\r\nv 1 1 1", "group|", {1, 0, 0, 0, 0, 0, 0}},
+        {"# Wavefront OBJ", "", {0, 0, 0, 0, 0, 0, 0}},
+        // A corner is cut after 31 characters: its normal index saturates, and its tail of
+        // zeros becomes a second corner (position 0, stored -1), so the line reads as a quad.
+        {OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\ng " + longName + "\nf 1/1/1" +
+             std::string(40, '0') + " 2/1/1 3/1/1\n",
+         "group " + longName.substr(0, 32) + "|Face 0" DROPPED "Face 1" DROPPED,
+         {3, 1, 1, 0, 0, 0, 0, 0, 0, 0}},
+        {"# Wavefront OB", REFUSED, {}},
+        {"# wavefront OBJ\nv 1 2 3\n", "Invalid OBJ magic.|" REFUSED, {}},
+    };
+    for (const ObjCase &c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(LoadObj(c.text), READ + c.log);
+        EXPECT_THAT(Shape(), ElementsAreArray(c.shape));
+    }
+    Model *none = nullptr;
+    EXPECT_EQ(LogMessages([&] { none = MeshObj_Create(nullptr, 100); }), READ REFUSED);
+    EXPECT_EQ(none, nullptr);
+}
+
+TEST_F(ModelTest, ObjSplitsQuadsStoresMinusOneForMissingIndicesAndReadsNumbersAsScanf)
+{
+    std::string text = OBJ;
+    for (int32_t i = 0; i < 4; i++)
+        text += "v " + std::to_string(i) + " 0 0\nvt 0 0\nvn 0 0 1\n";
+    LoadObj(text + "f 1/1/1 2/2/2 3/3/3 4/4/4\n");
+    ASSERT_EQ(Model_GetFaceCount(model), 2);
+    EXPECT_THAT(FaceIndices(0), ElementsAre(0, 1, 2, 0, 1, 2, 0, 1, 2));
+    EXPECT_THAT(FaceIndices(1), ElementsAre(0, 2, 3, 0, 2, 3, 0, 2, 3));
+    EXPECT_THAT(Shape(), ElementsAre(4, 4, 4, 2, 0, 2, 2));
+    LoadObj(text + "f 1 2 3 4 1\n"); // five corners: only four are read, as a quad
+    EXPECT_EQ(Model_GetFaceCount(model), 2);
+
+    LoadObj(OBJ "v 0 0 0\nv 2 0 0\nv 0 2 0\nvt 0.5 0.25\nvn 0 0 1\nvn 0 1 0\n"
+                "f 1//2 2//1 3//2\nf 1/1 2/1 3/1\nf 3 2 1\n");
+    ASSERT_EQ(Model_GetFaceCount(model), 3);
+    EXPECT_THAT(FaceIndices(0), ElementsAre(0, 1, 2, -1, -1, -1, 1, 0, 1));
+    EXPECT_THAT(FaceIndices(1), ElementsAre(0, 1, 2, 0, 0, 0, -1, -1, -1));
+    EXPECT_THAT(FaceIndices(2), ElementsAre(2, 1, 0, -1, -1, -1, -1, -1, -1));
+
+    LoadObj(OBJ "v +1.5e1 -0x1p1 .5\nv 1. 2 3 7\nv\t4\t5\t6\r\nvt 0.25 1e-1 9\nvn -0 +0 1\n");
+    EXPECT_THAT(Shape(), ElementsAre(3, 1, 1, 0, 0, 0, 0));
+    const float *v = Model_GetVertices(model);
+    EXPECT_THAT(std::vector<float>(v, v + 9),
+                ElementsAre(1, -2 / 15.0f, 0.5f / 15, 1 / 15.0f, 2 / 15.0f, 3 / 15.0f, 4 / 15.0f,
+                            5 / 15.0f, 6 / 15.0f));
+    EXPECT_THAT(std::vector<float>(Model_GetTexCoords(model), Model_GetTexCoords(model) + 2),
+                ElementsAre(0.25f, 0.1f));
+    // 1e40 is read as infinity, as strtof reads it, and then swamps the normalisation.
+    LoadObj(OBJ "v 1 0 0\nv 1e40 0 0\n");
+    EXPECT_EQ(Model_GetVertices(model)[0], 0.0f);
+    EXPECT_FALSE(std::isfinite(Model_GetVertices(model)[3]));
+}
+
+// Little-endian 3DS bytes: the parts joined, a 16-bit value, floats, and a chunk (id, length
+// with the header, data).
+Bytes Concat(const std::vector<Bytes> &parts)
+{
+    Bytes bytes;
+    for (const auto &part : parts)
+        bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
+}
+Bytes U16(uint16_t value)
+{
+    return {static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(value >> 8)};
+}
+Bytes Floats(const std::vector<float> &values)
+{
+    Bytes bytes(values.size() * 4);
+    memcpy(bytes.data(), values.data(), bytes.size());
+    return bytes;
+}
+Bytes Chunk(uint16_t id, const Bytes &data)
+{
+    const auto length = static_cast<uint32_t>(data.size() + 6);
+    return Concat({U16(id), U16(static_cast<uint16_t>(length)),
+                   U16(static_cast<uint16_t>(length >> 16)), data});
+}
+Bytes Main(const std::vector<Bytes> &chunks)
+{
+    return Chunk(0x4D4D, Concat(chunks));
+}
+
+// One object: name, then a triangle-mesh block with positions, texture coordinates (when
+// given) and triangles (a, b, c per face; flags 0).
+Bytes Object(const std::string &name, const std::vector<float> &positions,
+             const std::vector<float> &texCoords, const std::vector<uint16_t> &triangles)
+{
+    auto array = [](uint16_t id, const std::vector<float> &values, size_t stride) {
+        return Chunk(id,
+                     Concat({U16(static_cast<uint16_t>(values.size() / stride)), Floats(values)}));
+    };
+    Bytes faces = U16(static_cast<uint16_t>(triangles.size() / 3));
+    for (size_t i = 0; i < triangles.size(); i++)
+        faces = Concat({faces, U16(triangles[i]), i % 3 == 2 ? U16(0) : Bytes{}});
+    const Bytes block =
+        Concat({array(0x4110, positions, 3),
+                texCoords.empty() ? Bytes{} : array(0x4140, texCoords, 2), Chunk(0x4120, faces)});
+    return Chunk(0x4000, Concat({Bytes(name.c_str(), name.c_str() + name.size() + 1),
+                                 Chunk(0x4100, block)}));
+}
+// A whole file: main chunk, version 3, an editor block holding the objects.
+Bytes File(const std::vector<Bytes> &objects)
+{
+    return Main({Chunk(0x0002, {3, 0, 0, 0}), Chunk(0x3D3D, Concat(objects))});
+}
+
+// A file of one object, named by the bytes given, holding the chunks given.
+Bytes InObject(const std::vector<Bytes> &chunks, const Bytes &name = {'s', 0})
+{
+    return Main({Chunk(0x3D3D, Chunk(0x4000, Concat({name, Concat(chunks)})))});
+}
+
+#define OBJECT(name)                                                                               \
+    "_parseTag3D3D|_parseTag4000|_parseTag4000 object name=" name ".|_parseTag4100|TriangleData|"
+#define POSITIONS  "_parseTag4110 - vertex coords|"
+#define TEXCOORDS  "_parseTag4140 - texture coords|"
+#define FACES      "_parseTag4120 - faces|"
+#define SHORT(tag) "Not enough data left for parseTag" tag "|"
+
+const std::vector<float> kPositions = {0, 0, 0, 2, 0, 0, 0, 4, 0, 2, 4, 1};
+const std::vector<float> kTexCoords = {0, 0, 1, 0, 0, 1, 0.25f, 0.75f};
+const std::vector<uint16_t> kFaces = {0, 1, 2, 1, 3, 2};
+
+// The bytes, the log after "_parse3dsFile" and "_is3DSData", and the model's Shape(); a
+// refused file has no model.
+struct ThreeDsCase
+{
+    Bytes bytes;
+    std::string log;
+    std::vector<int32_t> shape;
+};
+
+TEST_F(ModelTest, ThreeDsWalksTheChunksWithTheirLogLinesAndDebugValues)
+{
+    Bytes lyingVersion = Main({Chunk(0x0002, {3, 0})});
+    lyingVersion[8] = 200; // the version chunk's length
+    Bytes zeroLength = InObject({});
+    zeroLength[14] = 0; // the object's length
+    Bytes positions = U16(10), morePositions = U16(10);
+    positions.resize(100, 0); // 10 positions need 120 bytes
+    morePositions.resize(2 + 120 + 1, 0);
+    auto block = [](const std::vector<Bytes> &chunks) { return Chunk(0x4100, Concat(chunks)); };
+    // A position chunk after the triangle-mesh block, inside the same object, is still met by
+    // the block's walk, which is bounded by its object's bytes, not by its own length.
+    const Bytes after =
+        InObject({block({Chunk(0x4120, Concat({U16(1), U16(0), U16(1), U16(2), U16(0)}))}),
+                  Chunk(0x4110, Concat({U16(3), Floats(std::vector<float>(9))}))});
+    const ThreeDsCase cases[] = {
+        {File({Object("box", kPositions, kTexCoords, kFaces)}),
+         "_parseTag4D4D|_parseTag0002|" OBJECT("box") POSITIONS TEXCOORDS FACES,
+         {4, 4, 0, 2, 0, 2, 2}},
+        {Main({}), "_parseTag4D4D|", {0, 0, 0, 0}},
+        {Main({Chunk(0x0002, {3, 0, 0, 0}), Chunk(0x1234, {1, 2, 3}), Chunk(0xB000, {}),
+               Chunk(0x3D3D, Concat({Chunk(0xAFFF, {1}), Object("tri", kPositions, {}, kFaces)}))}),
+         "_parseTag4D4D|_parseTag0002|Unknown tag|_parseTagB000|" OBJECT("tri") POSITIONS FACES,
+         {4, 0, 0, 2, 0, 2, 2}},
+        {{0x4D, 0x4C, 6, 0, 0, 0}, "Invalid 3ds magic.|Not 3DS data.|Unable to parse 3dsFile|", {}},
+        {{0x4D, 0x4D, 6}, "Invalid 3ds header size.|Not 3DS data.|Unable to parse 3dsFile|", {}},
+        // Array chunks whose counts go beyond their data are skipped.
+        {InObject({block({Chunk(0x4110, positions)})}),
+         "_parseTag4D4D|" OBJECT("s") POSITIONS SHORT("4110"),
+         {0, 0, 0, 0, 0, 0, 0}},
+        {InObject({block({Chunk(0x4110, morePositions)})}),
+         "_parseTag4D4D|" OBJECT("s") POSITIONS,
+         {10, 0, 0, 0, 0, 0, 0}},
+        {InObject({block({Chunk(0x4140, U16(9)), Chunk(0x4120, U16(9))})}),
+         "_parseTag4D4D|" OBJECT("s") TEXCOORDS SHORT("4140") FACES SHORT("4120"),
+         {0, 0, 0, 0, 0, 0, 0}},
+        {after, "_parseTag4D4D|" OBJECT("s") FACES POSITIONS, {3, 0, 0, 1, 0, 1, 1}},
+        // Lying lengths never lead past the data.
+        {lyingVersion,
+         "_parseTag4D4D|Invalid 3ds file size, 2: 200 != 8|_parseTag0002|Wrong size|",
+         {0, 0, 0, 0}},
+        {Concat({Main({Chunk(0x0002, {3, 0})}), {1, 2, 3}}),
+         "_parseTag4D4D|_parseTag0002|Invalid 3ds header size.|Wrong size|",
+         {0, 0, 0, 0}},
+        {zeroLength,
+         "_parseTag4D4D|_parseTag3D3D|Invalid 3ds chunk length, 16384: 0|",
+         {0, 0, 0, 0}},
+        {InObject({}, {'a', 'b', 'c'}),
+         "_parseTag4D4D|_parseTag3D3D|_parseTag4000|Object name runs past the data.|",
+         {0, 0, 0, 0}},
+        {File({Object("bad", kPositions, {}, {0, 1, 2, 0, 1, 4, 3, 2, 1})}),
+         "_parseTag4D4D|_parseTag0002|" OBJECT("bad") POSITIONS FACES
+         "Face 1 points outside the model's arrays and is dropped.|",
+         {4, 0, 0, 2, 0, 2, 2}},
+    };
+    for (const ThreeDsCase &c : cases)
+    {
+        SCOPED_TRACE(c.log);
+        debugString = "before";
+        debugInteger = 99;
+        EXPECT_EQ(Load3ds(c.bytes), "_parse3dsFile|_is3DSData|" + c.log);
+        // A refusal leaves its report in the debug values; a load resets them.
+        const bool refused = c.shape.empty();
+        EXPECT_STREQ(debugString, refused ? "Not 3DS data." : nullptr);
+        EXPECT_EQ(debugInteger, refused ? -3 : 0);
+        EXPECT_THAT(Shape(), ElementsAreArray(c.shape));
+    }
+}
+
+TEST_F(ModelTest, ThreeDsReadsObjectsIntoSharedArraysWithOffsetIndices)
+{
+    const std::string log =
+        Load3ds(File({Object("first", kPositions, kTexCoords, kFaces),
+                      Object("second", {10, 0, 0, 10, 2, 0, 10, 0, 2}, {}, {0, 1, 2}),
+                      Object("third", kPositions, kTexCoords, {3, 2, 1})}));
+    ASSERT_NE(model, nullptr);
+    EXPECT_THAT(log, testing::HasSubstr("|_parseTag4000 object name=second.|"));
+    EXPECT_STREQ(Model_GetName(model), "third");
+    EXPECT_THAT(Shape(), ElementsAre(11, 8, 0, 4, 0, 2, 2, 2, 1, 3, 3, 1, 4));
+    EXPECT_THAT(FaceIndices(1), ElementsAre(1, 3, 2, 1, 3, 2, -1, -1, -1));
+    EXPECT_THAT(FaceIndices(2), ElementsAre(4, 5, 6, -1, -1, -1, -1, -1, -1));
+    EXPECT_THAT(FaceIndices(3), ElementsAre(10, 9, 8, 7, 6, 5, -1, -1, -1));
+    // Corners 0, 2, 1 drawn: the second object's triangle at x = 10 normalised to 1, its third
+    // position's z and second's y 0.2; the first object's coordinates 2 and 1 as (u, 1 - v).
+    const MeshVertex *g = Mesh_GetGPUData(Model_GetMesh(model, 1));
+    EXPECT_THAT((std::vector<float>{g[0].x, g[1].x, g[1].z, g[2].y}),
+                ElementsAre(1, 1, 0.2f, 0.2f));
+    const MeshVertex *t = Mesh_GetGPUData(Model_GetMesh(model, 0));
+    EXPECT_THAT((std::vector<float>{t[1].u, t[1].v, t[2].u, t[2].v}), ElementsAre(0, 0, 1, 1));
+
+    Load3ds(InObject({}, {'a', 'b', 'c'})); // a name without its zero, at the end of the data
+    EXPECT_EQ(Model_GetName(model), nullptr);
+}
+
+// What `assimp info` says about a file: the face count, the face count of each mesh (both
+// triangulated), and the corners of the bounding box.
+struct AssimpInfo
+{
+    int32_t faces = -1;
+    std::vector<int32_t> meshFaces;
+    std::vector<float> box;
+};
+
+AssimpInfo RunAssimpInfo(const std::string &path)
+{
+    FILE *pipe = popen((ASSIMP_COMMAND " info " + path + " 2>&1").c_str(), "r");
+    AssimpInfo info;
+    char line[512];
+    int32_t count = 0;
+    float x = 0, y = 0, z = 0;
+    while (pipe != nullptr && fgets(line, sizeof(line), pipe) != nullptr)
+        if (sscanf(line, "Faces: %d", &count) == 1)
+            info.faces = count;
+        else if (sscanf(line, " %*d (%*[^)]): [%*d / %*d / %d |", &count) == 1)
+            info.meshFaces.push_back(count);
+        else if (strncmp(line, "Center", 6) != 0 &&
+                 sscanf(line, "%*s point (%f %f %f)", &x, &y, &z) == 3)
+            info.box.insert(info.box.end(), {x, y, z});
+    EXPECT_EQ(pipe != nullptr ? pclose(pipe) : -1, 0);
+    EXPECT_TRUE(info.faces >= 0 && !info.meshFaces.empty() && info.box.size() == 6);
+    return info;
+}
+
+class AssimpTest : public ModelTest, public testing::WithParamInterface<std::string>
+{
+};
+
+// Our OBJ text (the OBJ fuzz seeds, written by our own code), assimp's 3DS export of it and
+// assimp's OBJ export of it, each read by our readers and by assimp, give the same faces and
+// the same normalised bounding box.
+TEST_P(AssimpTest, ReadsShapesAsAssimpReadsThem)
+{
+    const std::string obj = std::string(TOOLKIT_SEEDS) + "/" + GetParam() + ".obj";
+    for (const std::string &path : {obj, GetParam() + ".3ds", GetParam() + "-assimp.obj"})
+    {
+        SCOPED_TRACE(path);
+        const std::string command = ASSIMP_COMMAND " export " + obj + " " + path + " >/dev/null";
+        ASSERT_EQ(path == obj ? 0 : std::system(command.c_str()), 0);
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        const bool threeDs = path.ends_with(".3ds");
+        if (threeDs)
+            Load3ds(Bytes(bytes.begin(), bytes.end()));
+        else
+            LoadObj(path == obj ? bytes : OBJ + bytes); // assimp's lacks our header
+        ASSERT_NE(model, nullptr);
+        const AssimpInfo info = RunAssimpInfo(path);
+        ASSERT_EQ(info.box.size(), 6u);
+        EXPECT_EQ(Model_GetFaceCount(model), info.faces);
+        std::vector<int32_t> ours;
+        for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
+            if (Mesh_GetFaceCount(Model_GetMesh(model, m)) > 0)
+                ours.push_back(Mesh_GetFaceCount(Model_GetMesh(model, m)));
+        EXPECT_EQ(ours, info.meshFaces);
+
+        // Our readers divide by the largest absolute coordinate; assimp turns a 3DS file's
+        // z-up axes into y-up ones, (x, y, z) becoming (x, z, -y).
+        std::vector<float> box = info.box;
+        if (threeDs)
+            box = {box[0], -box[5], box[1], box[3], -box[2], box[4]};
+        float largest = 0;
+        for (const float c : box)
+            largest = std::max(largest, std::fabs(c));
+        std::vector<float> drawn = {INFINITY, INFINITY, INFINITY, -INFINITY, -INFINITY, -INFINITY};
+        for (int32_t i = 0; i < 3 * Model_GetVertexCount(model); i++)
+        {
+            drawn[i % 3] = std::min(drawn[i % 3], Model_GetVertices(model)[i]);
+            drawn[i % 3 + 3] = std::max(drawn[i % 3 + 3], Model_GetVertices(model)[i]);
+        }
+        for (int32_t k = 0; k < 6; k++)
+            EXPECT_NEAR(drawn[k], box[k] / largest, 2e-5) << k;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, AssimpTest, testing::Values("cube", "sphere", "groups"));
 
 } // namespace

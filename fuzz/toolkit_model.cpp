@@ -1,0 +1,52 @@
+// Any bytes into the OBJ reader (built with FUZZ_OBJ) or the 3DS reader. What it returns must
+// hold meshes inside the faces, faces inside the arrays, and vertex arrays readable to the end.
+#include "fuzz/fuzz_prologue.h"
+#include "toolkit/mesh.h"
+#include "toolkit/mesh_3ds.h"
+#include "toolkit/mesh_obj.h"
+#include "toolkit/model.h"
+
+#include <cstdlib>
+
+static bool _Fits(int32_t index, int32_t count, bool optional)
+{
+    return (index >= 0 && index < count) || (optional && index == -1);
+}
+
+static void _CheckModel(Model *model)
+{
+    const int32_t faceCount = Model_GetFaceCount(model);
+    const ModelFace *faces = Model_GetFaces(model);
+    for (int32_t i = 0; i < faceCount; i++)
+        for (int32_t k = 0; k < 3; k++)
+            if (!_Fits(faces[i].vertex[k], Model_GetVertexCount(model), false) ||
+                !_Fits(faces[i].texCoord[k], Model_GetTexCoordCount(model), true) ||
+                !_Fits(faces[i].normal[k], Model_GetNormalCount(model), true))
+                abort();
+    for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
+    {
+        Mesh *mesh = Model_GetMesh(model, m);
+        const int32_t first = Mesh_GetFirstFace(mesh), count = Mesh_GetFaceCount(mesh);
+        const auto *vertices = reinterpret_cast<const uint8_t *>(Mesh_GetGPUData(mesh));
+        if (first < 0 || count < 0 || first + count > faceCount || vertices == nullptr)
+            abort();
+        Fuzz_ReadAll(vertices, 3 * sizeof(MeshVertex) * static_cast<size_t>(count));
+    }
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (!Fuzz_Accept(size))
+        return 0;
+#ifdef FUZZ_OBJ
+    Model *model = MeshObj_Create(reinterpret_cast<const char *>(data), static_cast<int32_t>(size));
+#else
+    Model *model = Mesh3DS_Create(data, static_cast<int32_t>(size));
+#endif
+    if (model != nullptr)
+    {
+        _CheckModel(model);
+        Model_Destroy(model);
+    }
+    return 0;
+}
