@@ -72,9 +72,7 @@ TEST_F(MapTest, PutGetReplaceRemove)
     }
     EXPECT_EQ(Map_GetSize(map), 300);
     for (int i = 0; i < 300; i++)
-    {
         ASSERT_EQ(Get("key " + std::to_string(i)), &numbers[i]) << i;
-    }
     Put("key 5", &values[1]);
     EXPECT_EQ(destroyed, std::vector<int>{1005}) << "the replaced value is handed over";
     EXPECT_EQ(Map_GetSize(map), 300);
@@ -121,9 +119,7 @@ TEST_F(MapTest, DestroyOrderIsBucketThenInsertion)
     std::vector<int> order;
     order.reserve(expected.size());
     for (const auto &[bucket, index] : expected)
-    {
         order.push_back(index);
-    }
     EXPECT_EQ(destroyed, order);
 }
 
@@ -138,9 +134,7 @@ static std::pair<std::string, std::string> _CollidingKeys()
     {
         std::string key(10, 'a');
         for (char &letter : key)
-        {
             letter = static_cast<char>('a' + generator() % 26);
-        }
         auto [at, inserted] =
             seen.emplace(Checksum_CRC32(reinterpret_cast<const uint8_t *>(key.data()), 10), key);
         if (!inserted && at->second != key)

@@ -87,9 +87,7 @@ TEST(Random, StateGeneratorStepsItsOwnState)
     // The top bit of the state never reaches the value.
     state = 0xFFFFFFFFFFFFFFFFull;
     for (int i = 0; i < 1000; i++)
-    {
         EXPECT_GE(randomStateValueInt(&state), 0);
-    }
 }
 
 TEST(ClockDeathTest, FirstRandomDrawSeedsFromTheClockAndDateFollowsIt)
