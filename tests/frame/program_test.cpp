@@ -1,9 +1,8 @@
-// The real program used as a person would: start it, wait out the splash for the title, press
-// Space to play, quit with Escape; start it again and close it with the window's close button as
-// soon as it draws. Each time it must end at once with status 0, having printed only its start-up
-// line. Every step waits for what the window shows, never for a set time: a busy machine draws
-// fewer frames a second. And the frame-rate cap of the real loop: under Xvfb the swap does not
-// wait for a retrace, so without the cap the frames would take a few milliseconds.
+// The real program used as a person would: wait out the splash for the title, press Space to
+// play, quit with Escape; again, closed with the window's close button, and asked to stop by a
+// signal. Each time it must end at once with status 0, having printed only its start-up line.
+// Every step waits for what the window shows, never for a set time. And the frame-rate cap of
+// the real loop: under Xvfb the swap does not wait for a retrace.
 #include "frame/window.h"
 
 #include "foundation/logging.h"
@@ -40,7 +39,7 @@ template <typename Condition> bool WaitFor(Condition done, int seconds = 60)
     return true;
 }
 
-class Program : public ::testing::Test
+class Program : public ::testing::TestWithParam<int>
 {
   protected:
     void SetUp() override { ASSERT_TRUE(glfwInit()); } // its X connection looks and sends
@@ -54,8 +53,8 @@ class Program : public ::testing::Test
         glfwTerminate();
     }
 
-    // Starts the program and waits until its window shows.
-    void Start()
+    // Starts the program and waits until its window shows, if asked to.
+    void Start(bool findWindow = true)
     {
         pid = fork();
         if (pid == 0)
@@ -66,6 +65,8 @@ class Program : public ::testing::Test
             _exit(127);
         }
         ASSERT_GT(pid, 0);
+        if (!findWindow)
+            return;
         // xdotool gives up when a window it looks at is closed under it (other tests open and
         // close windows all the time), so it is asked again.
         const std::string search = "xdotool search --onlyvisible --all --pid " +
@@ -102,12 +103,17 @@ class Program : public ::testing::Test
             << "still running 5 s after it was asked to quit";
         pid = 0;
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-        std::ifstream file(output);
-        const std::string printed{std::istreambuf_iterator<char>(file), {}};
+        const std::string printed = Printed();
         EXPECT_TRUE(printed.starts_with("Error at main.cpp:") &&
                     printed.ends_with(" - Making window active.\n") &&
                     printed.find('\n') == printed.size() - 1)
             << printed;
+    }
+
+    std::string Printed()
+    {
+        std::ifstream file(output);
+        return {std::istreambuf_iterator<char>(file), {}};
     }
 
     pid_t pid = 0;
@@ -131,6 +137,19 @@ TEST_F(Program, PlayedAsAPersonWouldAndClosedBothWays)
     x11::SendCloseRequest(window);
     ExpectEndsAtOnceWithStatusZero();
 }
+
+// Asked to stop from outside (kill, Ctrl+C, a closed terminal) with its output going to a file,
+// it ends as Escape ends it, and what it printed is in the file as soon as it was printed.
+TEST_P(Program, EndsOnAStopSignalAsEscapeEndsIt)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(false));
+    EXPECT_TRUE(WaitFor([&] { return Printed().ends_with(" - Making window active.\n"); }))
+        << "the start-up line is not written";
+    kill(pid, GetParam());
+    ExpectEndsAtOnceWithStatusZero();
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, Program, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
 std::vector<Clock::time_point> frames;
 

@@ -58,9 +58,7 @@ class FrameLoop : public ::testing::Test
     void Close()
     {
         if (window != nullptr)
-        {
             Window_Destroy(window);
-        }
         window = nullptr;
     }
 
@@ -85,9 +83,7 @@ void OrderRender(Window *window)
 {
     steps.push_back("render " + std::to_string(frame));
     if (frame >= 2)
-    {
         x11::PressKey(XWindow(window), frame == 2 ? "Left" : "Right");
-    }
 }
 
 void PressCloseButton(Window *window)
@@ -120,13 +116,9 @@ TEST_F(FrameLoop, RunsTheStepsInOrderAndFinishesTheFrameThatAskedToClose)
 void ReadShownFrame(Window *window)
 {
     if (++frame >= 2)
-    {
         shownFrames.push_back(x11::ShownPixels(XWindow(window), 1024, 768));
-    }
     if (frame == 3)
-    {
         Window_SetShouldClose(window);
-    }
 }
 
 TEST_F(FrameLoop, FixedSizeWindowShowsTheTurningCubeWithoutARenderCallback)

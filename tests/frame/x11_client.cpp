@@ -85,14 +85,10 @@ std::vector<uint32_t> ShownPixels(uint64_t window, int width, int height)
     for (int y = 0; image != nullptr && y < height; y++)
     {
         for (int x = 0; x < width; x++)
-        {
             pixels.push_back(XGetPixel(image, x, y) & 0xffffff);
-        }
     }
     if (image != nullptr)
-    {
         XDestroyImage(image);
-    }
     return pixels;
 }
 } // namespace x11
