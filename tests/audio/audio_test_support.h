@@ -71,14 +71,6 @@ inline std::vector<uint8_t> Wave(const Layout &layout, const std::vector<int32_t
     return wave;
 }
 
-inline int32_t Count(const std::string &text, const std::string &what)
-{
-    int32_t count = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        count++;
-    return count;
-}
-
 // A scratch folder for sounds and the archive made of them, the audio output (OpenAL's null
 // driver unless a test says otherwise) and the samples created: all released after each test.
 class AudioTest : public ::testing::Test

@@ -4,7 +4,12 @@
 #include "tests/audio/audio_test_support.h"
 
 #include <cstring>
+#include <gmock/gmock.h>
 #include <tuple>
+
+using testing::Contains;
+using testing::ElementsAre;
+using testing::StartsWith;
 
 TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySox)
 {
@@ -25,27 +30,21 @@ TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySox)
         const std::vector<uint8_t> data = ReadBytes(Path(std::to_string(i) + ".raw"));
         // Loading is quiet at the game's Error level. At Info it says what was loaded, and the
         // archive's name scan (a Debug trace) stays out of it.
-        testing::internal::CaptureStdout();
-        Sample_Destroy(Sample_Create(name.c_str()));
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(CaptureOutput([&] { Sample_Destroy(Sample_Create(name.c_str())); }), "");
         Logging_SetLevel(LOGGING_LEVEL_INFO);
-        testing::internal::CaptureStdout();
-        Sample *sample = Create(name);
-        const std::string log = testing::internal::GetCapturedStdout();
+        Sample *sample = nullptr;
+        const std::vector<std::string> log = CaptureMessages([&] { sample = Create(name); });
         Logging_SetLevel(LOGGING_LEVEL_ERROR);
-
         EXPECT_EQ(Sample_GetFormat(sample), layouts[i]->format);
         EXPECT_EQ(Sample_GetFrequence(sample), rates[i]);
         ASSERT_EQ(Sample_GetSize(sample), static_cast<int32_t>(data.size()));
         EXPECT_EQ(memcmp(Sample_GetData(sample), data.data(), data.size()), 0);
-        EXPECT_EQ(Count(log, ".wav"), 1) << log;
-        EXPECT_EQ(Count(log, "Loaded audio sample\n Filename: " + name +
-                                 ", fileSize: " + std::to_string(ReadBytes(Path(name)).size()) +
-                                 ".\n format: " + layouts[i]->label +
-                                 ", size: " + std::to_string(data.size()) +
-                                 ", freq: " + std::to_string(rates[i]) + ", loop: 0."),
-                  1)
-            << log;
+        EXPECT_THAT(log, ElementsAre("Loaded audio sample",
+                                     " Filename: " + name + ", fileSize: " +
+                                         std::to_string(ReadBytes(Path(name)).size()) + ".",
+                                     " format: " + std::string(layouts[i]->label) +
+                                         ", size: " + std::to_string(data.size()) +
+                                         ", freq: " + std::to_string(rates[i]) + ", loop: 0."));
     }
 }
 
@@ -55,25 +54,18 @@ TEST_F(AudioTest, MissingOrUndecodableEntriesGiveSilentSamples)
     Add("broken.wav", std::vector<uint8_t>(text.begin(), text.end()));
     Open();
     Logging_SetLevel(LOGGING_LEVEL_INFO);
-    testing::internal::CaptureStdout();
-    Sample *broken = Create("broken.wav");
-    Sample *missing = Create("missing.wav");
-    const std::string log = testing::internal::GetCapturedStdout();
+    Sample *broken = nullptr, *missing = nullptr;
+    const std::vector<std::string> log =
+        CaptureMessages([&] { broken = Create("broken.wav"), missing = Create("missing.wav"); });
     for (Sample *sample : {broken, missing})
-    {
         EXPECT_EQ(std::make_tuple(Sample_GetFormat(sample), Sample_GetSize(sample),
                                   Sample_GetFrequence(sample), Sample_GetData(sample)),
                   std::make_tuple(0, 0, 0, nullptr));
-    }
-    EXPECT_EQ(Count(log, "Audio error: "), 1) << log;
-    EXPECT_EQ(Count(log, "format: Unknown, size: 0, freq: 0, loop: 0."), 2) << log;
-
+    EXPECT_THAT(log, Contains(StartsWith("Audio error: ")).Times(1));
+    EXPECT_THAT(log, Contains(" format: Unknown, size: 0, freq: 0, loop: 0.").Times(2));
     // Playing one is reported, not fatal.
-    testing::internal::CaptureStdout();
-    Sample_Play(broken);
-    Sample_Play(broken);
-    const std::string playLog = testing::internal::GetCapturedStdout();
-    EXPECT_GE(Count(playLog, "Audio error: "), 1) << playLog;
+    EXPECT_THAT(CaptureMessages([&] { Sample_Play(broken), Sample_Play(broken); }),
+                Contains(StartsWith("Audio error: ")));
 }
 
 // A machine without sound: one Error line, then silence with no further complaint, and nothing
@@ -81,22 +73,19 @@ TEST_F(AudioTest, MissingOrUndecodableEntriesGiveSilentSamples)
 TEST_F(AudioTest, WithoutDeviceTheGameRunsOnSilently)
 {
     Sox("shot.wav", stereo16, 22050, "0.02 sine 440");
-    testing::internal::CaptureStdout();
-    Open("Zindrel test: no such device");
-    Sample *sample = Create("shot.wav");
-    Sample_Volume(sample, 0.15f);
-    Sample_LowPassFilter(sample, 1000, 1);
-    Sample_3BandEQFilter(sample, 880, 5000, 1, 1, 1);
-    Sample_Play(sample);
-    Sample_Play(sample);
-    Close();
-    const std::string log = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(Count(log, "\n"), 1) << log;
-    EXPECT_EQ(Count(log, "Failed to initialize audio device Zindrel test: no such device."), 1)
-        << log;
-
-    testing::internal::CaptureStdout();
-    Open();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_THAT(CaptureMessages(
+                    [&]
+                    {
+                        Open("Zindrel test: no such device");
+                        Sample *sample = Create("shot.wav");
+                        Sample_Volume(sample, 0.15f);
+                        Sample_LowPassFilter(sample, 1000, 1);
+                        Sample_3BandEQFilter(sample, 880, 5000, 1, 1, 1);
+                        Sample_Play(sample);
+                        Sample_Play(sample);
+                        Close();
+                    }),
+                ElementsAre("Failed to initialize audio device Zindrel test: no such device."));
+    EXPECT_EQ(CaptureOutput([&] { Open(); }), "");
     EXPECT_EQ(Sample_GetFormat(Create("shot.wav")), AL_FORMAT_STEREO16);
 }
