@@ -28,12 +28,6 @@ inline const Layout mono16 = {"Mono 16bit", AL_FORMAT_MONO16, 1, 2};
 inline const Layout stereo8 = {"Stereo 8bit", AL_FORMAT_STEREO8, 2, 1};
 inline const Layout stereo16 = {"Stereo 16bit", AL_FORMAT_STEREO16, 2, 2};
 
-inline std::vector<uint8_t> ReadBytes(const std::string &path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(stream), {});
-}
-
 // PCM values as stored: 8-bit ones unsigned, 16-bit ones signed little-endian.
 inline std::vector<int32_t> Values(const void *data, size_t size, int32_t width)
 {

@@ -108,7 +108,7 @@ TEST_F(AudioTest, SampleFiltersMatchSox)
         const std::vector<int32_t> input = Values(sample, *c.layout);
         c.filter(sample, 1000, 1);
         const std::vector<int32_t> ours = Values(sample, *c.layout);
-        const std::vector<uint8_t> raw = ReadBytes(Path(std::to_string(i) + ".raw"));
+        const std::string raw = ReadFile(Path(std::to_string(i) + ".raw"));
         const std::vector<int32_t> expected = Values(raw.data(), raw.size(), c.layout->width);
         ASSERT_EQ(ours.size(), expected.size());
         size_t changed = 0;

@@ -27,7 +27,7 @@ TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySox)
     {
         SCOPED_TRACE(layouts[i]->label);
         const std::string name = std::to_string(i) + ".wav";
-        const std::vector<uint8_t> data = ReadBytes(Path(std::to_string(i) + ".raw"));
+        const std::string data = ReadFile(Path(std::to_string(i) + ".raw"));
         // Loading is quiet at the game's Error level. At Info it says what was loaded, and the
         // archive's name scan (a Debug trace) stays out of it.
         EXPECT_EQ(CaptureOutput([&] { Sample_Destroy(Sample_Create(name.c_str())); }), "");
@@ -41,7 +41,7 @@ TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySox)
         EXPECT_EQ(memcmp(Sample_GetData(sample), data.data(), data.size()), 0);
         EXPECT_THAT(log, ElementsAre("Loaded audio sample",
                                      " Filename: " + name + ", fileSize: " +
-                                         std::to_string(ReadBytes(Path(name)).size()) + ".",
+                                         std::to_string(ReadFile(Path(name)).size()) + ".",
                                      " format: " + std::string(layouts[i]->label) +
                                          ", size: " + std::to_string(data.size()) +
                                          ", freq: " + std::to_string(rates[i]) + ", loop: 0."));

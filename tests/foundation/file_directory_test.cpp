@@ -16,12 +16,6 @@ class FileTest : public FoundationTest
     const ScratchFolder scratch;
     const std::string folder = scratch.Path();
     std::string PathOf(const char *name) { return scratch.File(name); }
-    // The whole file as another reader sees it.
-    std::string Contents(const std::string &path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
 };
 using DirectoryTest = FileTest;
 
@@ -91,7 +85,7 @@ TEST_F(FileTest, SizeSeekReadWriteRoundTrip)
     File_Seek(appender, 0);
     EXPECT_EQ(File_Write(appender, "tail", 4), 4);
     File_Destroy(appender);
-    EXPECT_EQ(Contents(path), bytes + "tail") << "appended writes land at the end";
+    EXPECT_EQ(ReadFile(path), bytes + "tail") << "appended writes land at the end";
 }
 
 TEST_F(FileTest, MappingReadsAndWritesTheWholeFile)
@@ -110,7 +104,7 @@ TEST_F(FileTest, MappingReadsAndWritesTheWholeFile)
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(std::string(view, 18), "X123456789abcdeY++");
     File_Destroy(file);
-    EXPECT_EQ(Contents(path), "X123456789abcdeY++") << "writes through the mapping reach the file";
+    EXPECT_EQ(ReadFile(path), "X123456789abcdeY++") << "writes through the mapping reach the file";
 
     File *reader = File_Create(path.c_str(), false, false, false);
     EXPECT_EQ(File_GetSize(reader), 18);

@@ -7,6 +7,7 @@
 
 #include "foundation/logging.h"
 #include "tests/frame/x11_client.h"
+#include "tests/support/support.h"
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -15,8 +16,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -110,11 +109,7 @@ class Program : public ::testing::TestWithParam<int>
             << printed;
     }
 
-    std::string Printed()
-    {
-        std::ifstream file(output);
-        return {std::istreambuf_iterator<char>(file), {}};
-    }
+    std::string Printed() { return ReadFile(output); }
 
     pid_t pid = 0;
     uint64_t window = 0;
