@@ -43,7 +43,8 @@ class ListTest : public FoundationTest
     // ('-' for null). First, Last, Next, Previous: f l n p; RemoveCurrent, RemoveFirst,
     // RemoveLast: c F L; AddLast, AddFirst of value d (or of null for '_'): a<d> A<d>;
     // Remove of d: x<d> ('+' for success); Find of d: ?<d> gives the found entry's previous,
-    // own and next values. '.' gives the contents in brackets.
+    // own and next values. '.' gives the contents in brackets. ForEach removing each entry but 2
+    // (e), or the entry after each (E): what each visit saw and removed, in parentheses.
     std::string Run(const char *script)
     {
         const char *const names = "flnpcFL";
@@ -64,6 +65,12 @@ class ListTest : public FoundationTest
                 trace += Links(List_Find(list, arg)), op++;
             else if (*op == '.')
                 trace += "[" + Contents() + "]";
+            else if (*op == 'e' || *op == 'E')
+            {
+                visited.clear();
+                List_ForEach(list, *op == 'e' ? _RemoveAllBut2 : _RemoveNext);
+                trace += "(" + visited + ")";
+            }
         }
         return trace;
     }
@@ -72,6 +79,19 @@ class ListTest : public FoundationTest
         return e == nullptr ? "---"
                             : std::string{Entry(ListEntry_GetPrevious(e)), Entry(e),
                                           Entry(ListEntry_GetNext(e))};
+    }
+    static inline std::string visited;
+    static void _RemoveAllBut2(List *l, void *p)
+    {
+        visited += Digit(p);
+        if (V(p) != 2)
+            visited += Digit(List_RemoveCurrent(l));
+    }
+    static void _RemoveNext(List *l, void *p)
+    {
+        visited += Digit(p);
+        void *next = ListEntry_GetUserPointer(ListEntry_GetNext(List_Find(l, p)));
+        visited += List_Remove(l, next) == nullptr ? '-' : '+';
     }
     static char Digit(void *p) { return p == nullptr ? '-' : static_cast<char>('0' + V(p)); }
     static char Entry(ListEntry *e)
@@ -106,6 +126,11 @@ TEST_F(ListTest, CursorWalksAddsRemovesAndSearches)
         // Find and Remove act on the front-most match; a failed search leaves the cursor alone,
         // a hit places it.
         {3, "a0 f ?4 n ?0 n x0 x4 .", "0---1-011+-[120]"},
+        // ForEach removing the current entry, as the level does when destroying its ships;
+        // removing the entry after the current one skips it, removing the last ends the walk.
+        {0, "e", "()"},
+        {5, "e .", "(001123344)[2]"},
+        {6, "E .", "(0+2+4+)[024]"},
     };
     for (const auto &c : cases)
     {
@@ -116,55 +141,14 @@ TEST_F(ListTest, CursorWalksAddsRemovesAndSearches)
     }
 }
 
-TEST_F(ListTest, EmptyListIsOneRecordAndForEachSkipsIt)
-{
-    const int64_t live = Live();
-    Fill(0);
-    EXPECT_EQ(Live(), live + 1);
-    List_ForEach(list, [](List *, void *) { FAIL() << "called on an empty list"; });
-}
-
 static std::vector<int> visits;
-
-TEST_F(ListTest, ForEachWithRemovals)
-{
-    // Removing the current entry, as the level does when destroying its ships.
-    Fill(5);
-    visits.clear();
-    List_ForEach(list,
-                 [](List *l, void *p)
-                 {
-                     visits.push_back(V(p));
-                     if (V(p) != 2)
-                     {
-                         EXPECT_EQ(List_RemoveCurrent(l), p);
-                     }
-                 });
-    EXPECT_EQ(visits, (std::vector{0, 1, 2, 3, 4}));
-    EXPECT_EQ(Contents(), "2");
-    List_Destroy(list);
-
-    // Removing the entry after the current one skips it; removing the last one ends the walk.
-    Fill(6);
-    visits.clear();
-    List_ForEach(
-        list,
-        [](List *l, void *p)
-        {
-            visits.push_back(V(p));
-            EXPECT_NE(List_Remove(l, ListEntry_GetUserPointer(ListEntry_GetNext(List_Find(l, p)))),
-                      nullptr);
-        });
-    EXPECT_EQ(visits, (std::vector{0, 2, 4}));
-    EXPECT_EQ(Contents(), "024");
-}
-
 static List *destroyed = nullptr;
 
 TEST_F(ListTest, DestroyHandsOverFrontToBackAfterUnlinking)
 {
-    visits.clear();
+    const int64_t live = Live();
     destroyed = List_Create([](void *p) { visits.push_back(V(p) * 10 + List_GetSize(destroyed)); });
+    EXPECT_EQ(Live(), live + 1) << "a list is one record";
     for (int i = 1; i <= 3; i++)
         List_AddLast(destroyed, &values[i]);
     List_Destroy(destroyed);
