@@ -1,11 +1,7 @@
 // The real program used as a person would: wait out the splash for the title, press Space to
 // play, quit with Escape; again, closed with the window's close button, and asked to stop by a
 // signal. Each time it must end at once with status 0, having printed only its start-up line.
-// Every step waits for what the window shows, never for a set time. And the frame-rate cap of
-// the real loop: under Xvfb the swap does not wait for a retrace.
-#include "frame/window.h"
-
-#include "foundation/logging.h"
+// Every step waits for what the window shows, never for a set time.
 #include "tests/frame/x11_client.h"
 #include "tests/support/support.h"
 
@@ -146,26 +142,4 @@ TEST_P(Program, EndsOnAStopSignalAsEscapeEndsIt)
 
 INSTANTIATE_TEST_SUITE_P(Signals, Program, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
-std::vector<Clock::time_point> frames;
-
-void CountFrames(Window *window)
-{
-    frames.push_back(Clock::now());
-    if (frames.size() == 120)
-        Window_SetShouldClose(window);
-}
-
-// A busy machine makes frames late, never early, so only the lower bound holds under load: the
-// cap not being slower than it should be is a matter for a benchmark.
-TEST(FramePacing, HundredTwentyFramesTakeAtLeastTheirSlots)
-{
-    Logging_SetLevel(LOGGING_LEVEL_ERROR);
-    Window_Initialize_Library();
-    Window *window = Window_Create(160, 120, "Zindrel pacing test", CountFrames, nullptr);
-    Window_MakeActive(window);
-    Window_Destroy(window);
-    ASSERT_EQ(frames.size(), 120u);
-    // 119 slots at 62 frames a second are 1.92 s.
-    EXPECT_GT(std::chrono::duration<double>(frames.back() - frames.front()).count(), 1.85);
-}
 } // namespace
