@@ -38,6 +38,10 @@ inline std::vector<int32_t> Values(const void *data, size_t size, int32_t width)
     return values;
 }
 
+inline std::vector<int32_t> Values(const std::string &bytes, int32_t width)
+{
+    return Values(bytes.data(), bytes.size(), width);
+}
 inline std::vector<int32_t> Values(Sample *sample, const Layout &layout)
 {
     return Values(Sample_GetData(sample), Sample_GetSize(sample), layout.width);
@@ -70,12 +74,7 @@ inline std::vector<uint8_t> Wave(const Layout &layout, const std::vector<int32_t
 class AudioTest : public ::testing::Test
 {
   protected:
-    AudioTest()
-    {
-        setenv("ALSOFT_DRIVERS", "null", 1);
-        Logging_SetLevel(LOGGING_LEVEL_ERROR);
-    }
-
+    AudioTest() { setenv("ALSOFT_DRIVERS", "null", 1), Logging_SetLevel(LOGGING_LEVEL_ERROR); }
     ~AudioTest() override { Close(); }
 
     void Close()

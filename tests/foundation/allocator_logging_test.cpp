@@ -2,11 +2,7 @@
 #include "foundation_test.h"
 
 #include "foundation/console.h"
-#include "foundation/mystring.h"
 
-#include <algorithm>
-#include <gmock/gmock.h>
-#include <tuple>
 #include <unistd.h>
 
 using AllocatorTest = FoundationTest;

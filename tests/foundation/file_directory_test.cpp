@@ -3,12 +3,9 @@
 
 #include "foundation/directory.h"
 #include "foundation/file.h"
-#include "foundation/list.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <vector>
 
 class FileTest : public FoundationTest
 {

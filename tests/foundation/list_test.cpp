@@ -1,12 +1,7 @@
 // The list and its built-in cursor: walks that remove, add and search while they run.
 #include "foundation_test.h"
 
-#include "foundation/list.h"
-
-#include <cstring>
-#include <string>
 #include <utility>
-#include <vector>
 
 // A list built from values[], whose addresses are the user pointers; V() reads one back.
 class ListTest : public FoundationTest

@@ -1,14 +1,9 @@
 // The hash map: buckets, replacement, null values, and keys whose CRC-32 collide.
 #include "foundation_test.h"
 
-#include "foundation/checksum.h"
 #include "foundation/map.h"
-#include "foundation/mystring.h"
 
-#include <algorithm>
-#include <random>
 #include <unordered_map>
-#include <vector>
 
 static std::vector<int> destroyed;
 

@@ -1,15 +1,9 @@
 // Strings and the CRC-32 (checked against zlib's).
 #include "foundation_test.h"
 
-#include "foundation/checksum.h"
-#include "foundation/mystring.h"
-
 #include <cfloat>
 #include <cinttypes>
 #include <climits>
-#include <cstring>
-#include <gmock/gmock.h>
-#include <random>
 #include <zlib.h>
 
 using StringTest = FoundationTest;

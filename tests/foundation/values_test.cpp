@@ -9,8 +9,6 @@
 #include <cmath>
 #include <ctime>
 #include <limits>
-#include <tuple>
-#include <vector>
 
 using VectorTest = FoundationTest;
 
