@@ -85,17 +85,13 @@ void OrderRender(Window *window)
 {
     steps.push_back("render " + std::to_string(frame));
     if (frame >= 2)
-        x11::PressKey(XWindow(window), frame == 2 ? "Left" : "Right");
-}
-
-void PressCloseButton(Window *window)
-{
-    x11::SendCloseRequest(XWindow(window));
+        x11::PressKeys(XWindow(window), {frame == 2 ? "Left" : "Right"});
 }
 
 TEST_F(FrameLoop, RunsTheStepsInOrderAndFinishesTheFrameThatAskedToClose)
 {
-    for (void (*close)(Window *) : {Window_SetShouldClose, PressCloseButton})
+    void (*pressCloseButton)(Window *) = [](Window *w) { x11::SendCloseRequest(XWindow(w)); };
+    for (void (*close)(Window *) : {Window_SetShouldClose, pressCloseButton})
     {
         Open(OrderLogic, OrderRender);
         closeInFrame3 = close;

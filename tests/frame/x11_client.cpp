@@ -27,11 +27,6 @@ void SendCloseRequest(uint64_t window)
     XSync(display, False);
 }
 
-void PressKey(uint64_t window, const char *keysymName)
-{
-    PressKeys(window, {keysymName});
-}
-
 void PressKeys(uint64_t window, std::initializer_list<const char *> keysymNames)
 {
     Display *display = glfwGetX11Display();
