@@ -33,7 +33,7 @@ TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySox)
     {
         SCOPED_TRACE(layouts[i]->label);
         const std::string name = std::to_string(i) + ".wav";
-        const std::string data = ReadFile(Path(std::to_string(i) + ".raw"));
+        const std::string data = FileContents(Path(std::to_string(i) + ".raw"));
         // Loading is quiet at the game's Error level. At Info it says what was loaded, and the
         // archive's name scan (a Debug trace) stays out of it.
         EXPECT_EQ(CaptureOutput([&] { Sample_Destroy(Sample_Create(name.c_str())); }), "");
@@ -47,7 +47,7 @@ TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySox)
         EXPECT_EQ(memcmp(Sample_GetData(sample), data.data(), data.size()), 0);
         EXPECT_THAT(log, ElementsAre("Loaded audio sample",
                                      " Filename: " + name + ", fileSize: " +
-                                         std::to_string(ReadFile(Path(name)).size()) + ".",
+                                         std::to_string(FileContents(Path(name)).size()) + ".",
                                      " format: " + std::string(layouts[i]->label) +
                                          ", size: " + std::to_string(data.size()) +
                                          ", freq: " + std::to_string(rates[i]) + ", loop: 0."));
@@ -196,7 +196,7 @@ TEST_F(AudioTest, SampleFiltersMatchSox)
         c.filter(sample, 1000, 1);
         const std::vector<int32_t> ours = Values(sample, *c.layout);
         const std::vector<int32_t> expected =
-            Values(ReadFile(Path(std::to_string(i) + ".raw")), c.layout->width);
+            Values(FileContents(Path(std::to_string(i) + ".raw")), c.layout->width);
         ASSERT_EQ(ours.size(), expected.size());
         size_t changed = 0;
         for (size_t v = 0; v < ours.size(); v++)

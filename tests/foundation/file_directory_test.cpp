@@ -82,7 +82,7 @@ TEST_F(FileTest, SizeSeekReadWriteRoundTrip)
     File_Seek(appender, 0);
     EXPECT_EQ(File_Write(appender, "tail", 4), 4);
     File_Destroy(appender);
-    EXPECT_EQ(ReadFile(path), bytes + "tail") << "appended writes land at the end";
+    EXPECT_EQ(FileContents(path), bytes + "tail") << "appended writes land at the end";
 }
 
 TEST_F(FileTest, MappingReadsAndWritesTheWholeFile)
@@ -101,7 +101,8 @@ TEST_F(FileTest, MappingReadsAndWritesTheWholeFile)
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(std::string(view, 18), "X123456789abcdeY++");
     File_Destroy(file);
-    EXPECT_EQ(ReadFile(path), "X123456789abcdeY++") << "writes through the mapping reach the file";
+    EXPECT_EQ(FileContents(path), "X123456789abcdeY++")
+        << "writes through the mapping reach the file";
 
     File *reader = File_Create(path.c_str(), false, false, false);
     EXPECT_EQ(File_GetSize(reader), 18);

@@ -105,7 +105,7 @@ class Program : public ::testing::TestWithParam<int>
             << printed;
     }
 
-    std::string Printed() { return ReadFile(output); }
+    std::string Printed() { return FileContents(output); }
 
     pid_t pid = 0;
     uint64_t window = 0;

@@ -24,7 +24,7 @@ ScratchFolder::~ScratchFolder()
         std::filesystem::remove_all(path, ignored);
 }
 
-std::string ReadFile(const std::string &path)
+std::string FileContents(const std::string &path)
 {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};

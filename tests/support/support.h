@@ -24,7 +24,7 @@ class ScratchFolder
 };
 
 // The whole file as bytes; empty when it cannot be read.
-std::string ReadFile(const std::string &path);
+std::string FileContents(const std::string &path);
 
 // Everything the call wrote to standard output.
 std::string CaptureOutput(const std::function<void()> &call);
