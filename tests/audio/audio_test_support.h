@@ -28,12 +28,6 @@ inline const Layout mono16 = {"Mono 16bit", AL_FORMAT_MONO16, 1, 2};
 inline const Layout stereo8 = {"Stereo 8bit", AL_FORMAT_STEREO8, 2, 1};
 inline const Layout stereo16 = {"Stereo 16bit", AL_FORMAT_STEREO16, 2, 2};
 
-inline std::vector<uint8_t> ReadBytes(const std::string &path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(stream), {});
-}
-
 // PCM values as stored: 8-bit ones unsigned, 16-bit ones signed little-endian.
 inline std::vector<int32_t> Values(const void *data, size_t size, int32_t width)
 {
@@ -44,6 +38,10 @@ inline std::vector<int32_t> Values(const void *data, size_t size, int32_t width)
     return values;
 }
 
+inline std::vector<int32_t> Values(const std::string &bytes, int32_t width)
+{
+    return Values(bytes.data(), bytes.size(), width);
+}
 inline std::vector<int32_t> Values(Sample *sample, const Layout &layout)
 {
     return Values(Sample_GetData(sample), Sample_GetSize(sample), layout.width);
@@ -71,25 +69,12 @@ inline std::vector<uint8_t> Wave(const Layout &layout, const std::vector<int32_t
     return wave;
 }
 
-inline int32_t Count(const std::string &text, const std::string &what)
-{
-    int32_t count = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        count++;
-    return count;
-}
-
 // A scratch folder for sounds and the archive made of them, the audio output (OpenAL's null
 // driver unless a test says otherwise) and the samples created: all released after each test.
 class AudioTest : public ::testing::Test
 {
   protected:
-    AudioTest()
-    {
-        setenv("ALSOFT_DRIVERS", "null", 1);
-        Logging_SetLevel(LOGGING_LEVEL_ERROR);
-    }
-
+    AudioTest() { setenv("ALSOFT_DRIVERS", "null", 1), Logging_SetLevel(LOGGING_LEVEL_ERROR); }
     ~AudioTest() override { Close(); }
 
     void Close()

@@ -63,8 +63,7 @@ TEST_F(AudioTest, PlaysWholeRestartsOnReplayAndHearsOnlyScalingBeforeTheFirstPla
     WaitRendered(900);
     Close(); // completes the file
     ASSERT_TRUE(Run("sox -D output.wav -t raw -e signed -b 16 left.raw remix 1"));
-    const std::vector<uint8_t> left = ReadBytes(Path("left.raw"));
-    const std::vector<int32_t> out = Values(left.data(), left.size(), 2);
+    const std::vector<int32_t> out = Values(FileContents(Path("left.raw")), 2);
 
     // Each stretch of sound: the gain that best maps the sample's start onto it (least squares)
     // and how many values from there are the sample from its beginning, times that gain.

@@ -1,10 +1,21 @@
 // Samples decoded from sox-made WAV files in a zip archive, their load lines, and the silent
-// samples that broken entries or a missing device give.
+// samples that broken entries or a missing device give; their in-place processing over the four
+// PCM layouts, and the biquad designs and equaliser beneath it, checked against sox's own filters
+// where sox has them.
 #include "audio/audio.h"
+#include "audio/biquad.h"
+#include "audio/eq3band.h"
 #include "tests/audio/audio_test_support.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <gmock/gmock.h>
 #include <tuple>
+
+using testing::Contains;
+using testing::ElementsAre;
+using testing::StartsWith;
 
 TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySox)
 {
@@ -22,30 +33,24 @@ TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySox)
     {
         SCOPED_TRACE(layouts[i]->label);
         const std::string name = std::to_string(i) + ".wav";
-        const std::vector<uint8_t> data = ReadBytes(Path(std::to_string(i) + ".raw"));
+        const std::string data = FileContents(Path(std::to_string(i) + ".raw"));
         // Loading is quiet at the game's Error level. At Info it says what was loaded, and the
         // archive's name scan (a Debug trace) stays out of it.
-        testing::internal::CaptureStdout();
-        Sample_Destroy(Sample_Create(name.c_str()));
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(CaptureOutput([&] { Sample_Destroy(Sample_Create(name.c_str())); }), "");
         Logging_SetLevel(LOGGING_LEVEL_INFO);
-        testing::internal::CaptureStdout();
-        Sample *sample = Create(name);
-        const std::string log = testing::internal::GetCapturedStdout();
+        Sample *sample = nullptr;
+        const std::vector<std::string> log = CaptureMessages([&] { sample = Create(name); });
         Logging_SetLevel(LOGGING_LEVEL_ERROR);
-
         EXPECT_EQ(Sample_GetFormat(sample), layouts[i]->format);
         EXPECT_EQ(Sample_GetFrequence(sample), rates[i]);
         ASSERT_EQ(Sample_GetSize(sample), static_cast<int32_t>(data.size()));
         EXPECT_EQ(memcmp(Sample_GetData(sample), data.data(), data.size()), 0);
-        EXPECT_EQ(Count(log, ".wav"), 1) << log;
-        EXPECT_EQ(Count(log, "Loaded audio sample\n Filename: " + name +
-                                 ", fileSize: " + std::to_string(ReadBytes(Path(name)).size()) +
-                                 ".\n format: " + layouts[i]->label +
-                                 ", size: " + std::to_string(data.size()) +
-                                 ", freq: " + std::to_string(rates[i]) + ", loop: 0."),
-                  1)
-            << log;
+        EXPECT_THAT(log, ElementsAre("Loaded audio sample",
+                                     " Filename: " + name + ", fileSize: " +
+                                         std::to_string(FileContents(Path(name)).size()) + ".",
+                                     " format: " + std::string(layouts[i]->label) +
+                                         ", size: " + std::to_string(data.size()) +
+                                         ", freq: " + std::to_string(rates[i]) + ", loop: 0."));
     }
 }
 
@@ -55,25 +60,18 @@ TEST_F(AudioTest, MissingOrUndecodableEntriesGiveSilentSamples)
     Add("broken.wav", std::vector<uint8_t>(text.begin(), text.end()));
     Open();
     Logging_SetLevel(LOGGING_LEVEL_INFO);
-    testing::internal::CaptureStdout();
-    Sample *broken = Create("broken.wav");
-    Sample *missing = Create("missing.wav");
-    const std::string log = testing::internal::GetCapturedStdout();
+    Sample *broken = nullptr, *missing = nullptr;
+    const std::vector<std::string> log =
+        CaptureMessages([&] { broken = Create("broken.wav"), missing = Create("missing.wav"); });
     for (Sample *sample : {broken, missing})
-    {
         EXPECT_EQ(std::make_tuple(Sample_GetFormat(sample), Sample_GetSize(sample),
                                   Sample_GetFrequence(sample), Sample_GetData(sample)),
                   std::make_tuple(0, 0, 0, nullptr));
-    }
-    EXPECT_EQ(Count(log, "Audio error: "), 1) << log;
-    EXPECT_EQ(Count(log, "format: Unknown, size: 0, freq: 0, loop: 0."), 2) << log;
-
+    EXPECT_THAT(log, Contains(StartsWith("Audio error: ")).Times(1));
+    EXPECT_THAT(log, Contains(" format: Unknown, size: 0, freq: 0, loop: 0.").Times(2));
     // Playing one is reported, not fatal.
-    testing::internal::CaptureStdout();
-    Sample_Play(broken);
-    Sample_Play(broken);
-    const std::string playLog = testing::internal::GetCapturedStdout();
-    EXPECT_GE(Count(playLog, "Audio error: "), 1) << playLog;
+    EXPECT_THAT(CaptureMessages([&] { Sample_Play(broken), Sample_Play(broken); }),
+                Contains(StartsWith("Audio error: ")));
 }
 
 // A machine without sound: one Error line, then silence with no further complaint, and nothing
@@ -81,22 +79,169 @@ TEST_F(AudioTest, MissingOrUndecodableEntriesGiveSilentSamples)
 TEST_F(AudioTest, WithoutDeviceTheGameRunsOnSilently)
 {
     Sox("shot.wav", stereo16, 22050, "0.02 sine 440");
-    testing::internal::CaptureStdout();
-    Open("Zindrel test: no such device");
-    Sample *sample = Create("shot.wav");
-    Sample_Volume(sample, 0.15f);
-    Sample_LowPassFilter(sample, 1000, 1);
-    Sample_3BandEQFilter(sample, 880, 5000, 1, 1, 1);
-    Sample_Play(sample);
-    Sample_Play(sample);
-    Close();
-    const std::string log = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(Count(log, "\n"), 1) << log;
-    EXPECT_EQ(Count(log, "Failed to initialize audio device Zindrel test: no such device."), 1)
-        << log;
-
-    testing::internal::CaptureStdout();
-    Open();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_THAT(CaptureMessages(
+                    [&]
+                    {
+                        Open("Zindrel test: no such device");
+                        Sample *sample = Create("shot.wav");
+                        Sample_Volume(sample, 0.15f);
+                        Sample_LowPassFilter(sample, 1000, 1);
+                        Sample_3BandEQFilter(sample, 880, 5000, 1, 1, 1);
+                        Sample_Play(sample);
+                        Sample_Play(sample);
+                        Close();
+                    }),
+                ElementsAre("Failed to initialize audio device Zindrel test: no such device."));
+    EXPECT_EQ(CaptureOutput([&] { Open(); }), "");
     EXPECT_EQ(Sample_GetFormat(Create("shot.wav")), AL_FORMAT_STEREO16);
+}
+
+struct VolumeCase
+{
+    const Layout *layout;
+    float factor;
+    std::vector<int32_t> in, out;
+    std::vector<uint8_t> tail; // a partial frame after the whole ones
+};
+
+static const VolumeCase volumeCases[] = {
+    {&mono16, 0.15f, {1000, -1000, 7, -7, 32767, -32768}, {150, -150, 1, -1, 4915, -4915}, {0x7F}},
+    {&mono8, 0.15f, {128, 228, 28, 255, 0, 129, 127}, {128, 143, 113, 147, 109, 128, 128}, {}},
+    {&stereo16, 0.15f, {1000, -1000, 7, 32767}, {150, -150, 1, 4915}, {0x7F, 0x80, 0x55}},
+    {&stereo8, 0.15f, {228, 28, 28, 228, 128, 128}, {143, 113, 113, 143, 128, 128}, {0x00}},
+    {&mono16, 2.0f, {-100, 16383, 16384, -16384, -16385}, {-200, 32766, 32767, -32768, -32768}, {}},
+    {&stereo8, 4.0f, {228, 28, 150, 100, 160, 96}, {255, 0, 216, 16, 255, 0}, {}}};
+
+// Truncation toward zero, 8-bit values around their silence level 128, saturation rather than
+// wrap-around, and a trailing partial frame that no processing touches.
+TEST_F(AudioTest, VolumeScalesWholeFramesAndSaturates)
+{
+    for (size_t i = 0; i < std::size(volumeCases); i++)
+        Add(std::to_string(i) + ".wav",
+            Wave(*volumeCases[i].layout, volumeCases[i].in, volumeCases[i].tail));
+    Open();
+    for (size_t i = 0; i < std::size(volumeCases); i++)
+    {
+        const VolumeCase &c = volumeCases[i];
+        SCOPED_TRACE(std::string(c.layout->label) + " times " + std::to_string(c.factor));
+        Sample *sample = Create(std::to_string(i) + ".wav");
+        const size_t whole = c.in.size() * c.layout->width;
+        ASSERT_EQ(Sample_GetSize(sample), static_cast<int32_t>(whole + c.tail.size()));
+        Sample_Volume(sample, c.factor);
+        std::vector<int32_t> out = Values(sample, *c.layout);
+        out.resize(c.in.size());
+        EXPECT_EQ(out, c.out);
+
+        Sample_LowPassFilter(sample, 1000, 1);
+        Sample_3BandEQFilter(sample, 880, 3000, 2, 2, 2);
+        const auto *bytes = static_cast<const uint8_t *>(Sample_GetData(sample));
+        EXPECT_EQ(std::vector<uint8_t>(bytes + whole, bytes + whole + c.tail.size()), c.tail);
+    }
+}
+
+static void _UnityEqualiser(Sample *sample, int32_t, int32_t)
+{
+    Sample_3BandEQFilter(sample, 880, 5000, 1, 1, 1);
+}
+
+// The peaking and shelving designs straight over 16-bit mono data, as the walk would run them.
+template <int32_t type, int32_t gain> static void _Design(Sample *sample, int32_t, int32_t)
+{
+    BiQuadFilter *filter = BiQuad_new(type, gain, 1000, Sample_GetFrequence(sample), 1);
+    auto *values = static_cast<int16_t *>(Sample_GetData(sample));
+    for (int32_t i = 0; i < Sample_GetSize(sample) / 2; i++)
+        values[i] = static_cast<int16_t>(std::clamp(BiQuad(values[i], filter), -32768.0, 32767.0));
+    free(filter);
+}
+
+// Each operation on a sox-made file against sox's own effect on it: sox rounds where we
+// truncate, so values may differ by one step, never more, and where the output overshoots the
+// width both clip. Each channel keeps its own history; 8-bit data is processed around 128.
+TEST_F(AudioTest, SampleFiltersMatchSox)
+{
+    struct Case
+    {
+        const Layout *layout;
+        const char *synth;
+        void (*filter)(Sample *, int32_t, int32_t);
+        const char *effect;
+    };
+    const Case cases[] = {
+        {&stereo16, "whitenoise sine 3000 vol 0.5", Sample_LowPassFilter, "lowpass 1000 1o"},
+        // A full-scale square wave overshoots the width after a low-pass or high-pass.
+        {&mono16, "square 150 vol 0.98", Sample_LowPassFilter, "lowpass 1000 1o"},
+        {&mono8, "square 150 vol 0.98", Sample_HighPassFilter, "highpass 1000 1o"},
+        {&stereo8, "whitenoise sine 200 vol 0.8", Sample_BandPassFilter, "bandpass 1000 1o"},
+        {&mono16, "sine 1000 vol 0.6", Sample_NotchPassFilter, "bandreject 1000 1o"},
+        {&mono16, "whitenoise vol 0.3", _Design<BIQUAD_PEAKING, 6>, "equalizer 1000 1o 6"},
+        {&mono16, "whitenoise vol 0.3", _Design<BIQUAD_LOWSHELF, 6>, "bass 6 1000 1s"},
+        {&mono16, "whitenoise vol 0.3", _Design<BIQUAD_HIGHSHELF, -6>, "treble -6 1000 1s"},
+        // Unity gains give the input back three frames late.
+        {&stereo8, "whitenoise sine 500 vol 0.7", _UnityEqualiser, "delay 3s 3s trim 0 4410s"},
+    };
+    for (size_t i = 0; i < std::size(cases); i++)
+    {
+        const std::string name = std::to_string(i);
+        Sox(name + ".wav", *cases[i].layout, 44100, std::string("0.1 ") + cases[i].synth);
+        ASSERT_TRUE(Run("sox -D " + name + ".wav -t raw " + name + ".raw " + cases[i].effect +
+                        " 2>/dev/null"));
+    }
+    Open();
+    for (size_t i = 0; i < std::size(cases); i++)
+    {
+        const Case &c = cases[i];
+        SCOPED_TRACE(std::string(c.layout->label) + ", " + c.effect);
+        Sample *sample = Create(std::to_string(i) + ".wav");
+        const std::vector<int32_t> input = Values(sample, *c.layout);
+        c.filter(sample, 1000, 1);
+        const std::vector<int32_t> ours = Values(sample, *c.layout);
+        const std::vector<int32_t> expected =
+            Values(FileContents(Path(std::to_string(i) + ".raw")), c.layout->width);
+        ASSERT_EQ(ours.size(), expected.size());
+        size_t changed = 0;
+        for (size_t v = 0; v < ours.size(); v++)
+        {
+            ASSERT_NEAR(ours[v], expected[v], 1) << "value " << v;
+            changed += std::abs(ours[v] - input[v]) > 2;
+        }
+        // The operation must have done something for the comparison to mean anything.
+        EXPECT_GT(changed, ours.size() / 10);
+    }
+}
+
+// Steady-state gain in dB of filter for a sine of frequency at 44.1 kHz.
+template <typename Filter> static double _GainDb(double frequency, Filter &&filter)
+{
+    double in = 0.0, out = 0.0;
+    for (int32_t i = 0; i < 2 * 44100; i++)
+    {
+        const double x = sin(2.0 * M_PI * frequency * i / 44100.0), y = filter(x);
+        in += i >= 44100 ? x * x : 0.0;
+        out += i >= 44100 ? y * y : 0.0;
+    }
+    return 10.0 * log10(out / in);
+}
+
+// Split at 880 Hz and 5 kHz, each band alone passes a tone inside it nearly whole and keeps
+// other bands' tones down; bad designs are refused.
+TEST(ThreeBand, EachGainActsOnItsOwnBandAndBadBiQuadsAreRefused)
+{
+    const double tones[] = {50.0, 2000.0, 15000.0};
+    for (int32_t i = 0; i < 9; i++)
+    {
+        const int32_t band = i / 3, tone = i % 3;
+        ThreeBandState state;
+        init_3band_state(&state, 880, 5000, 44100);
+        state.lowGain = band == 0;
+        state.midGain = band == 1;
+        state.highGain = band == 2;
+        const double db = _GainDb(tones[tone], [&state](double x) { return do_3band(&state, x); });
+        EXPECT_TRUE(band == tone ? db > -1.0 : db < -6.0)
+            << "band " << band << " at " << tones[tone] << " Hz: " << db << " dB";
+    }
+    EXPECT_EQ(BiQuad_new(7, 1.0, 1000.0, 44100.0, 1.0), nullptr);
+    EXPECT_EQ(BiQuad_new(-1, 1.0, 1000.0, 44100.0, 1.0), nullptr);
+    // sin ω = 0 and a zero sample rate have no finite design.
+    EXPECT_EQ(BiQuad_new(BIQUAD_LOWPASS, 1.0, 0.0, 44100.0, 1.0), nullptr);
+    EXPECT_EQ(BiQuad_new(BIQUAD_LOWPASS, 1.0, 1000.0, 0.0, 1.0), nullptr);
 }

@@ -2,11 +2,7 @@
 #include "foundation_test.h"
 
 #include "foundation/console.h"
-#include "foundation/mystring.h"
 
-#include <algorithm>
-#include <gmock/gmock.h>
-#include <tuple>
 #include <unistd.h>
 
 using AllocatorTest = FoundationTest;
@@ -94,17 +90,14 @@ TEST_F(LoggingTest, LevelFilteringAndFileLabels)
         EXPECT_EQ(Logging_IsEnabled(level), label != nullptr);
     }
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
-    const std::pair<const char *, const char *> labels[] = {{"main", "main"},
-                                                            {"a/b/c", "c"},
-                                                            {"/abs/sprite.cpp", "sprite.cpp"},
-                                                            {"a\\b", "a\\b"},
-                                                            {"dir/", ""}};
+    const char *labels[][2] = {{"main", "main"},
+                               {"a/b/c", "c"},
+                               {"/abs/sprite.cpp", "sprite.cpp"},
+                               {"a\\b", "a\\b"},
+                               {"dir/", ""}};
     for (const auto &[path, label] : labels)
-    {
-        EXPECT_EQ(
-            CaptureOutput([path = path] { Logging_Print(path, 12, LOGGING_LEVEL_ERROR, "x"); }),
-            "Error at " + std::string(label) + ":12 - x\n");
-    }
+        EXPECT_EQ(CaptureOutput([p = path] { Logging_Print(p, 12, LOGGING_LEVEL_ERROR, "x"); }),
+                  "Error at " + std::string(label) + ":12 - x\n");
 }
 
 TEST_F(LoggingTest, LongMessagesAreCutAndFilteredOnesNotFormatted)

@@ -3,12 +3,9 @@
 
 #include "foundation/directory.h"
 #include "foundation/file.h"
-#include "foundation/list.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <vector>
 
 class FileTest : public FoundationTest
 {
@@ -16,32 +13,38 @@ class FileTest : public FoundationTest
     const ScratchFolder scratch;
     const std::string folder = scratch.Path();
     std::string PathOf(const char *name) { return scratch.File(name); }
-    // The whole file as another reader sees it.
-    std::string Contents(const std::string &path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
 };
 using DirectoryTest = FileTest;
 
+// None of these opens: every call on the file must still be safe. No path and a directory
+// are refused with an Error line; the directory opens read-only like a file first.
 TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
 {
-    const std::tuple<const char *, const char *, const char *> cases[] = {
-        // path, dirPath, name
-        {"maps\\level.bin", "maps", "level.bin"},
-        {"level.bin", "", "level.bin"},
-        {"data/maps/level.bin", "data/maps", "level.bin"},
-        {"a/b\\c/d.txt", "a/b\\c", "d.txt"},
-        {"a\\b/c\\d.txt", "a\\b/c", "d.txt"},
-        {"dir/", "dir", ""}};
-    for (const auto &[path, dir, name] : cases)
+    const std::string missing = PathOf("missing/never.bin"), missingDir = PathOf("missing");
+    const std::filesystem::path scratchPath(folder);
+    const std::string parent = scratchPath.parent_path(), name = scratchPath.filename();
+    const std::string refusal = "Unable to open " + folder + ": it is a directory";
+    const std::tuple<const char *, const char *, const char *, bool, const char *> cases[] = {
+        // path, dirPath, name, open read-write, the line logged
+        {"maps\\level.bin", "maps", "level.bin", true, nullptr},
+        {"level.bin", "", "level.bin", true, nullptr},
+        {"data/maps/level.bin", "data/maps", "level.bin", true, nullptr},
+        {"a/b\\c/d.txt", "a/b\\c", "d.txt", true, nullptr},
+        {"a\\b/c\\d.txt", "a\\b/c", "d.txt", true, nullptr},
+        {"dir/", "dir", "", true, nullptr},
+        {missing.c_str(), missingDir.c_str(), "never.bin", true, nullptr},
+        {nullptr, "", "", false, "Unable to open a file without a path"},
+        {folder.c_str(), parent.c_str(), name.c_str(), false, refusal.c_str()}};
+    for (const auto &[path, dir, base, writable, line] : cases)
     {
-        // None of these exist: every call on the file must still be safe.
-        File *file = File_Create(path, false, true, false);
-        EXPECT_STREQ(File_GetPath(file), path);
-        EXPECT_STREQ(File_GetDirPath(file), dir) << path;
-        EXPECT_STREQ(File_GetName(file), name) << path;
+        SCOPED_TRACE(path ? path : "null");
+        File *file = nullptr;
+        EXPECT_EQ(CaptureMessages(
+                      [&] { file = File_Create(path, path == missing.c_str(), writable, false); }),
+                  line ? std::vector<std::string>{line} : std::vector<std::string>{});
+        EXPECT_STREQ(File_GetPath(file), path ? path : "");
+        EXPECT_STREQ(File_GetDirPath(file), dir);
+        EXPECT_STREQ(File_GetName(file), base);
         EXPECT_LT(File_GetFileDescriptor(file), 0);
         char buffer[8] = "intact";
         File_Seek(file, 10);
@@ -52,18 +55,13 @@ TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
         EXPECT_EQ(File_MapToMemory(file), nullptr);
         File_Destroy(file);
     }
-    File *uncreatable = File_Create(PathOf("missing/never.bin").c_str(), true, true, false);
-    EXPECT_LT(File_GetFileDescriptor(uncreatable), 0);
-    File_Destroy(uncreatable);
 }
 
 TEST_F(FileTest, SizeSeekReadWriteRoundTrip)
 {
     std::string bytes(100, '\0');
     for (int i = 0; i < 100; i++)
-    {
         bytes[i] = static_cast<char>(i * 7);
-    }
     const std::string path = PathOf("round.bin");
     File *file = File_Create(path.c_str(), true, true, false);
     ASSERT_GE(File_GetFileDescriptor(file), 0);
@@ -84,7 +82,7 @@ TEST_F(FileTest, SizeSeekReadWriteRoundTrip)
     File_Seek(appender, 0);
     EXPECT_EQ(File_Write(appender, "tail", 4), 4);
     File_Destroy(appender);
-    EXPECT_EQ(Contents(path), bytes + "tail") << "appended writes land at the end";
+    EXPECT_EQ(FileContents(path), bytes + "tail") << "appended writes land at the end";
 }
 
 TEST_F(FileTest, MappingReadsAndWritesTheWholeFile)
@@ -103,7 +101,8 @@ TEST_F(FileTest, MappingReadsAndWritesTheWholeFile)
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(std::string(view, 18), "X123456789abcdeY++");
     File_Destroy(file);
-    EXPECT_EQ(Contents(path), "X123456789abcdeY++") << "writes through the mapping reach the file";
+    EXPECT_EQ(FileContents(path), "X123456789abcdeY++")
+        << "writes through the mapping reach the file";
 
     File *reader = File_Create(path.c_str(), false, false, false);
     EXPECT_EQ(File_GetSize(reader), 18);
@@ -114,18 +113,14 @@ TEST_F(FileTest, MappingReadsAndWritesTheWholeFile)
 TEST_F(DirectoryTest, ListingTwiceAppendsTheNamesAgain)
 {
     for (const char *name : {"a.txt", "b.bin", "c"})
-    {
         std::ofstream(PathOf(name)) << name;
-    }
     Directory *directory = Directory_Create(folder.c_str());
     List *list = nullptr;
     const std::string printed = CaptureOutput([&] { list = Directory_ReadFileList(directory); });
     EXPECT_EQ(Directory_ReadFileList(directory), list);
     std::vector<std::string> names;
     for (void *p = List_GetFirst(list); p != nullptr; p = List_GetNext(list))
-    {
         names.emplace_back(static_cast<char *>(p));
-    }
     ASSERT_EQ(names.size(), 10u);
     EXPECT_TRUE(std::equal(names.begin(), names.begin() + 5, names.begin() + 5))
         << "same order again";
@@ -133,9 +128,7 @@ TEST_F(DirectoryTest, ListingTwiceAppendsTheNamesAgain)
     EXPECT_EQ(std::vector(names.begin(), names.begin() + 5),
               (std::vector<std::string>{".", "..", "a.txt", "b.bin", "c"}));
     for (int i = 0; i < 5; i++)
-    {
         EXPECT_NE(printed.find("File: " + names[i] + "\n"), std::string::npos) << names[i];
-    }
     Directory_Destroy(directory);
     List_Destroy(list);
 

@@ -1,14 +1,21 @@
-// Shared pieces of the foundation tests: a fixture that fails any test leaving blocks of the
-// tracking allocator behind.
+// Shared pieces of the foundation tests: the headers most of them read, and a fixture that fails
+// any test leaving blocks of the tracking allocator behind.
 #pragma once
 
 #include "foundation/allocator.h"
+#include "foundation/checksum.h"
+#include "foundation/list.h"
 #include "foundation/logging.h"
+#include "foundation/mystring.h"
 #include "tests/support/support.h"
 
-#include <functional>
-#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstring>
+#include <gmock/gmock.h>
+#include <random>
 #include <string>
+#include <tuple>
+#include <vector>
 
 class FoundationTest : public ::testing::Test
 {

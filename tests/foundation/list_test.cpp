@@ -1,244 +1,151 @@
 // The list and its built-in cursor: walks that remove, add and search while they run.
 #include "foundation_test.h"
 
-#include "foundation/list.h"
-
-#include <vector>
+#include <utility>
 
 // A list built from values[], whose addresses are the user pointers; V() reads one back.
 class ListTest : public FoundationTest
 {
   protected:
-    int values[6] = {0, 1, 2, 3, 4, 5};
+    int values[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     List *list = nullptr;
 
     void Fill(int count)
     {
         list = List_Create(nullptr);
         for (int i = 0; i < count; i++)
-        {
             List_AddLast(list, &values[i]);
-        }
     }
     void TearDown() override
     {
         if (list != nullptr)
-        {
             List_Destroy(list);
-        }
         FoundationTest::TearDown();
     }
     // Front to back with a fresh walk, checked against a backward walk and the size.
-    std::vector<int> Contents()
+    std::string Contents()
     {
-        std::vector<int> forward, backward;
+        std::string forward, backward;
         for (void *p = List_GetFirst(list); p != nullptr; p = List_GetNext(list))
-        {
-            forward.push_back(V(p));
-        }
+            forward += Digit(p);
         for (void *p = List_GetLast(list); p != nullptr; p = List_GetPrevious(list))
-        {
-            backward.insert(backward.begin(), V(p));
-        }
+            backward.insert(backward.begin(), Digit(p));
         EXPECT_EQ(forward, backward) << "forward and backward links disagree";
         EXPECT_EQ(static_cast<int32_t>(forward.size()), List_GetSize(list));
         return forward;
     }
-    static int V(void *p) { return p == nullptr ? -1 : *static_cast<int *>(p); }
+    // Runs a script of one-letter calls and gives back what they returned, a character each
+    // ('-' for null). First, Last, Next, Previous: f l n p; RemoveCurrent, RemoveFirst,
+    // RemoveLast: c F L; AddLast, AddFirst of value d (or of null for '_'): a<d> A<d>;
+    // Remove of d: x<d> ('+' for success); Find of d: ?<d> gives the found entry's previous,
+    // own and next values. '.' gives the contents in brackets. ForEach removing each entry but 2
+    // (e), or the entry after each (E): what each visit saw and removed, in parentheses.
+    std::string Run(const char *script)
+    {
+        const char *const names = "flnpcFL";
+        void *(*const steps[])(List *) = {List_GetFirst,    List_GetLast,       List_GetNext,
+                                          List_GetPrevious, List_RemoveCurrent, List_RemoveFirst,
+                                          List_RemoveLast};
+        std::string trace;
+        for (const char *op = script; *op != '\0'; op++)
+        {
+            void *arg = op[1] >= '0' && op[1] <= '9' ? &values[op[1] - '0'] : nullptr;
+            if (const char *step = strchr(names, *op); step != nullptr)
+                trace += Digit(steps[step - names](list));
+            else if (*op == 'a' || *op == 'A')
+                (*op == 'a' ? List_AddLast : List_AddFirst)(list, arg), op++;
+            else if (*op == 'x')
+                trace += List_Remove(list, arg) == nullptr ? '-' : '+', op++;
+            else if (*op == '?')
+                trace += Links(List_Find(list, arg)), op++;
+            else if (*op == '.')
+                trace += "[" + Contents() + "]";
+            else if (*op == 'e' || *op == 'E')
+            {
+                visited.clear();
+                List_ForEach(list, *op == 'e' ? _RemoveAllBut2 : _RemoveNext);
+                trace += "(" + visited + ")";
+            }
+        }
+        return trace;
+    }
+    static std::string Links(ListEntry *e)
+    {
+        return e == nullptr ? "---"
+                            : std::string{Entry(ListEntry_GetPrevious(e)), Entry(e),
+                                          Entry(ListEntry_GetNext(e))};
+    }
+    static inline std::string visited;
+    static void _RemoveAllBut2(List *l, void *p)
+    {
+        visited += Digit(p);
+        if (V(p) != 2)
+            visited += Digit(List_RemoveCurrent(l));
+    }
+    static void _RemoveNext(List *l, void *p)
+    {
+        visited += Digit(p);
+        void *next = ListEntry_GetUserPointer(ListEntry_GetNext(List_Find(l, p)));
+        visited += List_Remove(l, next) == nullptr ? '-' : '+';
+    }
+    static char Digit(void *p) { return p == nullptr ? '-' : static_cast<char>('0' + V(p)); }
+    static char Entry(ListEntry *e)
+    {
+        return e == nullptr ? '-' : Digit(ListEntry_GetUserPointer(e));
+    }
+    static int V(void *p) { return *static_cast<int *>(p); }
 };
-using Ints = std::vector<int>;
 
-TEST_F(ListTest, EmptyListIsHarmless)
+TEST_F(ListTest, CursorWalksAddsRemovesAndSearches)
 {
-    const int64_t live = Live();
-    Fill(0);
-    EXPECT_EQ(Live(), live + 1) << "an empty list is one record";
-    for (auto step : {List_GetFirst, List_GetLast, List_GetNext, List_GetPrevious,
-                      List_RemoveCurrent, List_RemoveFirst, List_RemoveLast})
+    const struct
     {
-        EXPECT_EQ(step(list), nullptr);
-    }
-    EXPECT_EQ(List_Remove(list, &values[0]), nullptr);
-    EXPECT_EQ(List_Find(list, &values[0]), nullptr);
-    List_ForEach(list, [](List *, void *) { FAIL() << "called on an empty list"; });
-}
-
-TEST_F(ListTest, AddingAndEntryLinks)
-{
-    list = List_Create(nullptr);
-    List_AddLast(list, &values[2]);
-    List_AddFirst(list, &values[1]);
-    List_AddLast(list, &values[3]);
-    List_AddFirst(list, &values[0]);
-    List_AddLast(list, nullptr);
-    List_AddFirst(list, nullptr);
-    EXPECT_EQ(Contents(), (Ints{0, 1, 2, 3})) << "null user pointers are refused";
-
-    ListEntry *entry = List_Find(list, &values[1]);
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(V(ListEntry_GetUserPointer(entry)), 1);
-    EXPECT_EQ(V(ListEntry_GetUserPointer(ListEntry_GetPrevious(entry))), 0);
-    EXPECT_EQ(V(ListEntry_GetUserPointer(ListEntry_GetNext(entry))), 2);
-    EXPECT_EQ(ListEntry_GetPrevious(ListEntry_GetPrevious(entry)), nullptr);
-}
-
-TEST_F(ListTest, StepsStopAtTheEndsAndKeepTheCursor)
-{
-    Fill(3);
-    std::vector<void *(*)(List *)> steps = {List_GetFirst,    List_GetPrevious, List_GetNext,
-                                            List_GetNext,     List_GetNext,     List_GetNext,
-                                            List_GetPrevious, List_GetNext,     List_GetNext};
-    Ints seen;
-    for (auto step : steps)
+        int fill;
+        const char *script, *trace;
+    } cases[] = {
+        {0, "flnpcFL x0 ?0 .", "-----------[]"},
+        // Null user pointers are refused. The entry links of a found entry.
+        {0, "a2 A1 a3 A0 a_ A_ . ?1 ?0", "[0123]012-01"},
+        // A failed step leaves the cursor where it was, on the last entry visited.
+        {3, "fpnnnnpnnc .", "0-12--12-2[01]"},
+        // Removing during a walk continues with the neighbours; a second removal removes
+        // nothing. In the middle both cached neighbours stay valid and are linked to each other;
+        // after the last entry the walk ends but backwards still works; the only entry empties all.
+        {6, "fnccnnccnncc n . fncpncnpc . np", "011-233-455--[024]022044-00[]--"},
+        {4, "lcpcpcpcp .", "33221100-[]"},
+        // Cached references must not outlive the entries RemoveFirst and RemoveLast remove.
+        {4, "l Fpn Lnp .", "3--1--2[12]"},
+        // Added ahead of the cursor: visited; behind it: not; on the last entry the cached next
+        // is null. Removing that entry refreshes the cursor from its own links: the walk goes on.
+        {2, "f a2 A5 nn a3 n . l a4 cn", "012-[50123]334"},
+        // Find and Remove act on the front-most match; a failed search leaves the cursor alone,
+        // a hit places it.
+        {3, "a0 f ?4 n ?0 n x0 x4 .", "0---1-011+-[120]"},
+        // ForEach removing the current entry, as the level does when destroying its ships;
+        // removing the entry after the current one skips it, removing the last ends the walk.
+        {0, "e", "()"},
+        {5, "e .", "(001123344)[2]"},
+        {6, "E .", "(0+2+4+)[024]"},
+    };
+    for (const auto &c : cases)
     {
-        seen.push_back(V(step(list)));
+        SCOPED_TRACE(c.script);
+        Fill(c.fill);
+        EXPECT_EQ(Run(c.script), c.trace);
+        List_Destroy(std::exchange(list, nullptr));
     }
-    // A failed step leaves the cursor where it was, on the last entry visited.
-    EXPECT_EQ(seen, (Ints{0, -1, 1, 2, -1, -1, 1, 2, -1}));
-    EXPECT_EQ(V(List_RemoveCurrent(list)), 2);
-    EXPECT_EQ(Contents(), (Ints{0, 1}));
 }
 
-TEST_F(ListTest, RemovingDuringAWalkContinuesWithTheNeighbours)
-{
-    Fill(6);
-    for (void *p = List_GetFirst(list); p != nullptr; p = List_GetNext(list))
-    {
-        if (V(p) % 2 == 1)
-        {
-            EXPECT_EQ(List_RemoveCurrent(list), p);
-            EXPECT_EQ(List_RemoveCurrent(list), nullptr) << "a second removal removes nothing";
-        }
-    }
-    EXPECT_EQ(Contents(), (Ints{0, 2, 4}));
-
-    // In the middle both cached neighbours stay valid and are linked to each other.
-    List_GetFirst(list);
-    List_GetNext(list);
-    List_RemoveCurrent(list);
-    EXPECT_EQ(V(List_GetPrevious(list)), 0);
-    EXPECT_EQ(V(List_GetNext(list)), 4);
-    List_RemoveCurrent(list); // the last entry: the walk ends, backwards still works
-    EXPECT_EQ(List_GetNext(list), nullptr);
-    EXPECT_EQ(V(List_GetPrevious(list)), 0);
-    List_RemoveCurrent(list); // the only entry: everything empties
-    EXPECT_EQ(Contents(), Ints{});
-    EXPECT_EQ(List_GetNext(list), nullptr);
-    EXPECT_EQ(List_GetPrevious(list), nullptr);
-
-    List_Destroy(list);
-    Fill(4); // backwards, removing everything
-    Ints seen;
-    for (void *p = List_GetLast(list); p != nullptr; p = List_GetPrevious(list))
-    {
-        seen.push_back(V(List_RemoveCurrent(list)));
-    }
-    EXPECT_EQ(seen, (Ints{3, 2, 1, 0}));
-    EXPECT_EQ(Contents(), Ints{});
-}
-
-TEST_F(ListTest, RemoveFirstAndLastMoveTheCursorToTheNeighbours)
-{
-    Fill(4);
-    List_GetLast(list); // cached references must not outlive the removed entries
-    EXPECT_EQ(List_RemoveFirst(list), nullptr);
-    EXPECT_EQ(List_GetPrevious(list), nullptr);
-    EXPECT_EQ(V(List_GetNext(list)), 1);
-    EXPECT_EQ(List_RemoveLast(list), nullptr);
-    EXPECT_EQ(List_GetNext(list), nullptr);
-    EXPECT_EQ(V(List_GetPrevious(list)), 2);
-    EXPECT_EQ(Contents(), (Ints{1, 2}));
-}
-
-TEST_F(ListTest, AddingDuringAWalk)
-{
-    Fill(2);
-    Ints seen;
-    for (void *p = List_GetFirst(list); p != nullptr; p = List_GetNext(list))
-    {
-        seen.push_back(V(p));
-        if (V(p) == 0)
-        {
-            List_AddLast(list, &values[2]);  // ahead of the cursor: visited
-            List_AddFirst(list, &values[5]); // behind it: not visited
-        }
-        if (V(p) == 2)
-        {
-            List_AddLast(list, &values[3]); // on the last entry the cached next is null
-        }
-    }
-    EXPECT_EQ(seen, (Ints{0, 1, 2}));
-    EXPECT_EQ(Contents(), (Ints{5, 0, 1, 2, 3}));
-
-    // Removing that entry refreshes the cursor from the entry's own links: the walk goes on.
-    List_GetLast(list);
-    List_AddLast(list, &values[4]);
-    List_RemoveCurrent(list);
-    EXPECT_EQ(V(List_GetNext(list)), 4);
-}
-
-static Ints visits;
-
-TEST_F(ListTest, ForEachWithRemovals)
-{
-    // Removing the current entry, as the level does when destroying its ships.
-    Fill(5);
-    visits.clear();
-    List_ForEach(list,
-                 [](List *l, void *p)
-                 {
-                     visits.push_back(V(p));
-                     if (V(p) != 2)
-                     {
-                         EXPECT_EQ(List_RemoveCurrent(l), p);
-                     }
-                 });
-    EXPECT_EQ(visits, (Ints{0, 1, 2, 3, 4}));
-    EXPECT_EQ(Contents(), (Ints{2}));
-    List_Destroy(list);
-
-    // Removing the entry after the current one skips it; removing the last one ends the walk.
-    Fill(6);
-    visits.clear();
-    List_ForEach(
-        list,
-        [](List *l, void *p)
-        {
-            visits.push_back(V(p));
-            EXPECT_NE(List_Remove(l, ListEntry_GetUserPointer(ListEntry_GetNext(List_Find(l, p)))),
-                      nullptr);
-        });
-    EXPECT_EQ(visits, (Ints{0, 2, 4}));
-    EXPECT_EQ(Contents(), (Ints{0, 2, 4}));
-}
-
-TEST_F(ListTest, FindAndRemoveActOnTheFrontMostMatch)
-{
-    Fill(3);
-    List_AddLast(list, &values[0]); // 0 1 2 0
-    List_GetFirst(list);
-    EXPECT_EQ(List_Find(list, &values[4]), nullptr);
-    EXPECT_EQ(V(List_GetNext(list)), 1) << "a failed search leaves the cursor alone";
-    ListEntry *found = List_Find(list, &values[0]);
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(ListEntry_GetPrevious(found), nullptr);
-    EXPECT_EQ(V(List_GetNext(list)), 1) << "a hit places the cursor";
-    EXPECT_NE(List_Remove(list, &values[0]), nullptr);
-    EXPECT_EQ(List_Remove(list, &values[4]), nullptr);
-    EXPECT_EQ(Contents(), (Ints{1, 2, 0}));
-}
-
+static std::vector<int> visits;
 static List *destroyed = nullptr;
 
 TEST_F(ListTest, DestroyHandsOverFrontToBackAfterUnlinking)
 {
-    visits.clear();
-    destroyed = List_Create(
-        [](void *p) { visits.push_back(*static_cast<int *>(p) * 10 + List_GetSize(destroyed)); });
+    const int64_t live = Live();
+    destroyed = List_Create([](void *p) { visits.push_back(V(p) * 10 + List_GetSize(destroyed)); });
+    EXPECT_EQ(Live(), live + 1) << "a list is one record";
     for (int i = 1; i <= 3; i++)
-    {
         List_AddLast(destroyed, &values[i]);
-    }
     List_Destroy(destroyed);
-    EXPECT_EQ(visits, (Ints{12, 21, 30})) << "value * 10 + the size left when it was handed over";
+    EXPECT_EQ(visits, (std::vector{12, 21, 30})) << "value * 10 + the size left when handed over";
 }

@@ -1,14 +1,9 @@
 // Strings and the CRC-32 (checked against zlib's).
 #include "foundation_test.h"
 
-#include "foundation/checksum.h"
-#include "foundation/mystring.h"
-
 #include <cfloat>
 #include <cinttypes>
 #include <climits>
-#include <cstring>
-#include <random>
 #include <zlib.h>
 
 using StringTest = FoundationTest;
@@ -21,8 +16,20 @@ static void _ExpectText(String *string, const std::string &expected)
     String_Destroy(string);
 }
 
-TEST_F(StringTest, AppendingMakesNewStrings)
+TEST_F(StringTest, AppendingMakesNewStringsAndCrcsAreTheChecksums)
 {
+    EXPECT_EQ(String_LengthOfCStr("hello"), 5);
+    char *copy = String_CStrCopy("hello");
+    EXPECT_STREQ(copy, "hello");
+    String_CStrFree(copy);
+    String *texts[] = {String_Create("123456789"), String_Format("%d", 123456789),
+                       String_Create("")};
+    EXPECT_EQ(String_GetCRC(texts[0]), static_cast<int32_t>(0xCBF43926u));
+    EXPECT_EQ(String_GetCRC(texts[1]), String_GetCRC(texts[0]));
+    EXPECT_EQ(String_GetCRC(texts[2]), 0);
+    for (String *text : texts)
+        String_Destroy(text);
+
     String *abc = String_Create("abc");
     _ExpectText(String_Append_CStr(abc, "de"), "abcde");
     EXPECT_STREQ(String_ToCStr(abc), "abc");
@@ -64,65 +71,40 @@ TEST_F(StringTest, FormattingAndTheCut)
     _ExpectText(String_Format("%s", ""), "");
 }
 
-TEST_F(StringTest, PlainCStringsAndCrc)
+// Both ways of computing (carry-less multiplication and tables) against zlib, on every length
+// up to where the folding changes hands and beyond, from every alignment; and the lengths and
+// pointers that hold no data, a null one with a length refused with one Error line.
+TEST_F(StringTest, ChecksumMatchesZlibBothWaysAndRefusesNoData)
 {
-    EXPECT_EQ(String_LengthOfCStr("hello"), 5);
-    char *copy = String_CStrCopy("hello");
-    EXPECT_STREQ(copy, "hello");
-    String_CStrFree(copy);
-
-    String *a = String_Create("123456789");
-    String *b = String_Format("%d", 123456789);
-    String *empty = String_Create("");
-    EXPECT_EQ(String_GetCRC(a), static_cast<int32_t>(0xCBF43926u));
-    EXPECT_EQ(String_GetCRC(a), String_GetCRC(b));
-    EXPECT_EQ(String_GetCRC(empty), 0);
-    String_Destroy(a);
-    String_Destroy(b);
-    String_Destroy(empty);
-}
-
-TEST(Checksum, CheckValues)
-{
-    auto crc = [](const char *text)
-    {
-        return Checksum_CRC32(reinterpret_cast<const uint8_t *>(text),
-                              static_cast<int32_t>(strlen(text)));
-    };
-    EXPECT_EQ(crc("123456789"), 0xCBF43926u);
-    EXPECT_EQ(crc("abc"), 0x352441C2u);
-    EXPECT_EQ(crc("a"), 0xE8B7BE43u);
-    EXPECT_EQ(crc("The quick brown fox jumps over the lazy dog"), 0x414FA339u);
-    const uint8_t bytes[4] = {0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(Checksum_CRC32(bytes, 4), 0xFFFFFFFFu);
-    EXPECT_EQ(Checksum_CRC32(bytes, 0), 0u);
-    EXPECT_EQ(Checksum_CRC32(bytes, -4), 0u);
-    EXPECT_EQ(Checksum_CRC32(nullptr, 0), 0u);
-}
-
-TEST(Checksum, MatchesZlibForEveryLengthAndAlignment)
-{
-    std::mt19937 generator(7);
-    std::vector<uint8_t> buffer((1 << 20) + 64);
+    std::mt19937 generator(11);
+    std::vector<uint8_t> buffer((1 << 20) + 80);
     for (uint8_t &byte : buffer)
-    {
         byte = static_cast<uint8_t>(generator());
-    }
-    auto zlib = [](const uint8_t *data, size_t length)
-    { return static_cast<uint32_t>(crc32(0L, data, static_cast<uInt>(length))); };
-    for (size_t offset = 0; offset < 16; offset++)
+    std::vector<size_t> lengths = {4095, 4096, 4111, 65536 + 63, 1 << 20, (1 << 20) + 61};
+    for (size_t length = 1; length <= 300; length++)
+        lengths.push_back(length);
+    for (bool carryless : {true, false})
     {
-        for (size_t length = 1; length <= 300; length++)
-        {
-            ASSERT_EQ(Checksum_CRC32(buffer.data() + offset, static_cast<int32_t>(length)),
-                      zlib(buffer.data() + offset, length))
-                << "offset " << offset << ", length " << length;
-        }
+        Checksum_AllowCarrylessMultiply(carryless);
+        if (carryless && !Checksum_UsesCarrylessMultiply())
+            continue; // an old processor, or not x86: the tables are checked all the same
+        EXPECT_EQ(Checksum_UsesCarrylessMultiply(), carryless);
+        for (size_t offset = 0; offset < 16; offset++)
+            for (size_t length : lengths)
+            {
+                const uint8_t *data = buffer.data() + offset;
+                ASSERT_EQ(Checksum_CRC32(data, static_cast<int32_t>(length)),
+                          static_cast<uint32_t>(crc32(0L, data, static_cast<uInt>(length))))
+                    << (carryless ? "carry-less" : "tables") << ", offset " << offset << ", length "
+                    << length;
+            }
     }
-    for (size_t length : {size_t{4095}, size_t{65536}, size_t{1} << 20, (size_t{1} << 20) + 61})
-    {
-        EXPECT_EQ(Checksum_CRC32(buffer.data() + 3, static_cast<int32_t>(length)),
-                  zlib(buffer.data() + 3, length))
-            << length;
-    }
+    Checksum_AllowCarrylessMultiply(true);
+    EXPECT_EQ(Checksum_CRC32(buffer.data(), 0), 0u);
+    EXPECT_EQ(Checksum_CRC32(buffer.data(), -4), 0u);
+    EXPECT_EQ(Checksum_CRC32(nullptr, 0), 0u);
+    uint32_t crc = 1;
+    EXPECT_THAT(CaptureMessages([&] { crc = Checksum_CRC32(nullptr, 10); }),
+                testing::ElementsAre("Unable to checksum 10 bytes at a null pointer"));
+    EXPECT_EQ(crc, 0u);
 }

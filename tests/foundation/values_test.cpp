@@ -9,39 +9,31 @@
 #include <cmath>
 #include <ctime>
 #include <limits>
-#include <tuple>
-#include <vector>
 
 using VectorTest = FoundationTest;
-static auto _T(Vector2 v)
-{
-    return std::make_tuple(v.x, v.y);
-}
-static auto _T(Vector3 v)
-{
-    return std::make_tuple(v.x, v.y, v.z);
-}
 
 TEST_F(VectorTest, ArithmeticAndIeeeEdgeCases)
 {
+    const auto Xy = [](auto v) { return std::make_tuple(v.x, v.y); };
+    const auto Xyz = [](Vector3 v) { return std::make_tuple(v.x, v.y, v.z); };
     const Vector2 a = Vector2_Static(1.5f, -2.0f), b = Vector2_Static(0.5f, 4.0f);
-    EXPECT_EQ(_T(Vector2_Add(a, b)), std::make_tuple(2.0f, 2.0f));
-    EXPECT_EQ(_T(Vector2_Subtract(a, b)), std::make_tuple(1.0f, -6.0f));
-    EXPECT_EQ(_T(Vector2_Multiply(a, 2.0f)), std::make_tuple(3.0f, -4.0f));
-    EXPECT_EQ(_T(Vector2_Divide(b, 2.0f)), std::make_tuple(0.25f, 2.0f));
+    EXPECT_EQ(Xy(Vector2_Add(a, b)), std::make_tuple(2.0f, 2.0f));
+    EXPECT_EQ(Xy(Vector2_Subtract(a, b)), std::make_tuple(1.0f, -6.0f));
+    EXPECT_EQ(Xy(Vector2_Multiply(a, 2.0f)), std::make_tuple(3.0f, -4.0f));
+    EXPECT_EQ(Xy(Vector2_Divide(b, 2.0f)), std::make_tuple(0.25f, 2.0f));
     const Vector3 c = Vector3_Static(1, 2, 3), d = Vector3_Static(-1, 0.5f, 6);
-    EXPECT_EQ(_T(Vector3_Add(c, d)), std::make_tuple(0.0f, 2.5f, 9.0f));
-    EXPECT_EQ(_T(Vector3_Subtract(c, d)), std::make_tuple(2.0f, 1.5f, -3.0f));
-    EXPECT_EQ(_T(Vector3_Divide(Vector3_Multiply(c, 4), 8)), std::make_tuple(0.5f, 1.0f, 1.5f));
+    EXPECT_EQ(Xyz(Vector3_Add(c, d)), std::make_tuple(0.0f, 2.5f, 9.0f));
+    EXPECT_EQ(Xyz(Vector3_Subtract(c, d)), std::make_tuple(2.0f, 1.5f, -3.0f));
+    EXPECT_EQ(Xyz(Vector3_Divide(Vector3_Multiply(c, 4), 8)), std::make_tuple(0.5f, 1.0f, 1.5f));
 
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    EXPECT_EQ(_T(Vector2_Divide(Vector2_Static(1, -1), 0.0f)), std::make_tuple(inf, -inf));
+    EXPECT_EQ(Xy(Vector2_Divide(Vector2_Static(1, -1), 0.0f)), std::make_tuple(inf, -inf));
     const Vector3 z = Vector3_Divide(Vector3_Static(0, 2, -2), -0.0f);
     EXPECT_TRUE(std::isnan(z.x));
     EXPECT_EQ(std::make_tuple(z.y, z.z), std::make_tuple(-inf, inf));
 
-    EXPECT_EQ(_T(Vector2_Abs(Vector2_Static(-3, 2))), std::make_tuple(3.0f, 2.0f));
+    EXPECT_EQ(Xy(Vector2_Abs(Vector2_Static(-3, 2))), std::make_tuple(3.0f, 2.0f));
     const Vector2 zero = Vector2_Abs(Vector2_Static(-0.0f, -0.0f));
     EXPECT_TRUE(std::signbit(zero.x) && std::signbit(zero.y)) << "-0 is not below zero";
     const Vector3 odd = Vector3_Abs(Vector3_Static(-inf, nan, -0.5f));
@@ -49,8 +41,8 @@ TEST_F(VectorTest, ArithmeticAndIeeeEdgeCases)
 
     Vector2 *v2 = Vector2_Create(1, 2);
     Vector3 *v3 = Vector3_Create(3, 4, 5);
-    EXPECT_EQ(_T(*v2), std::make_tuple(1.0f, 2.0f));
-    EXPECT_EQ(_T(*v3), std::make_tuple(3.0f, 4.0f, 5.0f));
+    EXPECT_EQ(Xy(*v2), std::make_tuple(1.0f, 2.0f));
+    EXPECT_EQ(Xyz(*v3), std::make_tuple(3.0f, 4.0f, 5.0f));
     Vector2_Destroy(v2);
     Vector3_Destroy(v3);
 
@@ -66,10 +58,7 @@ TEST(Random, ExplicitSeedRepeatsTheSequence)
         Random_SetSeed(seed);
         std::vector<int32_t> values(64);
         for (int32_t &value : values)
-        {
-            value = Random_GetValue();
-            EXPECT_GE(value, 0);
-        }
+            EXPECT_GE(value = Random_GetValue(), 0);
         return values;
     };
     EXPECT_EQ(draw(42), draw(42));
@@ -87,9 +76,7 @@ TEST(Random, StateGeneratorStepsItsOwnState)
     // The top bit of the state never reaches the value.
     state = 0xFFFFFFFFFFFFFFFFull;
     for (int i = 0; i < 1000; i++)
-    {
         EXPECT_GE(randomStateValueInt(&state), 0);
-    }
 }
 
 TEST(ClockDeathTest, FirstRandomDrawSeedsFromTheClockAndDateFollowsIt)
@@ -100,16 +87,10 @@ TEST(ClockDeathTest, FirstRandomDrawSeedsFromTheClockAndDateFollowsIt)
     {
         const auto before = static_cast<unsigned>(time(nullptr));
         const int first = Random_GetValue(), second = Random_GetValue();
+        bool seeded = false; // from a second within the draws; the second draw did not reseed
         for (auto t = before; t <= static_cast<unsigned>(time(nullptr)); t++)
-        {
-            srand(t);
-            const int a = rand();
-            if (a == first && rand() == second) // the second draw did not reseed
-            {
-                exit(0);
-            }
-        }
-        exit(1);
+            seeded = seeded || (srand(t), rand() == first && rand() == second);
+        exit(seeded ? 0 : 1);
     };
     EXPECT_EXIT(check(), ::testing::ExitedWithCode(0), "");
     const int64_t before = time(nullptr);

@@ -1,13 +1,9 @@
-// The real program used as a person would: start it, wait out the splash for the title, press
-// Space to play, quit with Escape; start it again and close it with the window's close button as
-// soon as it draws. Each time it must end at once with status 0, having printed only its start-up
-// line. Every step waits for what the window shows, never for a set time: a busy machine draws
-// fewer frames a second. And the frame-rate cap of the real loop: under Xvfb the swap does not
-// wait for a retrace, so without the cap the frames would take a few milliseconds.
-#include "frame/window.h"
-
-#include "foundation/logging.h"
+// The real program used as a person would: wait out the splash for the title, press Space to
+// play, quit with Escape; again, closed with the window's close button, and asked to stop by a
+// signal. Each time it must end at once with status 0, having printed only its start-up line.
+// Every step waits for what the window shows, never for a set time.
 #include "tests/frame/x11_client.h"
+#include "tests/support/support.h"
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -16,8 +12,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -40,7 +34,7 @@ template <typename Condition> bool WaitFor(Condition done, int seconds = 60)
     return true;
 }
 
-class Program : public ::testing::Test
+class Program : public ::testing::TestWithParam<int>
 {
   protected:
     void SetUp() override { ASSERT_TRUE(glfwInit()); } // its X connection looks and sends
@@ -54,8 +48,8 @@ class Program : public ::testing::Test
         glfwTerminate();
     }
 
-    // Starts the program and waits until its window shows.
-    void Start()
+    // Starts the program and waits until its window shows, if asked to.
+    void Start(bool findWindow = true)
     {
         pid = fork();
         if (pid == 0)
@@ -66,6 +60,8 @@ class Program : public ::testing::Test
             _exit(127);
         }
         ASSERT_GT(pid, 0);
+        if (!findWindow)
+            return;
         // xdotool gives up when a window it looks at is closed under it (other tests open and
         // close windows all the time), so it is asked again.
         const std::string search = "xdotool search --onlyvisible --all --pid " +
@@ -102,13 +98,14 @@ class Program : public ::testing::Test
             << "still running 5 s after it was asked to quit";
         pid = 0;
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-        std::ifstream file(output);
-        const std::string printed{std::istreambuf_iterator<char>(file), {}};
+        const std::string printed = Printed();
         EXPECT_TRUE(printed.starts_with("Error at main.cpp:") &&
                     printed.ends_with(" - Making window active.\n") &&
                     printed.find('\n') == printed.size() - 1)
             << printed;
     }
+
+    std::string Printed() { return FileContents(output); }
 
     pid_t pid = 0;
     uint64_t window = 0;
@@ -132,26 +129,17 @@ TEST_F(Program, PlayedAsAPersonWouldAndClosedBothWays)
     ExpectEndsAtOnceWithStatusZero();
 }
 
-std::vector<Clock::time_point> frames;
-
-void CountFrames(Window *window)
+// Asked to stop from outside (kill, Ctrl+C, a closed terminal) with its output going to a file,
+// it ends as Escape ends it, and what it printed is in the file as soon as it was printed.
+TEST_P(Program, EndsOnAStopSignalAsEscapeEndsIt)
 {
-    frames.push_back(Clock::now());
-    if (frames.size() == 120)
-        Window_SetShouldClose(window);
+    ASSERT_NO_FATAL_FAILURE(Start(false));
+    EXPECT_TRUE(WaitFor([&] { return Printed().ends_with(" - Making window active.\n"); }))
+        << "the start-up line is not written";
+    kill(pid, GetParam());
+    ExpectEndsAtOnceWithStatusZero();
 }
 
-// A busy machine makes frames late, never early, so only the lower bound holds under load: the
-// cap not being slower than it should be is a matter for a benchmark.
-TEST(FramePacing, HundredTwentyFramesTakeAtLeastTheirSlots)
-{
-    Logging_SetLevel(LOGGING_LEVEL_ERROR);
-    Window_Initialize_Library();
-    Window *window = Window_Create(160, 120, "Zindrel pacing test", CountFrames, nullptr);
-    Window_MakeActive(window);
-    Window_Destroy(window);
-    ASSERT_EQ(frames.size(), 120u);
-    // 119 slots at 62 frames a second are 1.92 s.
-    EXPECT_GT(std::chrono::duration<double>(frames.back() - frames.front()).count(), 1.85);
-}
+INSTANTIATE_TEST_SUITE_P(Signals, Program, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
 } // namespace

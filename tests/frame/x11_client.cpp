@@ -27,26 +27,17 @@ void SendCloseRequest(uint64_t window)
     XSync(display, False);
 }
 
-void PressKey(uint64_t window, const char *keysymName)
-{
-    PressKeys(window, {keysymName});
-}
-
 void PressKeys(uint64_t window, std::initializer_list<const char *> keysymNames)
 {
     Display *display = glfwGetX11Display();
     XGrabServer(display);
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
     for (const char *name : keysymNames)
-    {
         XTestFakeKeyEvent(display, XKeysymToKeycode(display, XStringToKeysym(name)), True,
                           CurrentTime);
-    }
     for (auto name = std::rbegin(keysymNames); name != std::rend(keysymNames); ++name)
-    {
         XTestFakeKeyEvent(display, XKeysymToKeycode(display, XStringToKeysym(*name)), False,
                           CurrentTime);
-    }
     XUngrabServer(display);
     XSync(display, False);
 }
@@ -83,16 +74,10 @@ std::vector<uint32_t> ShownPixels(uint64_t window, int width, int height)
     XImage *image = XGetImage(glfwGetX11Display(), window, 0, 0, width, height, AllPlanes, ZPixmap);
     std::vector<uint32_t> pixels;
     for (int y = 0; image != nullptr && y < height; y++)
-    {
         for (int x = 0; x < width; x++)
-        {
             pixels.push_back(XGetPixel(image, x, y) & 0xffffff);
-        }
-    }
     if (image != nullptr)
-    {
         XDestroyImage(image);
-    }
     return pixels;
 }
 } // namespace x11

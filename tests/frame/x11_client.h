@@ -14,14 +14,12 @@ namespace x11
 uint64_t IdOf(GLFWwindow *window);
 // As a window manager does when the user clicks the close button (WM_DELETE_WINDOW).
 void SendCloseRequest(uint64_t window);
-// A real key press and release (X test extension) of an X keysym name such as "Escape", into a
-// window of any process. The server is held meanwhile, so that no window opened by a parallel
-// test takes the focus and the key.
-void PressKey(uint64_t window, const char *keysymName);
-// A key press and release sent straight to the window, as xdotool does: unlike PressKey it does
-// not depend on the focus, which a window another process opens meanwhile may take.
+// A key press and release sent straight to the window, as xdotool does: unlike PressKeys it
+// does not depend on the focus, which a window another process opens meanwhile may take.
 void SendKey(uint64_t window, const char *keysymName);
-// Several keys held together: pressed in the order given, released in the reverse one.
+// Real key presses (X test extension) of X keysym names such as "Escape", into a window of any
+// process, held together: pressed in the order given, released in the reverse one. The server
+// is held meanwhile, so that no window opened by a parallel test takes the focus and the keys.
 void PressKeys(uint64_t window, std::initializer_list<const char *> keysymNames);
 // Takes the keyboard focus away from every window, as switching to another program does.
 void DropFocus(void);

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 ScratchFolder::ScratchFolder()
@@ -20,6 +22,12 @@ ScratchFolder::~ScratchFolder()
     std::error_code ignored;
     if (!path.empty())
         std::filesystem::remove_all(path, ignored);
+}
+
+std::string FileContents(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 std::string CaptureOutput(const std::function<void()> &call)

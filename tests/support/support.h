@@ -1,4 +1,5 @@
-// Shared by every test suite: a scratch folder, what a call printed, and a hidden GL window.
+// Shared by every test suite: a scratch folder, a file read whole, what a call printed, and a
+// hidden GL window.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,9 @@ class ScratchFolder
   private:
     std::string path;
 };
+
+// The whole file as bytes; empty when it cannot be read.
+std::string FileContents(const std::string &path);
 
 // Everything the call wrote to standard output.
 std::string CaptureOutput(const std::function<void()> &call);
