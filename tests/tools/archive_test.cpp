@@ -1,74 +1,98 @@
-// The resource archive: exactly the entries the game asks for, and the same bytes every time.
+// The asset builder's archive and encoders: exactly the entries the game asks for, read alike by
+// Info-ZIP and the game's reader, the same bytes every run, and pictures ImageMagick reads back
+// pixel for pixel.
+#include "resources/resource_win.h"
 #include "tests/tools/asset_files.h"
+#include "tools/png_writer.h"
+#include "tools/tga_writer.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
-static const std::vector<std::string> kEntryNames = {
-    "SpaceShooterAssetPack_BackGrounds.tga", "SpaceShooterAssetPack_Miscellaneous.tga",
-    "SpaceShooterAssetPack_Projectiles.tga", "SpaceShooterAssetPack_Ships.tga",
-    "mixkit-game-whip-shot-1512.wav",        "mixkit-short-laser-gun-shot-1670.wav",
-    "mixkit-arcade-fast-game-over-233.wav",  "mixkit-falling-hit-757.wav",
-};
-
-TEST(AssetArchive, HoldsExactlyTheEightEntriesAtTopLevel)
+namespace
 {
-    std::vector<ArchiveFile> files = ReadArchive(BuiltArchivePath());
-    std::vector<std::string> names;
-    for (const ArchiveFile &file : files)
-    {
-        names.push_back(file.name);
-        EXPECT_FALSE(file.data.empty()) << file.name;
-    }
-    std::vector<std::string> expected = kEntryNames;
-    std::sort(names.begin(), names.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names, expected);
-}
 
-TEST(AssetArchive, AnIndependentZipToolAgreesOnTheListing)
+TEST(AssetArchive, HoldsTheEightEntriesInOrderAndBothReadersAgreeOnThem)
 {
-    auto [status, listing] = RunCommand("unzip -Z1 '" + BuiltArchivePath() + "'");
-    ASSERT_EQ(status, 0);
+    const char *const names[] = {
+        "SpaceShooterAssetPack_BackGrounds.tga", "SpaceShooterAssetPack_Miscellaneous.tga",
+        "SpaceShooterAssetPack_Projectiles.tga", "SpaceShooterAssetPack_Ships.tga",
+        "mixkit-game-whip-shot-1512.wav",        "mixkit-short-laser-gun-shot-1670.wav",
+        "mixkit-arcade-fast-game-over-233.wav",  "mixkit-falling-hit-757.wav"};
     std::string expected;
-    for (const std::string &name : kEntryNames)
+    for (const char *name : names)
     {
-        expected += name + "\n";
+        expected += std::string(name) + "\n";
     }
-    EXPECT_EQ(listing, expected);
-    EXPECT_EQ(RunCommand("unzip -tq '" + BuiltArchivePath() + "' >/dev/null").first, 0);
-}
-
-// Two runs, the second in another time zone and working directory, give the archive the build
-// made, byte for byte; so do the compiled-in picture blobs.
-TEST(AssetArchive, EveryRunWritesIdenticalBytes)
-{
-    ScratchFolder scratch;
-    ASSERT_FALSE(scratch.Path().empty());
-    ASSERT_EQ(RunAssetBuilder("archive '" + scratch.File("first.dat") + "'"), 0);
-    ASSERT_EQ(RunCommand("cd / && TZ=Pacific/Kiritimati '" + std::string(ZINDREL_ASSETGEN) +
-                         "' archive '" + scratch.File("second.dat") + "'")
-                  .first,
-              0);
-    std::vector<uint8_t> first = ReadFileBytes(scratch.File("first.dat"));
-    ASSERT_FALSE(first.empty());
-    EXPECT_TRUE(first == ReadFileBytes(scratch.File("second.dat")));
-    EXPECT_TRUE(first == ReadFileBytes(BuiltArchivePath()));
-
-    ASSERT_EQ(RunCommand("mkdir '" + scratch.File("a") + "' '" + scratch.File("b") + "'").first, 0);
-    ASSERT_EQ(RunAssetBuilder("blobs '" + scratch.File("a") + "'"), 0);
-    ASSERT_EQ(RunAssetBuilder("blobs '" + scratch.File("b") + "'"), 0);
-    for (const char *blob : {"FontC64Uppercase.bin", "FontC64Lowercase.bin", "BrindleLogo.bin"})
+    EXPECT_EQ(RunCommand("unzip -Z1 '" ZINDREL_RESOURCES_DAT "'").second, expected);
+    EXPECT_EQ(RunCommand("unzip -tq '" ZINDREL_RESOURCES_DAT "' >/dev/null").first, 0);
+    Resource_Load(ZINDREL_RESOURCES_DAT);
+    for (const char *name : names)
     {
-        std::vector<uint8_t> a = ReadFileBytes(scratch.File("a") + "/" + blob);
-        EXPECT_FALSE(a.empty()) << blob;
-        EXPECT_TRUE(a == ReadFileBytes(scratch.File("b") + "/" + blob)) << blob;
+        const std::vector<uint8_t> unpacked = ReadFileBytes(UnpackedEntry(name));
+        EXPECT_FALSE(unpacked.empty()) << name;
+        const uint8_t *data = Resource_GetData(name);
+        ASSERT_NE(data, nullptr) << name;
+        EXPECT_TRUE(std::vector<uint8_t>(data, data + Resource_GetSize(name)) == unpacked) << name;
+    }
+    Resource_Unload();
+}
+
+// A second run in another time zone and working directory writes the archive the build made
+// and the same compiled-in picture blobs, byte for byte.
+TEST(AssetArchive, EveryRunWritesIdenticalBytesAndFailuresEndInAnErrorStatus)
+{
+    const ScratchFolder scratch;
+    const std::string builder = std::string("'") + ZINDREL_ASSETGEN + "' ";
+    for (const std::string &run : {scratch.File("a"), scratch.File("b")})
+    {
+        const std::string how = run.ends_with("b") ? "cd / && TZ=Pacific/Kiritimati " : "";
+        ASSERT_EQ(RunCommand("mkdir '" + run + "' && " + how + builder + "archive '" + run +
+                             "/resources.dat' && " + how + builder + "blobs '" + run + "'")
+                      .first,
+                  0);
+    }
+    EXPECT_TRUE(ReadFileBytes(scratch.File("a/resources.dat")) ==
+                ReadFileBytes(ZINDREL_RESOURCES_DAT));
+    for (const char *file :
+         {"resources.dat", "FontC64Uppercase.bin", "FontC64Lowercase.bin", "BrindleLogo.bin"})
+    {
+        const std::vector<uint8_t> first = ReadFileBytes(scratch.File("a/") + file);
+        EXPECT_FALSE(first.empty()) << file;
+        EXPECT_TRUE(first == ReadFileBytes(scratch.File("b/") + file)) << file;
+    }
+    for (const char *arguments : {"archive /nonexistent-directory/resources.dat",
+                                  "blobs /nonexistent-directory", "unknown x"})
+    {
+        EXPECT_NE(RunCommand(builder + arguments + " 2>/dev/null").first, 0) << arguments;
     }
 }
 
-TEST(AssetArchive, BuilderReportsAnUnwritablePath)
+TEST(AssetWriters, TgaRawAndRunLengthAndPngDecodeToTheSamePixels)
 {
-    EXPECT_NE(RunAssetBuilder("archive /nonexistent-directory/resources.dat 2>/dev/null"), 0);
-    EXPECT_NE(RunAssetBuilder("blobs /nonexistent-directory 2>/dev/null"), 0);
-    EXPECT_NE(RunAssetBuilder("unknown x 2>/dev/null"), 0);
+    // 300 pixels wide: a run longer than one packet, then alternating pixels, then noise.
+    Pixmap picture = Pixmap_Make(300, 5);
+    for (int32_t x = 0; x < picture.width; x++)
+    {
+        Pixmap_Set(picture, x, 1, Rgba{10, 20, 30, 255});
+        Pixmap_Set(picture, x, 2, x % 2 ? Rgba{255, 0, 0, 255} : Rgba{0, 0, 255, 128});
+        Pixmap_Set(picture, x, 3,
+                   Rgba{uint8_t(x * 7), uint8_t(x * 13), uint8_t(x * 31), uint8_t(x * 3)});
+        Pixmap_Set(picture, x, 4, x < 129 ? Rgba{1, 2, 3, 4} : Rgba{uint8_t(x), 9, 9, 255});
+    }
+    const std::vector<uint8_t> raw = TgaWriter_Encode(picture, false);
+    const std::vector<uint8_t> packed = TgaWriter_Encode(picture, true);
+    EXPECT_EQ(raw.size(), 18u + 300u * 5u * 4u);
+    EXPECT_LT(packed.size(), raw.size());
+    const ScratchFolder scratch;
+    for (const auto &[name, bytes] : {std::pair{"raw.tga", raw},
+                                      {"packed.tga", packed},
+                                      {"picture.png", PngWriter_Encode(picture)}})
+    {
+        WriteFileBytes(scratch.File(name), bytes);
+        const DecodedImage decoded = DecodeImage(scratch.File(name));
+        EXPECT_EQ(decoded.width, picture.width) << name;
+        EXPECT_TRUE(decoded.rgba == picture.pixels) << name;
+    }
 }
+
+} // namespace

@@ -8,93 +8,88 @@
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace
 {
-class AssetSheets : public ::testing::Test
+
+// The sheet as ImageMagick decodes it, once per process.
+const DecodedImage &Sheet(const std::string &name)
 {
-  protected:
-    static void SetUpTestSuite()
+    static std::map<std::string, DecodedImage> images;
+    auto [image, added] = images.try_emplace(name);
+    if (added)
     {
-        for (ArchiveFile &file : ReadArchive(BuiltArchivePath()))
-            if (file.name.ends_with(".tga"))
-            {
-                WriteFileBytes(scratch->File(file.name), file.data);
-                const std::string sheet = file.name.substr(22, file.name.size() - 26);
-                (*images)[sheet] = DecodeImage(scratch->File(file.name));
-                (*files)[sheet] = std::move(file.data);
-            }
+        image->second = DecodeImage(UnpackedEntry("SpaceShooterAssetPack_" + name + ".tga"));
     }
-    void SetUp() override { ASSERT_EQ(images->size(), 4u) << "the sheets did not decode"; }
+    return image->second;
+}
 
-    // Pixels of a rectangle that are both opaque in part and not black.
-    static int32_t Visible(const char *sheet, SheetRect r)
-    {
-        int32_t count = 0;
-        for (int32_t y = r.y0; y < r.y1; y++)
-            for (int32_t x = r.x0; x < r.x1; x++)
-            {
-                const uint8_t *p = (*images)[sheet].At(x, y);
-                count += p[3] > 0 && (p[0] | p[1] | p[2]) != 0;
-            }
-        return count;
-    }
-
-    static inline ScratchFolder *scratch = new ScratchFolder;
-    static inline auto *files = new std::map<std::string, std::vector<uint8_t>>;
-    static inline auto *images = new std::map<std::string, DecodedImage>;
-};
-
-TEST_F(AssetSheets, DecodeAtTheirSizesAsThirtyTwoBitImagesBothRawAndRunLength)
+// Pixels of a rectangle that are both opaque in part and not black.
+int32_t Visible(const char *sheet, SheetRect r)
 {
-    const std::map<std::string, std::string> sizes = {{"BackGrounds", "128 256"},
-                                                      {"Miscellaneous", "104 56"},
-                                                      {"Projectiles", "48 40"},
-                                                      {"Ships", "80 80"}};
+    int32_t count = 0;
+    for (int32_t y = r.y0; y < r.y1; y++)
+        for (int32_t x = r.x0; x < r.x1; x++)
+        {
+            const uint8_t *p = Sheet(sheet).At(x, y);
+            count += p[3] > 0 && (p[0] | p[1] | p[2]) != 0;
+        }
+    return count;
+}
+
+TEST(AssetSheets, DecodeAtTheirSizesAsThirtyTwoBitImagesBothRawAndRunLength)
+{
     std::set<int> imageTypes;
-    for (const auto &[name, size] : sizes)
+    for (const auto &[name, width, height] : {std::tuple{"BackGrounds", 128, 256},
+                                              {"Miscellaneous", 104, 56},
+                                              {"Projectiles", 48, 40},
+                                              {"Ships", 80, 80}})
     {
-        const std::string file = scratch->File("SpaceShooterAssetPack_" + name + ".tga");
-        EXPECT_EQ(IdentifyImage(file, "%w %h %z %[channels]"), size + " 8 srgba") << name;
-        const std::vector<uint8_t> &bytes = (*files)[name];
+        const std::vector<uint8_t> bytes =
+            ReadFileBytes(UnpackedEntry(std::string("SpaceShooterAssetPack_") + name + ".tga"));
         ASSERT_GE(bytes.size(), 18u) << name;
         EXPECT_EQ(bytes[16], 32) << name << ": bits per pixel";
-        // The game keeps rows in file order and shows the first at the top, and rejects
-        // interleaved images; the origin bit makes ImageMagick read the rows the same way.
-        EXPECT_EQ(bytes[17] & 0xf0, 0x20) << name << ": rows must be stored top row first";
+        // Eight alpha bits. The game keeps rows in file order and shows the first at the top,
+        // and rejects interleaved images; the origin bit makes ImageMagick read rows the same way.
+        EXPECT_EQ(bytes[17], 0x28) << name << ": rows must be stored top row first";
+        EXPECT_EQ(Sheet(name).width, width) << name;
+        EXPECT_EQ(Sheet(name).height, height) << name;
         imageTypes.insert(bytes[2]);
     }
     EXPECT_EQ(imageTypes, (std::set<int>{2, 10})) << "both decoder paths must be used";
 }
 
-TEST_F(AssetSheets, EveryRectangleTheGameCutsHoldsAPicture)
+TEST(AssetSheets, EveryRectangleTheGameCutsHoldsAPicture)
 {
-    for (int32_t i = 0; i < LAYOUT_PLAYER_COUNT; i++)
+    struct Family
     {
-        EXPECT_GE(Visible("Ships", SheetLayout_Player(i)), 24) << "player ship " << i;
-        EXPECT_GE(Visible("Ships", SheetLayout_PlayerLeft(i)), 18) << "player going left " << i;
-        EXPECT_GE(Visible("Ships", SheetLayout_PlayerRight(i)), 18) << "going right " << i;
-    }
-    for (int32_t i = 0; i < LAYOUT_ENEMY_COUNT; i++)
-        EXPECT_GE(Visible("Ships", SheetLayout_Enemy(i)), 20) << "enemy ship " << i;
-    for (int32_t i = 0; i < LAYOUT_BOSS_COUNT; i++)
-        EXPECT_GE(Visible("Ships", SheetLayout_Boss(i)), 80) << "boss " << i;
-    for (int32_t i = 0; i < LAYOUT_BULLET_COUNT; i++)
-        EXPECT_GE(Visible("Projectiles", SheetLayout_Bullet(i)), 3) << "bullet " << i;
-    for (int32_t i = 0; i < 3; i++)
-    {
-        EXPECT_GE(Visible("Miscellaneous", LAYOUT_ENEMY_EXPLOSION[i]), 10) << "explosion " << i;
-        EXPECT_GE(Visible("Miscellaneous", LAYOUT_PLAYER_EXPLOSION[i]), 10) << "explosion " << i;
-    }
-    EXPECT_GE(Visible("Miscellaneous", LAYOUT_SHIELD), 150);
-    EXPECT_GE(Visible("Miscellaneous", LAYOUT_LIFE_ICON), 20);
-    EXPECT_GE(Visible("Miscellaneous", LAYOUT_SHIELD_ICON), 30);
-    EXPECT_EQ(Visible("BackGrounds", LAYOUT_BACKGROUND), 128 * 256);
+        const char *sheet;
+        SheetRect (*rect)(int32_t);
+        int32_t count, least; // rectangles, and visible pixels in each
+    };
+    const Family families[] = {
+        {"Ships", SheetLayout_Player, LAYOUT_PLAYER_COUNT, 24},
+        {"Ships", SheetLayout_PlayerLeft, LAYOUT_PLAYER_COUNT, 18},
+        {"Ships", SheetLayout_PlayerRight, LAYOUT_PLAYER_COUNT, 18},
+        {"Ships", SheetLayout_Enemy, LAYOUT_ENEMY_COUNT, 20},
+        {"Ships", SheetLayout_Boss, LAYOUT_BOSS_COUNT, 80},
+        {"Projectiles", SheetLayout_Bullet, LAYOUT_BULLET_COUNT, 3},
+        {"Miscellaneous", [](int32_t i) { return LAYOUT_ENEMY_EXPLOSION[i]; }, 3, 10},
+        {"Miscellaneous", [](int32_t i) { return LAYOUT_PLAYER_EXPLOSION[i]; }, 3, 10},
+        {"Miscellaneous", [](int32_t) { return LAYOUT_SHIELD; }, 1, 150},
+        {"Miscellaneous", [](int32_t) { return LAYOUT_LIFE_ICON; }, 1, 20},
+        {"Miscellaneous", [](int32_t) { return LAYOUT_SHIELD_ICON; }, 1, 30},
+        {"BackGrounds", [](int32_t) { return LAYOUT_BACKGROUND; }, 1, 128 * 256}};
+    for (const Family &family : families)
+        for (int32_t i = 0; i < family.count; i++)
+            EXPECT_GE(Visible(family.sheet, family.rect(i)), family.least)
+                << "family " << &family - families << ", rectangle " << i;
 }
 
 // Transparent pixels are black. Ships, bullets and icons are drawn with source one, destination
 // one minus source alpha, so their colours are premultiplied; ships have hard edges.
-TEST_F(AssetSheets, TransparentPixelsAreBlackAndSpritesArePremultiplied)
+TEST(AssetSheets, TransparentPixelsAreBlackAndSpritesArePremultiplied)
 {
     const SheetRect whole = {0, 0, 1 << 16, 1 << 16};
     for (const auto &[sheet, premultiplied] : {std::pair{"Ships", whole},
@@ -102,7 +97,7 @@ TEST_F(AssetSheets, TransparentPixelsAreBlackAndSpritesArePremultiplied)
                                                {"Miscellaneous", LAYOUT_LIFE_ICON},
                                                {"Miscellaneous", LAYOUT_SHIELD_ICON}})
     {
-        const DecodedImage &image = (*images)[sheet];
+        const DecodedImage &image = Sheet(sheet);
         for (int32_t y = 0; y < image.height; y++)
             for (int32_t x = 0; x < image.width; x++)
             {
@@ -118,9 +113,9 @@ TEST_F(AssetSheets, TransparentPixelsAreBlackAndSpritesArePremultiplied)
 }
 
 // Where the two copies meet, the last row runs into the first like any two neighbours.
-TEST_F(AssetSheets, BackgroundIsVerticallySeamless)
+TEST(AssetSheets, BackgroundIsVerticallySeamless)
 {
-    const DecodedImage &image = (*images)["BackGrounds"];
+    const DecodedImage &image = Sheet("BackGrounds");
     auto rowDifference = [&](int32_t a, int32_t b)
     {
         double sum = 0;
@@ -134,4 +129,5 @@ TEST_F(AssetSheets, BackgroundIsVerticallySeamless)
         adjacent += rowDifference(y, y + 1) / (image.height - 1);
     EXPECT_LE(rowDifference(image.height - 1, 0), 2.0 * adjacent);
 }
+
 } // namespace
