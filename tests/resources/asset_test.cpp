@@ -1,5 +1,7 @@
 // Textures and the catalogue in a real OpenGL context, from sheets whose pixels tell where
-// they are (red = column, green = row, blue = sheet) and from broken archives.
+// they are (red = column, green = row, blue = sheet), from broken archives and from hostile data:
+// a picture whose header promises far more pixels than the game could use and an upload OpenGL
+// refuses, each to end in one log line and a refusal, never in gigabytes or garbled pictures.
 #include "resources/asset.h"
 
 #include "foundation/allocator.h"
@@ -12,9 +14,12 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
+#include <sys/resource.h>
 #include <tuple>
+#include <unistd.h>
 
 using testing::ElementsAre;
 
@@ -54,19 +59,16 @@ bool IsPlaceholder(Texture *texture)
 }
 
 // The cell has corners (x0, y0) and (x1, y1) of texture, in that order, and a positive size.
-void ExpectCell(SubTexture *cell, Texture *texture, int x0, int y0, int x1, int y1)
+void ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
 {
     EXPECT_EQ(SubTexture_GetTexture(cell), texture);
     const float w = float(Texture_GetWidth(texture)), h = float(Texture_GetHeight(texture));
     const Vector2 a = SubTexture_GetUpperLeftCoordinate(cell);
     const Vector2 b = SubTexture_GetLowerRightCoordinate(cell), size = SubTexture_GetSize(cell);
-    EXPECT_THAT((std::vector<float>{a.x * w, a.y * h, b.x * w, b.y * h, size.x * w, size.y * h}),
-                testing::Pointwise(testing::FloatNear(1e-4f),
-                                   {x0, y0, x1, y1, std::abs(x1 - x0), std::abs(y1 - y0)}));
-}
-void ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
-{
-    ExpectCell(cell, texture, r.x0, r.y0, r.x1, r.y1);
+    EXPECT_THAT(
+        (std::vector<float>{a.x * w, a.y * h, b.x * w, b.y * h, size.x * w, size.y * h}),
+        testing::Pointwise(testing::FloatNear(1e-4f),
+                           {r.x0, r.y0, r.x1, r.y1, std::abs(r.x1 - r.x0), std::abs(r.y1 - r.y0)}));
 }
 
 class AssetTest : public ResourceTest
@@ -113,7 +115,7 @@ TEST_F(AssetTest, LoadingHelpersMakeSharpRepeatingTexturesWithClearOwners)
     }
     EXPECT_THAT(parameters, ElementsAre(GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST));
     SubTexture *whole = Asset_GetSubTexture(texture);
-    ExpectCell(whole, texture, 0, 0, 37, 23);
+    ExpectCell(whole, texture, {0, 0, 37, 23});
     SubTexture_Destroy(whole);
     // Destroying deletes the texture object too.
     Texture_Destroy(texture);
@@ -193,8 +195,8 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
         const SheetRect r = SheetLayout_Bullet(i);
         ExpectCell(Asset_GetPlayerBulletSubTexture(asset, i), projectiles, r);
         // The enemies' bullets are the same cells upside down.
-        ExpectCell(Asset_GetSpaceShipBulletSubTexture(asset, i), projectiles, r.x0, r.y1, r.x1,
-                   r.y0);
+        ExpectCell(Asset_GetSpaceShipBulletSubTexture(asset, i), projectiles,
+                   {r.x0, r.y1, r.x1, r.y0});
     }
     for (int32_t i = 0; i < LAYOUT_ENEMY_COUNT; i++)
         ExpectCell(Asset_GetSpaceShipSubTexture(asset, i), ships, SheetLayout_Enemy(i));
@@ -214,11 +216,12 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
     ExpectCell(Asset_GetPlayerShieldSubTexture(asset), misc, LAYOUT_SHIELD);
     ExpectCell(Asset_GetBackgroundSubTexture(asset), textures[0](asset), LAYOUT_BACKGROUND);
     // Mirrored and upside-down corners stay as given; positions are not clamped.
-    for (auto [x0, y0, x1, y1] : {std::tuple{8, 0, 24, 32}, {24, 0, 8, 32}, {-8, 160, 8, 80}})
+    for (const SheetRect r : {SheetRect{8, 0, 24, 32}, {24, 0, 8, 32}, {-8, 160, 8, 80}})
     {
-        SubTexture *cell = SubTexture_Create(ships, Texture_CalculatePixelPosition(ships, x0, y0),
-                                             Texture_CalculatePixelPosition(ships, x1, y1));
-        ExpectCell(cell, ships, x0, y0, x1, y1);
+        SubTexture *cell =
+            SubTexture_Create(ships, Texture_CalculatePixelPosition(ships, r.x0, r.y0),
+                              Texture_CalculatePixelPosition(ships, r.x1, r.y1));
+        ExpectCell(cell, ships, r);
         SubTexture_Destroy(cell);
     }
 
@@ -275,6 +278,45 @@ TEST_F(AssetTest, SheetsThatCannotBeUsedAreNamedOnceAndReplacedByPlaceholders)
     }
     EXPECT_FALSE(IsPlaceholder(Asset_GetFontUppercase(asset)));
     Asset_Destroy(asset);
+}
+
+// Refused from its header: in a child process, so that the peak is this load's alone, the
+// catalogue's load grows the peak by little more than the entry and names the reason.
+TEST_F(ResourceTest, PictureLargerThanATextureIsRefusedBeforeItsPixelsAreMade)
+{
+    const auto peakKilobytes = []
+    {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    EXPECT_EXIT(
+        {
+            dup2(STDERR_FILENO, STDOUT_FILENO);
+            Resource_Load(FixturePath("bomb.dat").c_str());
+            const long before = peakKilobytes();
+            Targa *targa = Asset_GetTarga("SpaceShooterAssetPack_Ships.tga");
+            const long grown = peakKilobytes() - before;
+            fflush(stdout);
+            fprintf(stderr, "grown %ld kB\n", grown);
+            _exit(targa == nullptr && grown < 32 * 1024 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0),
+        "Unable to use resource SpaceShooterAssetPack_Ships.tga \\(8192 x 8192 is larger than "
+        "4096 x 4096\\)");
+}
+
+// A texture wider than OpenGL takes is reported once and not handed out as a black square.
+TEST_F(AssetTest, RefusedUploadIsReportedOnceAndGivesNoTexture)
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    EXPECT_EQ(Texture_GetLargestSize(), std::min(largest, 4096));
+    const std::vector<uint8_t> row(4 * (static_cast<size_t>(largest) + 1));
+    EXPECT_THAT(
+        CaptureMessages([&] { EXPECT_EQ(Texture_Create(row.data(), 4, largest + 1, 1), nullptr); }),
+        ElementsAre(testing::StartsWith("Unable to upload a " + std::to_string(largest + 1) +
+                                        " x 1 texture")));
 }
 
 } // namespace

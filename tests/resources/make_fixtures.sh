@@ -45,6 +45,13 @@ printf '\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x02\x00\x08\x00
     > work/odd/SpaceShooterAssetPack_Ships.tga
 (cd work/odd && zip -q -X ../../odd_sheets.dat SpaceShooterAssetPack_*.tga)
 
+# A ships sheet whose header promises 8192 x 8192 pixels of one colour in runs of 128: 256 MB
+# of pixels from a 2.6 MB entry that zips to a few kilobytes.
+mkdir work/bomb
+perl -e 'print pack("C12 v2 C2", 0, 0, 10, (0) x 9, 8192, 8192, 32, 8), "\xff\x20\x40\x60\xff" x 524288' \
+    > work/bomb/SpaceShooterAssetPack_Ships.tga
+(cd work/bomb && zip -q -X ../../bomb.dat SpaceShooterAssetPack_Ships.tga)
+
 # An archive with a stored entry, a deflated one, an empty one and a folder.
 for i in $(seq 0 255); do printf "\\x$(printf %02x "$i")"; done > stored.bin
 for i in $(seq 300); do echo "Zindrel resource line $((i % 7))"; done > deflated.txt

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <tuple>
 #include <unistd.h>
 
 using testing::ElementsAre;
@@ -101,21 +102,25 @@ TEST_F(ResourceArchive, ArchiveThatCannotBeOpenedFailsOnceThenFindsNothing)
     unlink(notZip.c_str());
 }
 
-TEST_F(ResourceArchive, EntryShorterThanItsSizeEndsTheRead)
+TEST_F(ResourceArchive, EntryShorterThanItsSizeOrAlteredAfterZippingIsNotHandedOut)
 {
-    // First entries made to promise 4 bytes more than they hold, deflated and stored.
-    for (const auto &[archive, name] :
-         {std::pair{"infozip.zip", "stored.bin"}, std::pair{"deflated.zip", "deflated.txt"}})
+    // First entries made to promise 4 bytes more than they hold, deflated and stored, and a byte
+    // inside a stored entry changed, so that its CRC no longer matches.
+    for (const auto &[archive, name, longer] : {std::tuple{"infozip.zip", "stored.bin", 4},
+                                                {"deflated.zip", "deflated.txt", 4},
+                                                {"infozip.zip", "stored.bin", 0}})
     {
         std::vector<uint8_t> zip = ReadFile(FixturePath(archive));
         // The directory's offset is the end record's 17th byte on (these archives are small).
         const size_t directory = zip[zip.size() - 6] | zip[zip.size() - 5] << 8;
-        zip[22] += 4, zip[directory + 24] += 4; // low bytes of the local and central sizes
+        zip[22] += longer,
+            zip[directory + 24] += longer; // low bytes of the local and central sizes
+        zip[30 + 10 + 100] ^= longer == 0; // after the local header and the name "stored.bin"
         const std::string path = TemporaryFile(zip);
         Resource_Load(path.c_str());
         unlink(path.c_str());
         EXPECT_EQ(Resource_GetSize(name),
-                  static_cast<int32_t>(ReadFile(FixturePath(name)).size()) + 4);
+                  static_cast<int32_t>(ReadFile(FixturePath(name)).size()) + longer);
         EXPECT_THAT(CaptureMessages([name = name] { EXPECT_EQ(Resource_GetData(name), nullptr); }),
                     ElementsAre("Unable to read data"));
     }

@@ -5,19 +5,16 @@
 #include "resources/resource_win.h"
 #include "tests/support/support.h"
 
-#include <gmock/gmock.h>
-
 #include <fstream>
-#include <functional>
+#include <gmock/gmock.h>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
 // Path of a file written by make_fixtures.sh.
 inline std::string FixturePath(const std::string &name)
 {
-    return std::string(RESOURCES_FIXTURE_DIR) + "/" + name;
+    return RESOURCES_FIXTURE_DIR "/" + name;
 }
 
 inline std::vector<uint8_t> ReadFile(const std::string &path)
