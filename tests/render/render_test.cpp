@@ -228,22 +228,19 @@ TEST_F(SpriteTest, DrawnBlackOverTheCollisionSizeOrWithThePictureOverTheSizeCent
     Sprite_Destroy(sprite);
 }
 
-class AnimationTest : public RenderTest
+using AnimationTest = RenderTest;
+
+TEST_F(AnimationTest, EnemyExplosionScheduleEndStopAndRestart)
 {
-  protected:
-    // One frame of the game: a fresh frame, the origin placed, one render call; returns the
-    // colour in the middle of the animation's rectangle.
-    Rgba8 RenderFrame(Animation *animation)
+    // One frame of the game: a fresh frame, the origin placed, one render call; the colour in
+    // the middle of the animation's rectangle.
+    const auto RenderFrame = [this](Animation *animation)
     {
         NewFrame();
         Graphics_SetPosition(Vector2_Static(0.25f, -0.5f));
         Animation_Render(animation);
         return ReadFrame().AtUnits(0.375f, -0.375f);
-    }
-};
-
-TEST_F(AnimationTest, EnemyExplosionScheduleEndStopAndRestart)
-{
+    };
     Texture *sheet = MakeTexture(3, 1, {kRed, kGreen, kBlue});
     SubTexture *small = Cut(sheet, 0, 0, 1, 1), *medium = Cut(sheet, 1, 0, 2, 1);
     Graphics_SetBlendFactors(1, 0);
@@ -302,50 +299,34 @@ TEST_F(AnimationTest, EnemyExplosionScheduleEndStopAndRestart)
     Animation_Destroy(empty);
 }
 
-class BackgroundTest : public RenderTest
-{
-  protected:
-    void SetUp() override
-    {
-        RenderTest::SetUp();
-        // Upper half red, lower half blue: the border marks the centre of the first copy.
-        halves = Cut(MakeTexture(1, 2, {kRed, kBlue}), 0, 0, 1, 2);
-        background = Background_Create(Vector2_Static(2.0f, 4.0f), halves);
-        RenderAt(1.0e6);
-        RenderAt(-4.0);
-    }
-    void TearDown() override
-    {
-        Background_Destroy(background);
-        RenderTest::TearDown();
-    }
+using BackgroundTest = RenderTest;
 
-    void RenderAt(double speed)
+// The offset is shared by the whole process and never reset, so the test drives it to 0
+// through the public calls: a large positive speed holds it at the picture's height, minus the
+// height brings it back to 0.
+TEST_F(BackgroundTest, OffsetMovesWrapsAndStopsCopiesMeetWithoutASeamAndCoverTheWindow)
+{
+    // Upper half red, lower half blue: the border marks the centre of the first copy.
+    SubTexture *halves = Cut(MakeTexture(1, 2, {kRed, kBlue}), 0, 0, 1, 2);
+    Background *background = Background_Create(Vector2_Static(2.0f, 4.0f), halves);
+    const auto RenderAt = [&](double speed)
     {
         NewFrame();
         Background_SetAnimationSpeed(background, speed);
         Background_Render(background);
-    }
-
+    };
     // The first copy's centre by its border (when in the window), the second one's by the
     // drawing origin Sprite_Logic leaves at its lower-left corner.
-    void ExpectCopiesCentredAt(float first, float second)
+    const auto ExpectCopiesCentredAt = [&](float first, float second)
     {
-        if (std::fabs(first) < 1.0f)
-        {
-            EXPECT_EQ(ReadFrame().Mismatches({-1.0f, first}, {1.0f, 1.0f}, kRed, kBlue), 0)
-                << "first copy centred at " << first;
-        }
+        EXPECT_TRUE(std::fabs(first) >= 1.0f ||
+                    ReadFrame().Mismatches({-1.0f, first}, {1.0f, 1.0f}, kRed, kBlue) == 0)
+            << "first copy centred at " << first;
         EXPECT_EQ(Graphics_GetPosition().x, -1.0f);
         EXPECT_NEAR(Graphics_GetPosition().y, second - 2.0f, 1e-6f);
-    }
-
-    SubTexture *halves = nullptr;
-    Background *background = nullptr;
-};
-
-TEST_F(BackgroundTest, SpeedMovesBothCopiesAndBackgroundsShareOneOffset)
-{
+    };
+    RenderAt(1.0e6);
+    RenderAt(-4.0);
     RenderAt(-0.01);
     ExpectCopiesCentredAt(-0.01f, 3.99f);
     RenderAt(0.0);
@@ -358,10 +339,8 @@ TEST_F(BackgroundTest, SpeedMovesBothCopiesAndBackgroundsShareOneOffset)
     Background_Render(background);
     ExpectCopiesCentredAt(-0.03f, 3.97f);
     Background_Destroy(other);
-}
-
-TEST_F(BackgroundTest, OffsetWrapsBelowMinusTheHeightAndStopsAtTheHeight)
-{
+    RenderAt(1.0e6);
+    RenderAt(-4.0);
     RenderAt(-3.995);
     ExpectCopiesCentredAt(-3.995f, 0.005f);
     RenderAt(-0.01); // -4.005 lies below -4: back to 0 before drawing
@@ -373,38 +352,32 @@ TEST_F(BackgroundTest, OffsetWrapsBelowMinusTheHeightAndStopsAtTheHeight)
     ExpectCopiesCentredAt(3.0f, 7.0f);
     RenderAt(3.0); // 6 is above the height: held at 4
     ExpectCopiesCentredAt(4.0f, 8.0f);
-}
 
-TEST_F(BackgroundTest, CopiesMeetWithoutASeamCoverTheWindowAndReplaceWhatWasDrawn)
-{
     // Offset -1.5 puts the join at y = 0.5, pixel row 576. A row of the 256-row picture is 6
     // pixels high: the lower copy's top rows must run right up to the join and the upper copy's
     // bottom rows start there. The background sets its own blending.
     std::vector<Rgba8> rows;
-    rows.reserve(256);
     for (int32_t i = 0; i < 256; i++)
-    {
         rows.push_back({static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 77, 255});
-    }
     Background_SetSubTexture(background, Cut(MakeTexture(1, 256, rows), 0, 0, 1, 256));
     Graphics_SetBlendFactors(0, 1);
+    RenderAt(-4.0);
     RenderAt(-1.5);
     const Frame &frame = ReadFrame();
     for (int32_t x : {0, 511, 1023})
-    {
         for (int32_t y = 558; y < 594; y++)
-        {
-            const int32_t row = y < 576 ? (575 - y) / 6 : 255 - (y - 576) / 6;
-            EXPECT_EQ(frame.At(x, y), rows[row]) << "pixel (" << x << ", " << y << ")";
-        }
-    }
+            EXPECT_EQ(frame.At(x, y), rows[y < 576 ? (575 - y) / 6 : 255 - (y - 576) / 6])
+                << "pixel (" << x << ", " << y << ")";
     for (int32_t step = 0; step < 9; step++)
     {
         RenderAt(-0.5);
         EXPECT_EQ(ReadFrame().Count(kClearColor), 0) << "uncovered pixels after step " << step;
     }
+    Background_Destroy(background);
 }
 
+// The font drawn from two test sheets whose every 8 x 8 cell is one solid colour that names the
+// sheet and the cell, so the pixel at a drawn cell's centre tells which glyph it got.
 struct Cell
 {
     bool upper;
@@ -417,51 +390,41 @@ Rgba8 CellColor(Cell cell)
             static_cast<uint8_t>(cell.upper ? 255 : 128), 255};
 }
 
+// The colour at the centre of cell i of a text whose first cell starts at (x, y).
+Rgba8 CellAt(const Frame &frame, float x, float y, float size, int32_t i)
+{
+    return frame.AtUnits(x + size * (static_cast<float>(i) + 0.5f), y + size * 0.5f);
+}
+
+// The text starting at (x, y) shows these cells and nothing just beyond its ends.
+void ExpectText(const Frame &frame, float x, float y, float size, const std::vector<Cell> &cells)
+{
+    for (size_t i = 0; i < cells.size(); i++)
+        EXPECT_EQ(CellAt(frame, x, y, size, static_cast<int32_t>(i)), CellColor(cells[i]))
+            << "cell " << i << " of the text at (" << x << ", " << y << ")";
+    const float width = size * static_cast<float>(cells.size());
+    EXPECT_EQ(frame.AtUnits(x + 0.003f, y + size / 2), CellColor(cells.front()));
+    EXPECT_EQ(frame.AtUnits(x - 0.003f, y + size / 2), kClearColor);
+    EXPECT_EQ(frame.AtUnits(x + width - 0.003f, y + size / 2), CellColor(cells.back()));
+    EXPECT_EQ(frame.AtUnits(x + width + 0.003f, y + size / 2), kClearColor);
+}
+
 class FontTest : public RenderTest
 {
   protected:
     void SetUp() override
     {
         RenderTest::SetUp();
-        Texture *sheets[2];
-        for (int32_t upper = 0; upper < 2; upper++)
-        {
-            std::vector<Rgba8> texels;
-            texels.reserve(128 * 128);
-            for (int32_t i = 0; i < 128 * 128; i++)
-            {
-                texels.push_back(CellColor({upper == 1, i % 128 / 8, i / 128 / 8}));
-            }
-            sheets[upper] = MakeTexture(128, 128, texels);
-        }
-        font = Font_Create(sheets[1], sheets[0]);
+        std::vector<Rgba8> texels[2]; // lower case, upper case
+        for (int32_t i = 0; i < 2 * 128 * 128; i++)
+            texels[i / 16384].push_back(CellColor({i >= 16384, i % 128 / 8, i % 16384 / 128 / 8}));
+        font = Font_Create(MakeTexture(128, 128, texels[1]), MakeTexture(128, 128, texels[0]));
         Graphics_SetBlendFactors(1, 0);
     }
     void TearDown() override
     {
         Font_Destroy(font);
         RenderTest::TearDown();
-    }
-
-    // The colour at the centre of cell i of a text whose first cell starts at (x, y).
-    static Rgba8 CellAt(const Frame &frame, float x, float y, float size, int32_t i)
-    {
-        return frame.AtUnits(x + size * (static_cast<float>(i) + 0.5f), y + size * 0.5f);
-    }
-    // The text starting at (x, y) shows these cells and nothing just beyond its ends.
-    static void ExpectText(const Frame &frame, float x, float y, float size,
-                           const std::vector<Cell> &cells)
-    {
-        for (size_t i = 0; i < cells.size(); i++)
-        {
-            EXPECT_EQ(CellAt(frame, x, y, size, static_cast<int32_t>(i)), CellColor(cells[i]))
-                << "cell " << i << " of the text at (" << x << ", " << y << ")";
-        }
-        const float width = size * static_cast<float>(cells.size());
-        EXPECT_EQ(frame.AtUnits(x + 0.003f, y + size / 2), CellColor(cells.front()));
-        EXPECT_EQ(frame.AtUnits(x - 0.003f, y + size / 2), kClearColor);
-        EXPECT_EQ(frame.AtUnits(x + width - 0.003f, y + size / 2), CellColor(cells.back()));
-        EXPECT_EQ(frame.AtUnits(x + width + 0.003f, y + size / 2), kClearColor);
     }
 
     Font *font = nullptr;
@@ -509,9 +472,7 @@ TEST_F(FontTest, CharactersMapOntoTheirCellsAndUnmappedBytesStayBlank)
     {
         char bytes[17] = {};
         for (int32_t i = 0; i < 16; i++)
-        {
             bytes[i] = static_cast<char>(line == 0 && i == 0 ? ' ' : line * 16 + i);
-        }
         Graphics_SetPosition(Vector2_Static(-0.8f, 0.6f - 0.1f * static_cast<float>(line)));
         Font_RenderCStr(font, 0.1f, bytes, 0);
     }
@@ -520,10 +481,8 @@ TEST_F(FontTest, CharactersMapOntoTheirCellsAndUnmappedBytesStayBlank)
     for (int32_t byte = 1; byte < 256; byte++)
     {
         const bool hasGlyph = (byte >= 32 && byte <= 93) || (byte >= 97 && byte <= 122);
-        const int32_t row = byte / 16;
-        const float y = 0.6f - 0.1f * static_cast<float>(row);
-        EXPECT_EQ(CellAt(frame, -0.8f, y, 0.1f, byte % 16) != kClearColor, hasGlyph)
-            << "byte " << byte;
+        const float y = 0.6f - 0.1f * static_cast<float>(byte / 16);
+        EXPECT_EQ(CellAt(frame, -0.8f, y, 0.1f, byte % 16) != kClearColor, hasGlyph) << byte;
     }
 }
 
