@@ -3,13 +3,18 @@
 // animations and the scrolling background.
 #include "tests/render/render_test_window.h"
 
+#include "foundation/allocator.h"
 #include "foundation/logging.h"
 #include "foundation/mystring.h"
+#include "frame/integration_win.h"
+#include "frame/window.h"
 #include "game/sprite.h"
 #include "render/animation.h"
 #include "render/background.h"
 #include "render/font.h"
 #include "render/graphics_win.h"
+#include "resources/subtexture.h"
+#include "resources/texture_win.h"
 
 #include <GL/gl.h>
 #include <algorithm>
@@ -19,6 +24,70 @@
 
 namespace
 {
+
+// Starts each test on a fresh frame of the one real window (opened once per process and never
+// closed: closing it sets the frame loop's exit flag), drawing position at (0, 0), log at Error
+// level; owns the test's textures and keeps the tracking allocator balanced.
+class RenderTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        Logging_SetLevel(LOGGING_LEVEL_ERROR);
+        static Window *const shared = []
+        {
+            Window_Initialize_Library();
+            Window *opened = Window_Create(RENDER_TEST_WIDTH, RENDER_TEST_HEIGHT,
+                                           "Zindrel render test", nullptr, nullptr);
+            OSWindow_FrameInit(Window_GetOSWindow(opened));
+            return opened;
+        }();
+        window = shared;
+        liveAtStart = LiveBlocks();
+        Graphics_Initialize();
+        NewFrame();
+    }
+    void TearDown() override
+    {
+        std::for_each(subTextures.begin(), subTextures.end(), SubTexture_Destroy);
+        std::for_each(textures.begin(), textures.end(), Texture_Destroy);
+        EXPECT_EQ(LiveBlocks(), liveAtStart) << "tracking-allocator blocks leaked or freed twice";
+        Logging_SetLevel(LOGGING_LEVEL_DEBUG);
+    }
+
+    const Frame &ReadFrame() { return lastFrame.ReadFromWindow(); }
+    // Starts a new frame, as the render callback of the game does.
+    void NewFrame() { Graphics_SetContext(window); }
+    // A texture of texels given row by row from row 0 (drawn at the top), and the sub-texture
+    // between two pixel corners of one; both are released after the test.
+    Texture *MakeTexture(int32_t width, int32_t height, const std::vector<Rgba8> &texels)
+    {
+        EXPECT_EQ(texels.size(), static_cast<size_t>(width * height));
+        // OpenGL copies the texels during the upload; Rgba8 is laid out as RGBA bytes.
+        textures.push_back(
+            Texture_Create(reinterpret_cast<const uint8_t *>(texels.data()), 4, width, height));
+        return textures.back();
+    }
+    SubTexture *Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
+    {
+        subTextures.push_back(SubTexture_Create(texture,
+                                                Texture_CalculatePixelPosition(texture, x0, y0),
+                                                Texture_CalculatePixelPosition(texture, x1, y1)));
+        return subTextures.back();
+    }
+
+  private:
+    static int64_t LiveBlocks()
+    {
+        return int64_t{Allocator_GetAllocatedObjects()} - Allocator_GetDeallocatedObjects();
+    }
+
+    Window *window = nullptr;
+    Frame lastFrame;
+    int64_t liveAtStart = 0;
+    std::vector<Texture *> textures;
+    std::vector<SubTexture *> subTextures;
+};
 
 constexpr Rgba8 kRed = {255, 0, 0, 255};
 constexpr Rgba8 kGreen = {0, 255, 0, 255};

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Writes the files the resource tests read, with encoders we did not write: TGA images by
-# ImageMagick (with the pixels ImageMagick reports for them) and zip archives by Info-ZIP.
+# ImageMagick (the fuzz seeds, and one inside sheets.dat) and zip archives by Info-ZIP.
 # Usage: make_fixtures.sh OUTDIR
 set -euo pipefail
 mkdir -p "$1" && cd "$1"
@@ -12,14 +12,12 @@ convert \( -size 23x37 gradient:'#ff2000-#0040ff' -rotate 90 \) \
     \( -size 37x23 gradient:white-'#404040' \) -alpha off -compose CopyOpacity -composite \
     work/picture.png
 for depth in 24 32; do
-    if [ "$depth" = 24 ]; then type=TrueColor; map=rgb; else type=TrueColorAlpha; map=rgba; fi
+    if [ "$depth" = 24 ]; then type=TrueColor; else type=TrueColorAlpha; fi
     for compression in None RLE; do
         for origin in BottomLeft TopLeft; do
             name="im_${depth}_${compression}_${origin}"
             convert work/picture.png -type "$type" -compress "$compression" -orient "$origin" \
                 "$name.tga"
-            # The picture as it is meant to be seen, top row first.
-            convert "$name.tga" -auto-orient "$map:$name.$map"
         done
     done
 done

@@ -1,9 +1,8 @@
-// The TGA decoder: checks in their order, pixel order, packets, ImageMagick's files.
+// The TGA decoder: checks in their order, pixel order, packets, the debug log.
 #include "resources/targa.h"
 
 #include "test_support.h"
 
-#include <cstring>
 
 using testing::ElementsAre;
 
@@ -138,44 +137,6 @@ TEST_F(TargaDecoder, CompressedPixelsAreLoggedAtDebugLevelOnly)
     EXPECT_THAT(CaptureMessages([&bytes] { Targa_Destroy(Decode(bytes)); }, "targa.cpp"),
                 ElementsAre("RLE Repeat 0/2 -> 0/9 from 1/26.", "RLE Repeat 1/2 -> 3/9 from 1/26.",
                             "RLE Uncomp 0/1 -> 6/9 from 5/26."));
-}
-
-TEST_F(TargaDecoder, ImageMagickFilesDecodeToThePixelsItReportsAndNoCutOfThemDecodes)
-{
-    for (int kind = 0; kind < 8; kind++)
-    {
-        const bool deep = kind & 4, rle = kind & 2, topLeft = kind & 1;
-        const std::string name = std::string("im_") + (deep ? "32" : "24") +
-                                 (rle ? "_RLE_" : "_None_") + (topLeft ? "TopLeft" : "BottomLeft");
-        SCOPED_TRACE(name);
-        const std::vector<uint8_t> file = ReadFile(FixturePath(name + ".tga"));
-        // Pixels as ImageMagick reports them, top row first.
-        const std::vector<uint8_t> shown = ReadFile(FixturePath(name + (deep ? ".rgba" : ".rgb")));
-        // The files really are of the kind they are named after.
-        ASSERT_GE(file.size(), 18u);
-        EXPECT_THAT((std::vector<int>{file[2], file[16], file[17] & 0x20}),
-                    ElementsAre(rle ? 10 : 2, deep ? 32 : 24, topLeft ? 0x20 : 0));
-
-        Targa *targa = Decode(file);
-        ASSERT_NE(targa, nullptr);
-        const std::vector<uint8_t> pixels = Pixels(targa);
-        Targa_Destroy(targa);
-        ASSERT_EQ(pixels.size(), shown.size());
-        // A bottom-left file stores the picture's bottom row first, and it stays first.
-        const size_t row = 37 * (deep ? 4 : 3);
-        for (size_t y = 0; y < 23; y++)
-        {
-            ASSERT_EQ(memcmp(&pixels[y * row], &shown[(topLeft ? y : 22 - y) * row], row), 0) << y;
-        }
-        // Every cut of the file is refused; the sanitizer build checks the reads.
-        for (size_t length = 0; length < file.size(); length++)
-        {
-            Targa *cut = Decode(std::vector<uint8_t>(
-                file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length)));
-            EXPECT_EQ(cut, nullptr) << "cut at " << length;
-            Targa_Destroy(cut);
-        }
-    }
 }
 
 } // namespace
