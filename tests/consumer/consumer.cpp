@@ -14,9 +14,7 @@ int main()
     Model *model = MeshObj_Create(kQuad, sizeof(kQuad) - 1);
     const bool quad = model != nullptr && Model_GetFaceCount(model) == 2;
     if (model != nullptr)
-    {
         Model_Destroy(model);
-    }
     Huffman *huffman = Huffman_Create();
     Huffman_SetUncompressedInput(huffman, reinterpret_cast<const uint8_t *>("abracadabra"), 11);
     const bool encoded = Huffman_Encode(huffman) == HUFFMAN_OK;

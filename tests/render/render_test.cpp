@@ -190,9 +190,7 @@ TEST_F(GraphicsTest, BlendCodesCompositeAsOpenGlDefinesThem)
     // factors differ.
     std::vector<std::pair<int32_t, int32_t>> pairs = {{1, 7}, {6, 1}, {1, 3}, {1, 0}};
     for (int32_t code : {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 99})
-    {
         pairs.insert(pairs.end(), {{code, 0}, {1, code}});
-    }
     const float src[4] = {0.8f, 0.4f, 0.2f, 0.6f}, dst[4] = {0.2f, 0.6f, 1.0f, 0.2f};
     SubTexture *source = Cut(MakeTexture(1, 1, {{204, 102, 51, 153}}), 0, 0, 1, 1);
     SetColor(dst[0], dst[1], dst[2], dst[3]);
@@ -521,9 +519,7 @@ TEST_F(FontTest, PressFireCentredSpansElevenCellsAndAlignmentsStartOrEndAtThePos
     ExpectText(frame, -0.605f, 0.0f, 0.11f, pressFire);
     for (const Vector2 start :
          {Vector2_Static(0.3f, 0.5f), Vector2_Static(-0.5f, -0.5f), Vector2_Static(-0.5f, -0.3f)})
-    {
         ExpectText(frame, start.x, start.y, 0.1f, {{true, 1, 8}, {true, 2, 8}});
-    }
 }
 
 TEST_F(FontTest, CharactersMapOntoTheirCellsAndUnmappedBytesStayBlank)

@@ -52,9 +52,7 @@ bool IsPlaceholder(Texture *texture)
     const std::vector<uint8_t> pixels = ReadBack(texture);
     size_t i = 0;
     while (i < pixels.size() && pixels[i] == (i % 4 == 1 ? 0 : 255))
-    {
         i++;
-    }
     return i == pixels.size();
 }
 
@@ -110,9 +108,7 @@ TEST_F(AssetTest, LoadingHelpersMakeSharpRepeatingTexturesWithClearOwners)
     std::vector<GLint> parameters;
     for (GLenum parameter :
          {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T, GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER})
-    {
         glGetTexParameteriv(GL_TEXTURE_2D, parameter, &parameters.emplace_back());
-    }
     EXPECT_THAT(parameters, ElementsAre(GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST));
     SubTexture *whole = Asset_GetSubTexture(texture);
     ExpectCell(whole, texture, {0, 0, 37, 23});
@@ -166,9 +162,7 @@ TEST_F(AssetTest, EveryPictureBecomesAPrivateRgbaTextureReleasedWithItsCatalogue
     Asset *second = Asset_Create();
     Asset_Destroy(asset);
     for (GLuint name : names)
-    {
         EXPECT_EQ(glIsTexture(name), GL_FALSE) << name;
-    }
     EXPECT_EQ(ReadBack(Asset_GetShipsTexture(second))[4 * 81 + 1], 1);
     Asset_Destroy(second);
     // The archive's list of handed-out buffers goes at unload.
@@ -241,9 +235,7 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
         {Asset_GetSpaceShipSubTexture, 36, 0},       {Asset_GetSpaceShipSubTexture, INT_MAX, 19},
         {Asset_GetBossSpaceShipSubTexture, 6, 0},    {Asset_GetBossSpaceShipSubTexture, -7, 1}};
     for (const auto &[family, index, wrapped] : wraps)
-    {
         EXPECT_EQ(family(asset, index), family(asset, wrapped)) << index;
-    }
     Asset_Destroy(asset);
 }
 
@@ -273,9 +265,7 @@ TEST_F(AssetTest, SheetsThatCannotBeUsedAreNamedOnceAndReplacedByPlaceholders)
     asset = Build("no-such-resources.dat");
     EXPECT_EQ(messages.size(), 2u + 4 * 2);
     for (int sheet = 0; sheet < 4; sheet++)
-    {
         EXPECT_TRUE(IsPlaceholder(textures[sheet](asset)));
-    }
     EXPECT_FALSE(IsPlaceholder(Asset_GetFontUppercase(asset)));
     Asset_Destroy(asset);
 }

@@ -41,9 +41,7 @@ TEST_F(ResourceArchive, InfoZipEntriesReadBackByTheirWholeExactNames)
     Resource_Load(FixturePath("infozip.zip").c_str());
     // Stored, deflated, empty (still a real buffer) and in a folder.
     for (const char *name : {"stored.bin", "deflated.txt", "empty.txt"})
-    {
         EXPECT_EQ(Entry(name), ReadFile(FixturePath(name))) << name;
-    }
     EXPECT_EQ(Entry("folder/inner.txt"), ReadFile(FixturePath("inner.txt")));
     EXPECT_TRUE(Entry("folder/").empty());
     // Every request reads into a buffer of its own.

@@ -3,7 +3,6 @@
 
 #include "test_support.h"
 
-
 using testing::ElementsAre;
 
 namespace

@@ -31,14 +31,10 @@ std::pair<int, std::string> RunCommand(const std::string &command)
     std::string output;
     FILE *pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)
-    {
         return {-1, output};
-    }
     char buffer[4096];
     for (size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    {
         output.append(buffer, count);
-    }
     const int status = pclose(pipe);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
@@ -84,9 +80,7 @@ DecodedImage DecodeImage(const std::string &path)
     int32_t width = 0, height = 0;
     auto [status, pixels] = RunCommand("stream -map rgba -storage-type char '" + path + "' -");
     if (!(size >> width >> height) || status != 0 || pixels.size() != size_t(width) * height * 4)
-    {
         return image;
-    }
     image.width = width;
     image.height = height;
     image.rgba.assign(pixels.begin(), pixels.end());
@@ -102,9 +96,7 @@ TEST(AssetArchive, HoldsTheEightEntriesInOrderAndBothReadersAgreeOnThem)
         "mixkit-arcade-fast-game-over-233.wav",  "mixkit-falling-hit-757.wav"};
     std::string expected;
     for (const char *name : names)
-    {
         expected += std::string(name) + "\n";
-    }
     EXPECT_EQ(RunCommand("unzip -Z1 '" ZINDREL_RESOURCES_DAT "'").second, expected);
     EXPECT_EQ(RunCommand("unzip -tq '" ZINDREL_RESOURCES_DAT "' >/dev/null").first, 0);
     Resource_Load(ZINDREL_RESOURCES_DAT);
@@ -144,9 +136,7 @@ TEST(AssetArchive, EveryRunWritesIdenticalBytesAndFailuresEndInAnErrorStatus)
     }
     for (const char *arguments : {"archive /nonexistent-directory/resources.dat",
                                   "blobs /nonexistent-directory", "unknown x"})
-    {
         EXPECT_NE(RunCommand(builder + arguments + " 2>/dev/null").first, 0) << arguments;
-    }
 }
 
 TEST(AssetWriters, TgaRawAndRunLengthAndPngDecodeToTheSamePixels)
@@ -183,9 +173,7 @@ const DecodedImage &Sheet(const std::string &name)
     static std::map<std::string, DecodedImage> images;
     auto [image, added] = images.try_emplace(name);
     if (added)
-    {
         image->second = DecodeImage(UnpackedEntry("SpaceShooterAssetPack_" + name + ".tga"));
-    }
     return image->second;
 }
 
@@ -351,9 +339,7 @@ std::vector<bool> Cell(const uint8_t *sheet, int32_t column, int32_t row)
 {
     std::vector<bool> cell;
     for (int32_t i = 0; i < 64; i++)
-    {
         cell.push_back(sheet[12 + ((row * 8 + i / 8) * 128 + column * 8 + i % 8) * 3] != 0);
-    }
     return cell;
 }
 
