@@ -423,9 +423,9 @@ TEST_F(BackgroundTest, OffsetMovesWrapsAndStopsCopiesMeetWithoutASeamAndCoverThe
     // Offset -1.5 puts the join at y = 0.5, pixel row 576. A row of the 256-row picture is 6
     // pixels high: the lower copy's top rows must run right up to the join and the upper copy's
     // bottom rows start there. The background sets its own blending.
-    std::vector<Rgba8> rows;
+    std::vector<Rgba8> rows(256);
     for (int32_t i = 0; i < 256; i++)
-        rows.push_back({static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 77, 255});
+        rows[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 77, 255};
     Background_SetSubTexture(background, Cut(MakeTexture(1, 256, rows), 0, 0, 1, 256));
     Graphics_SetBlendFactors(0, 1);
     RenderAt(-4.0);
@@ -546,7 +546,8 @@ TEST_F(FontTest, CharactersMapOntoTheirCellsAndUnmappedBytesStayBlank)
     for (int32_t byte = 1; byte < 256; byte++)
     {
         const bool hasGlyph = (byte >= 32 && byte <= 93) || (byte >= 97 && byte <= 122);
-        const float y = 0.6f - 0.1f * static_cast<float>(byte / 16);
+        const int32_t line = byte / 16;
+        const float y = 0.6f - 0.1f * static_cast<float>(line);
         EXPECT_EQ(CellAt(frame, -0.8f, y, 0.1f, byte % 16) != kClearColor, hasGlyph) << byte;
     }
 }

@@ -337,9 +337,9 @@ TEST(AssetSounds, SixteenBitPcmOfTheStatedLayoutsShortLoudEnoughAndNeverClipped)
 // Cell (column, row) of a glyph sheet as 64 booleans, true where the glyph is drawn.
 std::vector<bool> Cell(const uint8_t *sheet, int32_t column, int32_t row)
 {
-    std::vector<bool> cell;
+    std::vector<bool> cell(64);
     for (int32_t i = 0; i < 64; i++)
-        cell.push_back(sheet[12 + ((row * 8 + i / 8) * 128 + column * 8 + i % 8) * 3] != 0);
+        cell[i] = sheet[12 + ((row * 8 + i / 8) * 128 + column * 8 + i % 8) * 3] != 0;
     return cell;
 }
 
