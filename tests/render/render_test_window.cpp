@@ -1,20 +1,7 @@
-// The window is opened once per process and never closed: closing it sets the frame loop's
-// exit flag, and the window library is never shut down anyway.
 #include "tests/render/render_test_window.h"
 
-#include "foundation/allocator.h"
-#include "foundation/logging.h"
-#include "frame/integration_win.h"
-#include "frame/window.h"
-#include "render/graphics_win.h"
-#include "resources/subtexture.h"
-#include "resources/texture_win.h"
-
 #include <GL/gl.h>
-#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <ostream>
 
 #define STB_IMAGE_WRITE_STATIC
@@ -93,65 +80,4 @@ bool Frame::WritePng(const std::string &path) const
 {
     stbi_flip_vertically_on_write(1); // PNG rows run from the top
     return stbi_write_png(path.c_str(), width, height, 4, pixels.data(), width * 4) != 0;
-}
-
-Window *RenderTest::GetWindow()
-{
-    static Window *window = nullptr;
-    if (window == nullptr)
-    {
-        Window_Initialize_Library();
-        window = Window_Create(RENDER_TEST_WIDTH, RENDER_TEST_HEIGHT, "Zindrel render test",
-                               nullptr, nullptr);
-        OSWindow_FrameInit(Window_GetOSWindow(window));
-    }
-    return window;
-}
-
-static int64_t _LiveBlocks()
-{
-    return int64_t{Allocator_GetAllocatedObjects()} - Allocator_GetDeallocatedObjects();
-}
-
-void RenderTest::SetUp()
-{
-    Logging_SetLevel(LOGGING_LEVEL_ERROR);
-    GetWindow();
-    liveAtStart = _LiveBlocks();
-    Graphics_Initialize();
-    NewFrame();
-}
-
-void RenderTest::TearDown()
-{
-    std::for_each(subTextures.begin(), subTextures.end(), SubTexture_Destroy);
-    std::for_each(textures.begin(), textures.end(), Texture_Destroy);
-    EXPECT_EQ(_LiveBlocks(), liveAtStart) << "tracking-allocator blocks leaked or freed twice";
-    if (HasFailure())
-    {
-        const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
-        const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
-        if ((lastFrame.pixels.empty() ? ReadFrame() : lastFrame).WritePng(path))
-        {
-            printf("The frame of the failed test is in %s\n", path.c_str());
-        }
-    }
-    Logging_SetLevel(LOGGING_LEVEL_DEBUG);
-}
-
-Texture *RenderTest::MakeTexture(int32_t width, int32_t height, const std::vector<Rgba8> &texels)
-{
-    EXPECT_EQ(texels.size(), static_cast<size_t>(width * height));
-    // OpenGL copies the texels during the upload; Rgba8 is laid out as RGBA bytes.
-    textures.push_back(
-        Texture_Create(reinterpret_cast<const uint8_t *>(texels.data()), 4, width, height));
-    return textures.back();
-}
-
-SubTexture *RenderTest::Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
-{
-    subTextures.push_back(SubTexture_Create(texture,
-                                            Texture_CalculatePixelPosition(texture, x0, y0),
-                                            Texture_CalculatePixelPosition(texture, x1, y1)));
-    return subTextures.back();
 }

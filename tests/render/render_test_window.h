@@ -1,6 +1,5 @@
-// Shared pieces of the rendering tests: one real 1024 x 768 game window per test process, the
-// frame read back with glReadPixels, and a fixture that owns its test textures, keeps the
-// tracking allocator balanced and writes the frame to <suite>.<test>.png when a test fails.
+// Shared pieces of the rendering and game tests: the colour of a pixel, and the frame of the
+// 1024 x 768 game window read back with glReadPixels.
 #pragma once
 
 #include "foundation/vector.h"
@@ -54,30 +53,4 @@ struct Frame
     const Frame &ReadFromWindow();
     // Writes the frame as an RGBA PNG, top row first; false when the file cannot be written.
     bool WritePng(const std::string &path) const;
-};
-
-class RenderTest : public ::testing::Test
-{
-  protected:
-    // Starts a frame on the shared window (cleared to kClearColor), drawing position at (0, 0),
-    // log at Error level.
-    void SetUp() override;
-    void TearDown() override;
-
-    // Reads the colour buffer back; the frame read last is the picture of a failed test.
-    const Frame &ReadFrame() { return lastFrame.ReadFromWindow(); }
-    // Starts a new frame, as the render callback of the game does.
-    void NewFrame() { Graphics_SetContext(GetWindow()); }
-    // A texture of texels given row by row from row 0 (drawn at the top), and the sub-texture
-    // between two pixel corners of one; both are released after the test.
-    Texture *MakeTexture(int32_t width, int32_t height, const std::vector<Rgba8> &texels);
-    SubTexture *Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
-
-    static Window *GetWindow();
-
-  private:
-    Frame lastFrame;
-    int64_t liveAtStart = 0;
-    std::vector<Texture *> textures;
-    std::vector<SubTexture *> subTextures;
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Writes the files the resource tests read, with encoders we did not write: TGA images by
-# ImageMagick (with the pixels ImageMagick reports for them) and zip archives by Info-ZIP.
+# ImageMagick (the fuzz seeds, and one inside sheets.dat) and zip archives by Info-ZIP.
 # Usage: make_fixtures.sh OUTDIR
 set -euo pipefail
 mkdir -p "$1" && cd "$1"
@@ -12,14 +12,12 @@ convert \( -size 23x37 gradient:'#ff2000-#0040ff' -rotate 90 \) \
     \( -size 37x23 gradient:white-'#404040' \) -alpha off -compose CopyOpacity -composite \
     work/picture.png
 for depth in 24 32; do
-    if [ "$depth" = 24 ]; then type=TrueColor; map=rgb; else type=TrueColorAlpha; map=rgba; fi
+    if [ "$depth" = 24 ]; then type=TrueColor; else type=TrueColorAlpha; fi
     for compression in None RLE; do
         for origin in BottomLeft TopLeft; do
             name="im_${depth}_${compression}_${origin}"
             convert work/picture.png -type "$type" -compress "$compression" -orient "$origin" \
                 "$name.tga"
-            # The picture as it is meant to be seen, top row first.
-            convert "$name.tga" -auto-orient "$map:$name.$map"
         done
     done
 done
@@ -44,6 +42,13 @@ printf 'not a picture at all' > work/odd/SpaceShooterAssetPack_Projectiles.tga
 printf '\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x02\x00\x08\x00\x01\x02\x03\x04' \
     > work/odd/SpaceShooterAssetPack_Ships.tga
 (cd work/odd && zip -q -X ../../odd_sheets.dat SpaceShooterAssetPack_*.tga)
+
+# A ships sheet whose header promises 8192 x 8192 pixels of one colour in runs of 128: 256 MB
+# of pixels from a 2.6 MB entry that zips to a few kilobytes.
+mkdir work/bomb
+perl -e 'print pack("C12 v2 C2", 0, 0, 10, (0) x 9, 8192, 8192, 32, 8), "\xff\x20\x40\x60\xff" x 524288' \
+    > work/bomb/SpaceShooterAssetPack_Ships.tga
+(cd work/bomb && zip -q -X ../../bomb.dat SpaceShooterAssetPack_Ships.tga)
 
 # An archive with a stored entry, a deflated one, an empty one and a folder.
 for i in $(seq 0 255); do printf "\\x$(printf %02x "$i")"; done > stored.bin

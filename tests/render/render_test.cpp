@@ -1,0 +1,555 @@
+// The rendering library and the sprites on the pixels of the real window: placement, frame
+// set-up, texture orientation, the blend-code table, messages, the bitmap font, count-down
+// animations and the scrolling background.
+#include "tests/render/render_test_window.h"
+
+#include "foundation/allocator.h"
+#include "foundation/logging.h"
+#include "foundation/mystring.h"
+#include "frame/integration_win.h"
+#include "frame/window.h"
+#include "game/sprite.h"
+#include "render/animation.h"
+#include "render/background.h"
+#include "render/font.h"
+#include "render/graphics_win.h"
+#include "resources/subtexture.h"
+#include "resources/texture_win.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <gmock/gmock.h>
+
+namespace
+{
+
+// Starts each test on a fresh frame of the one real window (opened once per process and never
+// closed: closing it sets the frame loop's exit flag), drawing position at (0, 0), log at Error
+// level; owns the test's textures and keeps the tracking allocator balanced.
+class RenderTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        Logging_SetLevel(LOGGING_LEVEL_ERROR);
+        static Window *const shared = []
+        {
+            Window_Initialize_Library();
+            Window *opened = Window_Create(RENDER_TEST_WIDTH, RENDER_TEST_HEIGHT,
+                                           "Zindrel render test", nullptr, nullptr);
+            OSWindow_FrameInit(Window_GetOSWindow(opened));
+            return opened;
+        }();
+        window = shared;
+        liveAtStart = LiveBlocks();
+        Graphics_Initialize();
+        NewFrame();
+    }
+    void TearDown() override
+    {
+        std::for_each(subTextures.begin(), subTextures.end(), SubTexture_Destroy);
+        std::for_each(textures.begin(), textures.end(), Texture_Destroy);
+        EXPECT_EQ(LiveBlocks(), liveAtStart) << "tracking-allocator blocks leaked or freed twice";
+        Logging_SetLevel(LOGGING_LEVEL_DEBUG);
+    }
+
+    const Frame &ReadFrame() { return lastFrame.ReadFromWindow(); }
+    // Starts a new frame, as the render callback of the game does.
+    void NewFrame() { Graphics_SetContext(window); }
+    // A texture of texels given row by row from row 0 (drawn at the top), and the sub-texture
+    // between two pixel corners of one; both are released after the test.
+    Texture *MakeTexture(int32_t width, int32_t height, const std::vector<Rgba8> &texels)
+    {
+        EXPECT_EQ(texels.size(), static_cast<size_t>(width * height));
+        // OpenGL copies the texels during the upload; Rgba8 is laid out as RGBA bytes.
+        textures.push_back(
+            Texture_Create(reinterpret_cast<const uint8_t *>(texels.data()), 4, width, height));
+        return textures.back();
+    }
+    SubTexture *Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
+    {
+        subTextures.push_back(SubTexture_Create(texture,
+                                                Texture_CalculatePixelPosition(texture, x0, y0),
+                                                Texture_CalculatePixelPosition(texture, x1, y1)));
+        return subTextures.back();
+    }
+
+  private:
+    static int64_t LiveBlocks()
+    {
+        return int64_t{Allocator_GetAllocatedObjects()} - Allocator_GetDeallocatedObjects();
+    }
+
+    Window *window = nullptr;
+    Frame lastFrame;
+    int64_t liveAtStart = 0;
+    std::vector<Texture *> textures;
+    std::vector<SubTexture *> subTextures;
+};
+
+constexpr Rgba8 kRed = {255, 0, 0, 255};
+constexpr Rgba8 kGreen = {0, 255, 0, 255};
+constexpr Rgba8 kBlue = {0, 0, 255, 255};
+constexpr Rgba8 kWhite = {255, 255, 255, 255};
+constexpr Rgba8 kBlack = {0, 0, 0, 255};
+const Vector2 kOrigin = Vector2_Static(0.0f, 0.0f);
+const Vector2 kCorner = Vector2_Static(-1.0f, -1.0f);
+const Vector2 kHalf = Vector2_Static(0.5f, 0.5f);
+const Vector2 kWhole = Vector2_Static(2.0f, 2.0f);
+
+void SetColor(float red, float green, float blue, float alpha)
+{
+    const Color color = Color_Static(red, green, blue, alpha);
+    Graphics_SetColor(&color);
+}
+
+using GraphicsTest = RenderTest;
+
+TEST_F(GraphicsTest, PlainRectanglesAndFrameSetUpLeaveNoStateBehind)
+{
+    SetColor(1.0f, 0.0f, 0.0f, 1.0f);
+    Graphics_SetPosition(kCorner);
+    Graphics_DrawRectangle(kWhole);
+    EXPECT_EQ(ReadFrame().Count(kRed), RENDER_TEST_WIDTH * RENDER_TEST_HEIGHT);
+
+    // A textured rectangle whose blending keeps the destination, then a stray viewport and
+    // matrix mode: the next frame must be cleared and whole, and the plain rectangle drawn
+    // opaque and untextured where the last of two positions puts it.
+    Graphics_SetBlendFactors(0, 1);
+    Graphics_DrawTexturedRectangle(kHalf, Cut(MakeTexture(1, 1, {kBlue}), 0, 0, 1, 1));
+    glViewport(0, 0, 16, 16);
+    glMatrixMode(GL_PROJECTION);
+    NewFrame();
+    GLint matrixMode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+    EXPECT_EQ(matrixMode, GL_MODELVIEW);
+    SetColor(0.0f, 1.0f, 0.0f, 1.0f);
+    Graphics_SetPosition(kCorner);
+    Graphics_SetPosition(kOrigin);
+    Graphics_DrawSquare(0.5);
+    // A null sub-texture is logged and drawn plain.
+    Graphics_SetPosition(Vector2_Static(0.5f, 0.0f));
+    testing::internal::CaptureStdout();
+    Graphics_DrawTexturedRectangle(kHalf, nullptr);
+    EXPECT_THAT(testing::internal::GetCapturedStdout(),
+                testing::MatchesRegex("Error at graphics_win.cpp:[0-9]+ - Graphics_DrawTexturedRe"
+                                      "ctangle called but subTexture=NULL\n"));
+    EXPECT_EQ(ReadFrame().Mismatches(kOrigin, Vector2_Static(1.0f, 0.5f), kGreen, kClearColor), 0);
+}
+
+TEST_F(GraphicsTest, UpperLeftRowIsDrawnAtTheTopAndSwappedCornersMirrorOrTurnIt)
+{
+    Texture *quad = MakeTexture(2, 2, {kRed, kGreen, kBlue, kWhite}); // row 0: red, green
+    struct Case
+    {
+        int32_t x0, y0, x1, y1;
+        std::array<Rgba8, 4> quadrants; // upper left, upper right, lower left, lower right
+    };
+    const Case cases[] = {{0, 0, 2, 2, {kRed, kGreen, kBlue, kWhite}},
+                          {2, 0, 0, 2, {kGreen, kRed, kWhite, kBlue}},
+                          {0, 2, 2, 0, {kBlue, kWhite, kRed, kGreen}}};
+    Graphics_SetBlendFactors(1, 0);
+    for (const Case &c : cases)
+    {
+        NewFrame();
+        Graphics_SetPosition(kCorner);
+        Graphics_DrawTexturedRectangle(kWhole, Cut(quad, c.x0, c.y0, c.x1, c.y1));
+        const Frame &frame = ReadFrame();
+        const std::array<Rgba8, 4> drawn = {frame.AtUnits(-0.5f, 0.5f), frame.AtUnits(0.5f, 0.5f),
+                                            frame.AtUnits(-0.5f, -0.5f),
+                                            frame.AtUnits(0.5f, -0.5f)};
+        EXPECT_EQ(drawn, c.quadrants) << "corners " << c.x0 << c.y0 << " " << c.x1 << c.y1;
+    }
+    // A part of the texture covers exactly its rectangle, like a plain one.
+    NewFrame();
+    Graphics_SetPosition(kOrigin);
+    Graphics_DrawTexturedRectangle(kHalf, Cut(quad, 1, 0, 2, 1));
+    EXPECT_EQ(ReadFrame().Mismatches(kOrigin, kHalf, kGreen, kClearColor), 0);
+}
+
+// What OpenGL composites in channel c for a pair of blend codes (outside 1 to 10: GL_ZERO).
+float Blend(int32_t source, int32_t destination, const float *src, const float *dst, size_t c)
+{
+    const auto factor = [&](int32_t code)
+    {
+        const float saturate = c == 3 ? 1.0f : std::min(src[3], 1.0f - dst[3]);
+        const float table[11] = {0.0f,   1.0f,          src[c],  1.0f - src[c],
+                                 dst[c], 1.0f - dst[c], src[3],  1.0f - src[3],
+                                 dst[3], 1.0f - dst[3], saturate};
+        return code >= 1 && code <= 10 ? table[code] : 0.0f;
+    };
+    return std::min(src[c] * factor(source) + dst[c] * factor(destination), 1.0f);
+}
+
+TEST_F(GraphicsTest, BlendCodesCompositeAsOpenGlDefinesThem)
+{
+    // The game's pairs, then every code as source factor (destination 0) and as destination
+    // factor (source 1), each in its own cell over one background; the colours make all eleven
+    // factors differ.
+    std::vector<std::pair<int32_t, int32_t>> pairs = {{1, 7}, {6, 1}, {1, 3}, {1, 0}};
+    for (int32_t code : {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 99})
+        pairs.insert(pairs.end(), {{code, 0}, {1, code}});
+    const float src[4] = {0.8f, 0.4f, 0.2f, 0.6f}, dst[4] = {0.2f, 0.6f, 1.0f, 0.2f};
+    SubTexture *source = Cut(MakeTexture(1, 1, {{204, 102, 51, 153}}), 0, 0, 1, 1);
+    SetColor(dst[0], dst[1], dst[2], dst[3]);
+    Graphics_SetPosition(kCorner);
+    Graphics_DrawRectangle(kWhole);
+    ASSERT_EQ(ReadFrame().At(0, 0), (Rgba8{51, 153, 255, 51})) << "the window needs alpha";
+    const auto cell = [](size_t i)
+    {
+        const size_t column = i % 8, row = i / 8;
+        return Vector2_Static(-1.0f + 0.25f * column, -1.0f + 0.25f * row);
+    };
+    for (size_t i = 0; i < pairs.size(); i++)
+    {
+        Graphics_SetBlendFactors(pairs[i].first, pairs[i].second);
+        Graphics_SetPosition(cell(i));
+        Graphics_DrawTexturedRectangle(Vector2_Static(0.25f, 0.25f), source);
+    }
+    const Frame &frame = ReadFrame();
+    for (size_t i = 0; i < pairs.size(); i++)
+    {
+        const auto expected = [&](size_t c)
+        {
+            return static_cast<uint8_t>(
+                std::lround(255.0f * Blend(pairs[i].first, pairs[i].second, src, dst, c)));
+        };
+        EXPECT_PRED3(Rgba8_Near, frame.AtUnits(cell(i).x + 0.125f, cell(i).y + 0.125f),
+                     (Rgba8{expected(0), expected(1), expected(2), expected(3)}), 2)
+            << "blend codes (" << pairs[i].first << ", " << pairs[i].second << ")";
+    }
+}
+
+TEST_F(GraphicsTest, MessagesNeedTheFontAndTheFontComesWithTheCatalogue)
+{
+    Graphics_Deinitialize(); // no font, whatever ran before in this process
+    Graphics_Deinitialize(); // and a second shutdown finds nothing to release twice
+    Graphics_SetBlendFactors(1, 3);
+    Graphics_DrawMessageCStr("Press Fire!", 0.11f, 1);
+    String *text = String_Create("GAME OVER");
+    Graphics_DrawMessage(text, 0.5f, 0);
+    EXPECT_EQ(ReadFrame().Count(kClearColor), RENDER_TEST_WIDTH * RENDER_TEST_HEIGHT);
+
+    // The catalogue complains about the missing archive; that does not matter here.
+    Logging_SetLevel(LOGGING_LEVEL_SILENT);
+    Asset *asset = Graphics_GetAsset();
+    Logging_SetLevel(LOGGING_LEVEL_ERROR);
+    ASSERT_NE(asset, nullptr);
+    EXPECT_EQ(Graphics_GetAsset(), asset);
+
+    // White glyphs on black with the text's blend codes: some pixels change, and painting the
+    // nine cells centred on the position in the clear colour hides them all.
+    Graphics_SetPosition(kOrigin);
+    Graphics_DrawMessage(text, 0.11f, 1);
+    EXPECT_LT(ReadFrame().Count(kClearColor), RENDER_TEST_WIDTH * RENDER_TEST_HEIGHT);
+    SetColor(0.2f, 0.2f, 0.2f, 1.0f);
+    Graphics_SetPosition(Vector2_Static(-0.495f, 0.0f));
+    Graphics_DrawRectangle(Vector2_Static(0.99f, 0.11f));
+    EXPECT_EQ(ReadFrame().Count(kClearColor), RENDER_TEST_WIDTH * RENDER_TEST_HEIGHT);
+    String_Destroy(text); // the text stays the caller's
+    Graphics_Deinitialize();
+}
+
+// A hook that moves the sprite and hands it the picture it is given.
+void MoveAndDress(Sprite *sprite, void *picture)
+{
+    Sprite_SetPosition(sprite, Vector2_Add(Sprite_GetPosition(sprite), Sprite_GetMovement(sprite)));
+    Sprite_SetSubTexture(sprite, static_cast<SubTexture *>(picture));
+}
+
+using SpriteTest = RenderTest;
+
+TEST_F(SpriteTest, DrawnBlackOverTheCollisionSizeOrWithThePictureOverTheSizeCentredOnItsPosition)
+{
+    char name[] = "enemy";
+    Sprite *sprite = Sprite_Create(3, name);
+    name[0] = 'X';
+    EXPECT_STREQ(Sprite_GetName(sprite), "enemy");
+    Sprite_Logic(sprite); // centred on the origin by default
+    EXPECT_EQ(Graphics_GetPosition().x, -0.05f);
+    EXPECT_EQ(Graphics_GetPosition().y, -0.0375f);
+    Sprite_SetPosition(sprite, Vector2_Static(0.5f, 0.5f));
+    Sprite_SetSize(sprite, Vector2_Static(1.0f, 1.0f)); // not used without a picture
+    Sprite_SetCollisionSize(sprite, Vector2_Static(0.5f, 0.25f));
+    SetColor(1.0f, 0.0f, 0.0f, 1.0f);
+    Sprite_Logic(sprite);
+    Sprite_Render(sprite);
+    EXPECT_EQ(ReadFrame().Mismatches(Vector2_Static(0.25f, 0.375f), Vector2_Static(0.75f, 0.625f),
+                                     kBlack, kClearColor),
+              0);
+    // The hook runs first: it moves the sprite and gives it a picture, and the origin follows
+    // both.
+    const Rgba8 picture = {40, 200, 120, 255};
+    Sprite_SetLogicFunction(sprite, MoveAndDress, Cut(MakeTexture(1, 1, {picture}), 0, 0, 1, 1));
+    Sprite_SetMovement(sprite, Vector2_Static(-0.25f, -0.5f));
+    Sprite_SetSize(sprite, Vector2_Static(0.25f, 0.5f));
+    Graphics_SetBlendFactors(1, 0);
+    NewFrame();
+    Sprite_Logic(sprite);
+    Sprite_Render(sprite);
+    EXPECT_EQ(ReadFrame().Mismatches(Vector2_Static(0.125f, -0.25f), Vector2_Static(0.375f, 0.25f),
+                                     picture, kClearColor),
+              0);
+    Sprite_Destroy(sprite);
+}
+
+using AnimationTest = RenderTest;
+
+TEST_F(AnimationTest, EnemyExplosionScheduleEndStopAndRestart)
+{
+    // One frame of the game: a fresh frame, the origin placed, one render call; the colour in
+    // the middle of the animation's rectangle.
+    const auto RenderFrame = [this](Animation *animation)
+    {
+        NewFrame();
+        Graphics_SetPosition(Vector2_Static(0.25f, -0.5f));
+        Animation_Render(animation);
+        return ReadFrame().AtUnits(0.375f, -0.375f);
+    };
+    Texture *sheet = MakeTexture(3, 1, {kRed, kGreen, kBlue});
+    SubTexture *small = Cut(sheet, 0, 0, 1, 1), *medium = Cut(sheet, 1, 0, 2, 1);
+    Graphics_SetBlendFactors(1, 0);
+    Animation *explosion = Animation_Create(Vector2_Static(0.25f, 0.25f));
+    Animation_AddFrame(explosion, 20, medium);
+    Animation_AddFrame(explosion, 15, Cut(sheet, 2, 0, 3, 1));
+    Animation_AddFrame(explosion, 10, medium);
+    Animation_AddFrame(explosion, 5, small);
+    EXPECT_EQ(RenderFrame(explosion), kClearColor) << "an idle animation draws nothing";
+
+    Animation_SetCountDown(explosion, 25);
+    const Rgba8 schedule[5] = {kGreen, kBlue, kGreen, kRed, kClearColor};
+    for (int32_t call = 1; call <= 25; call++)
+    {
+        EXPECT_EQ(Animation_HasEnded(explosion), 0) << "before call " << call;
+        EXPECT_EQ(RenderFrame(explosion), schedule[(call - 1) / 5]) << "call " << call;
+    }
+    EXPECT_EQ(Animation_HasEnded(explosion), 1);
+    EXPECT_EQ(RenderFrame(explosion), kClearColor) << "the 26th call changes nothing";
+    EXPECT_EQ(Animation_GetCountDown(explosion), 0);
+    EXPECT_EQ(Animation_HasEnded(explosion), 1);
+
+    // Restarted, the frame covers the animation's size from the origin and nothing more.
+    Animation_SetCountDown(explosion, 25);
+    EXPECT_EQ(Animation_HasEnded(explosion), 0);
+    RenderFrame(explosion);
+    EXPECT_EQ(ReadFrame().Mismatches(Vector2_Static(0.25f, -0.5f), Vector2_Static(0.5f, -0.25f),
+                                     kGreen, kClearColor),
+              0);
+    // Stopping is not ending; restarting in the middle shows the new count-down's frame at once.
+    Animation_SetCountDown(explosion, 0);
+    EXPECT_EQ(RenderFrame(explosion), kClearColor);
+    EXPECT_EQ(Animation_HasEnded(explosion), 0);
+    Animation_SetCountDown(explosion, 11);
+    EXPECT_EQ(RenderFrame(explosion), kGreen);
+    EXPECT_EQ(RenderFrame(explosion), kRed);
+    // A negative count-down never runs (it could only count on until it overflowed).
+    Animation_SetCountDown(explosion, -3);
+    EXPECT_EQ(RenderFrame(explosion), kClearColor);
+    EXPECT_EQ(Animation_GetCountDown(explosion), -3);
+    EXPECT_EQ(Animation_HasEnded(explosion), 0);
+    Animation_Destroy(explosion);
+
+    // The first qualifying frame in adding order is shown, even with rising thresholds; an
+    // animation without frames draws nothing but still ends.
+    Animation *rising = Animation_Create(Vector2_Static(0.5f, 0.5f));
+    Animation_AddFrame(rising, 0, small);
+    Animation_AddFrame(rising, 10, medium);
+    Animation_SetCountDown(rising, 20);
+    EXPECT_EQ(RenderFrame(rising), kRed);
+    Animation_Destroy(rising);
+    Animation *empty = Animation_Create(Vector2_Static(0.25f, 0.25f));
+    Animation_SetCountDown(empty, 1);
+    EXPECT_EQ(RenderFrame(empty), kClearColor);
+    EXPECT_EQ(Animation_HasEnded(empty), 1);
+    Animation_Destroy(empty);
+}
+
+using BackgroundTest = RenderTest;
+
+// The offset is shared by the whole process and never reset, so the test drives it to 0
+// through the public calls: a large positive speed holds it at the picture's height, minus the
+// height brings it back to 0.
+TEST_F(BackgroundTest, OffsetMovesWrapsAndStopsCopiesMeetWithoutASeamAndCoverTheWindow)
+{
+    // Upper half red, lower half blue: the border marks the centre of the first copy.
+    SubTexture *halves = Cut(MakeTexture(1, 2, {kRed, kBlue}), 0, 0, 1, 2);
+    Background *background = Background_Create(Vector2_Static(2.0f, 4.0f), halves);
+    const auto RenderAt = [&](double speed)
+    {
+        NewFrame();
+        Background_SetAnimationSpeed(background, speed);
+        Background_Render(background);
+    };
+    // The first copy's centre by its border (when in the window), the second one's by the
+    // drawing origin Sprite_Logic leaves at its lower-left corner.
+    const auto ExpectCopiesCentredAt = [&](float first, float second)
+    {
+        EXPECT_TRUE(std::fabs(first) >= 1.0f ||
+                    ReadFrame().Mismatches({-1.0f, first}, {1.0f, 1.0f}, kRed, kBlue) == 0)
+            << "first copy centred at " << first;
+        EXPECT_EQ(Graphics_GetPosition().x, -1.0f);
+        EXPECT_NEAR(Graphics_GetPosition().y, second - 2.0f, 1e-6f);
+    };
+    RenderAt(1.0e6);
+    RenderAt(-4.0);
+    RenderAt(-0.01);
+    ExpectCopiesCentredAt(-0.01f, 3.99f);
+    RenderAt(0.0);
+    ExpectCopiesCentredAt(-0.01f, 3.99f);
+    // Two backgrounds in one frame advance the shared offset twice.
+    Background *other = Background_Create(Vector2_Static(2.0f, 4.0f), halves);
+    Background_SetAnimationSpeed(other, -0.01);
+    Background_SetAnimationSpeed(background, -0.01);
+    Background_Render(other);
+    Background_Render(background);
+    ExpectCopiesCentredAt(-0.03f, 3.97f);
+    Background_Destroy(other);
+    RenderAt(1.0e6);
+    RenderAt(-4.0);
+    RenderAt(-3.995);
+    ExpectCopiesCentredAt(-3.995f, 0.005f);
+    RenderAt(-0.01); // -4.005 lies below -4: back to 0 before drawing
+    ExpectCopiesCentredAt(0.0f, 4.0f);
+    RenderAt(-4.0); // exactly minus the height stays
+    EXPECT_NEAR(Graphics_GetPosition().y, -2.0f, 1e-6f);
+    RenderAt(4.0);
+    RenderAt(3.0);
+    ExpectCopiesCentredAt(3.0f, 7.0f);
+    RenderAt(3.0); // 6 is above the height: held at 4
+    ExpectCopiesCentredAt(4.0f, 8.0f);
+
+    // Offset -1.5 puts the join at y = 0.5, pixel row 576. A row of the 256-row picture is 6
+    // pixels high: the lower copy's top rows must run right up to the join and the upper copy's
+    // bottom rows start there. The background sets its own blending.
+    std::vector<Rgba8> rows(256);
+    for (int32_t i = 0; i < 256; i++)
+        rows[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 77, 255};
+    Background_SetSubTexture(background, Cut(MakeTexture(1, 256, rows), 0, 0, 1, 256));
+    Graphics_SetBlendFactors(0, 1);
+    RenderAt(-4.0);
+    RenderAt(-1.5);
+    const Frame &frame = ReadFrame();
+    for (int32_t x : {0, 511, 1023})
+        for (int32_t y = 558; y < 594; y++)
+            EXPECT_EQ(frame.At(x, y), rows[y < 576 ? (575 - y) / 6 : 255 - (y - 576) / 6])
+                << "pixel (" << x << ", " << y << ")";
+    for (int32_t step = 0; step < 9; step++)
+    {
+        RenderAt(-0.5);
+        EXPECT_EQ(ReadFrame().Count(kClearColor), 0) << "uncovered pixels after step " << step;
+    }
+    Background_Destroy(background);
+}
+
+// The font drawn from two test sheets whose every 8 x 8 cell is one solid colour that names the
+// sheet and the cell, so the pixel at a drawn cell's centre tells which glyph it got.
+struct Cell
+{
+    bool upper;
+    int32_t column, row;
+};
+
+Rgba8 CellColor(Cell cell)
+{
+    return {static_cast<uint8_t>(cell.column * 16 + 8), static_cast<uint8_t>(cell.row * 16 + 8),
+            static_cast<uint8_t>(cell.upper ? 255 : 128), 255};
+}
+
+// The colour at the centre of cell i of a text whose first cell starts at (x, y).
+Rgba8 CellAt(const Frame &frame, float x, float y, float size, int32_t i)
+{
+    return frame.AtUnits(x + size * (static_cast<float>(i) + 0.5f), y + size * 0.5f);
+}
+
+// The text starting at (x, y) shows these cells and nothing just beyond its ends.
+void ExpectText(const Frame &frame, float x, float y, float size, const std::vector<Cell> &cells)
+{
+    for (size_t i = 0; i < cells.size(); i++)
+        EXPECT_EQ(CellAt(frame, x, y, size, static_cast<int32_t>(i)), CellColor(cells[i]))
+            << "cell " << i << " of the text at (" << x << ", " << y << ")";
+    const float width = size * static_cast<float>(cells.size());
+    EXPECT_EQ(frame.AtUnits(x + 0.003f, y + size / 2), CellColor(cells.front()));
+    EXPECT_EQ(frame.AtUnits(x - 0.003f, y + size / 2), kClearColor);
+    EXPECT_EQ(frame.AtUnits(x + width - 0.003f, y + size / 2), CellColor(cells.back()));
+    EXPECT_EQ(frame.AtUnits(x + width + 0.003f, y + size / 2), kClearColor);
+}
+
+class FontTest : public RenderTest
+{
+  protected:
+    void SetUp() override
+    {
+        RenderTest::SetUp();
+        std::vector<Rgba8> texels[2]; // lower case, upper case
+        for (int32_t i = 0; i < 2 * 128 * 128; i++)
+            texels[i / 16384].push_back(CellColor({i >= 16384, i % 128 / 8, i % 16384 / 128 / 8}));
+        font = Font_Create(MakeTexture(128, 128, texels[1]), MakeTexture(128, 128, texels[0]));
+        Graphics_SetBlendFactors(1, 0);
+    }
+    void TearDown() override
+    {
+        Font_Destroy(font);
+        RenderTest::TearDown();
+    }
+
+    Font *font = nullptr;
+};
+
+TEST_F(FontTest, PressFireCentredSpansElevenCellsAndAlignmentsStartOrEndAtThePosition)
+{
+    Graphics_SetPosition(Vector2_Static(0.0f, 0.0f));
+    Font_RenderCStr(font, 0.11f, "Press Fire!", 1);
+    EXPECT_NEAR(Graphics_GetPosition().x, 0.495f, 1e-6f); // left at the last cell
+    Graphics_SetPosition(Vector2_Static(0.5f, 0.5f));
+    Font_RenderCStr(font, 0.1f, "AB", 2);
+    Graphics_SetPosition(Vector2_Static(-0.5f, -0.5f));
+    Font_RenderCStr(font, 0.1f, "AB", 0);
+    Graphics_SetPosition(Vector2_Static(-0.5f, -0.3f));
+    Font_RenderCStr(font, 0.1f, "AB", 7); // any other value starts at the position too
+    Graphics_SetPosition(Vector2_Static(0.25f, -0.5f));
+    Font_RenderCStr(font, 0.1f, "", 1);
+    EXPECT_EQ(Graphics_GetPosition().x, 0.25f); // an empty text leaves the position alone
+
+    const Frame &frame = ReadFrame();
+    const std::vector<Cell> pressFire = {{true, 0, 9},  {false, 2, 9}, {false, 5, 8}, {false, 3, 9},
+                                         {false, 3, 9}, {true, 0, 10}, {true, 6, 8},  {false, 9, 8},
+                                         {false, 2, 9}, {false, 5, 8}, {true, 1, 10}};
+    ExpectText(frame, -0.605f, 0.0f, 0.11f, pressFire);
+    for (const Vector2 start :
+         {Vector2_Static(0.3f, 0.5f), Vector2_Static(-0.5f, -0.5f), Vector2_Static(-0.5f, -0.3f)})
+        ExpectText(frame, start.x, start.y, 0.1f, {{true, 1, 8}, {true, 2, 8}});
+}
+
+TEST_F(FontTest, CharactersMapOntoTheirCellsAndUnmappedBytesStayBlank)
+{
+    // Characters at the ends of the cell rows and of the mapped ranges (backslash: pound sign).
+    const char *text = "aopz@AOPZ[\\] /0?";
+    const std::vector<Cell> cells = {{false, 1, 8}, {false, 15, 8}, {false, 0, 9}, {false, 10, 9},
+                                     {true, 0, 8},  {true, 1, 8},   {true, 15, 8}, {true, 0, 9},
+                                     {true, 10, 9}, {true, 11, 9},  {true, 12, 9}, {true, 13, 9},
+                                     {true, 0, 10}, {true, 15, 10}, {true, 0, 11}, {true, 15, 11}};
+    Graphics_SetPosition(Vector2_Static(-0.8f, 0.8f));
+    Font_Render(font, 0.1f, String_Create(text), 0); // hands the string over
+    // All 255 non-zero bytes, 16 to a line: unmapped ones leave a blank cell in their place.
+    for (int32_t line = 0; line < 16; line++)
+    {
+        char bytes[17] = {};
+        for (int32_t i = 0; i < 16; i++)
+            bytes[i] = static_cast<char>(line == 0 && i == 0 ? ' ' : line * 16 + i);
+        Graphics_SetPosition(Vector2_Static(-0.8f, 0.6f - 0.1f * static_cast<float>(line)));
+        Font_RenderCStr(font, 0.1f, bytes, 0);
+    }
+    const Frame &frame = ReadFrame();
+    ExpectText(frame, -0.8f, 0.8f, 0.1f, cells);
+    for (int32_t byte = 1; byte < 256; byte++)
+    {
+        const bool hasGlyph = (byte >= 32 && byte <= 93) || (byte >= 97 && byte <= 122);
+        const int32_t line = byte / 16;
+        const float y = 0.6f - 0.1f * static_cast<float>(line);
+        EXPECT_EQ(CellAt(frame, -0.8f, y, 0.1f, byte % 16) != kClearColor, hasGlyph) << byte;
+    }
+}
+
+} // namespace

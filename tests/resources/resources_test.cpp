@@ -1,0 +1,608 @@
+// The resources library against data from encoders we did not write: the archive against zip
+// files written by Info-ZIP and broken ones, found beside the program however it is started; the
+// TGA decoder's checks, pixel order, packets and debug log; textures and the catalogue in a real
+// OpenGL context, from sheets whose pixels tell where they are (red = column, green = row,
+// blue = sheet), from broken archives and from hostile data: a picture whose header promises far
+// more pixels than the game could use and an upload OpenGL refuses, each to end in one log line
+// and a refusal, never in gigabytes or garbled pictures.
+#include "foundation/allocator.h"
+#include "foundation/logging.h"
+#include "resources/asset.h"
+#include "resources/resource_win.h"
+#include "resources/sheet_layout.h"
+#include "resources/subtexture.h"
+#include "resources/targa.h"
+#include "resources/texture_win.h"
+#include "tests/support/support.h"
+#include "tools/art.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <iterator>
+#include <string>
+#include <sys/resource.h>
+#include <tuple>
+#include <unistd.h>
+#include <vector>
+
+using testing::ElementsAre;
+
+namespace
+{
+
+// Path of a file written by make_fixtures.sh.
+std::string FixturePath(const std::string &name)
+{
+    return RESOURCES_FIXTURE_DIR "/" + name;
+}
+
+std::vector<uint8_t> ReadFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << path;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs each test at the game's Error level and closes the archive after it.
+class ResourceTest : public testing::Test
+{
+  protected:
+    void SetUp() override { Logging_SetLevel(LOGGING_LEVEL_ERROR); }
+    void TearDown() override
+    {
+        Logging_SetLevel(LOGGING_LEVEL_ERROR);
+        Resource_Unload();
+        Logging_SetLevel(LOGGING_LEVEL_DEBUG);
+    }
+};
+
+using ResourceArchive = ResourceTest;
+
+// The entry's bytes as handed out, as many as its size says.
+std::vector<uint8_t> Entry(const char *name)
+{
+    const int32_t size = Resource_GetSize(name);
+    const uint8_t *data = Resource_GetData(name);
+    EXPECT_NE(data, nullptr) << name;
+    return data == nullptr ? std::vector<uint8_t>() : std::vector<uint8_t>(data, data + size);
+}
+
+// Writes bytes to a new file in the scratch folder and returns its path.
+std::string TemporaryFile(const std::vector<uint8_t> &bytes)
+{
+    static ScratchFolder scratch;
+    static int files = 0;
+    std::string path = scratch.File(std::to_string(files++));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+    return path;
+}
+
+TEST_F(ResourceArchive, InfoZipEntriesReadBackByTheirWholeExactNames)
+{
+    Resource_Load(FixturePath("infozip.zip").c_str());
+    // Stored, deflated, empty (still a real buffer) and in a folder.
+    for (const char *name : {"stored.bin", "deflated.txt", "empty.txt"})
+        EXPECT_EQ(Entry(name), ReadFile(FixturePath(name))) << name;
+    EXPECT_EQ(Entry("folder/inner.txt"), ReadFile(FixturePath("inner.txt")));
+    EXPECT_TRUE(Entry("folder/").empty());
+    // Every request reads into a buffer of its own.
+    Resource_GetData("deflated.txt")[0] ^= 0xFF;
+    EXPECT_EQ(Entry("deflated.txt"), ReadFile(FixturePath("deflated.txt")));
+    for (const char *name : {"inner.txt", "folder", "STORED.BIN", "stored.bi", "tored.bin", ""})
+    {
+        EXPECT_EQ(Resource_GetSize(name), 0) << name;
+        EXPECT_THAT(CaptureMessages([name = name] { EXPECT_EQ(Resource_GetData(name), nullptr); }),
+                    ElementsAre(std::string("Unable to load resource: ") + name));
+    }
+    // Loading again replaces the open archive.
+    Resource_Load(FixturePath("sheets.dat").c_str());
+    EXPECT_EQ(Resource_GetSize("stored.bin"), 0);
+    EXPECT_GT(Resource_GetSize("SpaceShooterAssetPack_Ships.tga"), 0);
+}
+
+TEST_F(ResourceArchive, LoadingListsEntriesAtInfoAndSizeLookupsTraceTheirScanAtDebug)
+{
+    const std::string path = FixturePath("infozip.zip");
+    // Quiet at the game's Error level, where start-up prints one line only.
+    EXPECT_THAT(CaptureMessages([&path] { Resource_Load(path.c_str()); }), ElementsAre());
+    EXPECT_THAT(CaptureMessages([] { Resource_GetSize("empty.txt"); }), ElementsAre());
+    Logging_SetLevel(LOGGING_LEVEL_INFO);
+    EXPECT_THAT(CaptureMessages([&path] { Resource_Load(path.c_str()); }),
+                ElementsAre("Data file: " + path, "Resource name: stored.bin, size: 256",
+                            "Resource name: deflated.txt, size: 7200",
+                            "Resource name: empty.txt, size: 0", "Resource name: folder/, size: 0",
+                            "Resource name: folder/inner.txt, size: 18"));
+    EXPECT_THAT(CaptureMessages([] { Resource_GetSize("empty.txt"); }), ElementsAre());
+    // At Debug, the names scanned up to the match, or all five; data lookups scan silently.
+    Logging_SetLevel(LOGGING_LEVEL_DEBUG);
+    EXPECT_THAT(CaptureMessages([] { EXPECT_EQ(Resource_GetSize("empty.txt"), 0); }),
+                ElementsAre("stored.bin", "deflated.txt", "empty.txt"));
+    EXPECT_EQ(CaptureMessages([] { Resource_GetSize("nothing"); }).size(), 5u);
+    EXPECT_THAT(CaptureMessages([] { Resource_GetData("folder/inner.txt"); }, "resource_win.cpp"),
+                ElementsAre());
+}
+
+TEST_F(ResourceArchive, ArchiveThatCannotBeOpenedFailsOnceThenFindsNothing)
+{
+    const std::string notZip = TemporaryFile(std::vector<uint8_t>(300, 'x'));
+    for (const std::string &path : {std::string("no-such-archive.dat"), notZip})
+    {
+        // The message carries its own newline before the one logging adds.
+        EXPECT_THAT(CaptureMessages([&path] { Resource_Load(path.c_str()); }),
+                    ElementsAre(testing::StartsWith("Can't open resource " + path + ": "), ""));
+        EXPECT_EQ(Resource_GetSize("stored.bin"), 0);
+        EXPECT_THAT(CaptureMessages([] { EXPECT_EQ(Resource_GetData("stored.bin"), nullptr); }),
+                    ElementsAre("Unable to load resource: stored.bin"));
+        // Unloading what never opened, twice, is quiet and harmless.
+        EXPECT_THAT(CaptureMessages([] { Resource_Unload(), Resource_Unload(); }), ElementsAre());
+    }
+    EXPECT_THAT(CaptureMessages([] { Resource_Load("no-such-archive.dat"); })[0],
+                testing::HasSubstr("No such file"));
+    unlink(notZip.c_str());
+}
+
+TEST_F(ResourceArchive, EntryShorterThanItsSizeOrAlteredAfterZippingIsNotHandedOut)
+{
+    // First entries made to promise 4 bytes more than they hold, deflated and stored, and a byte
+    // inside a stored entry changed, so that its CRC no longer matches.
+    for (const auto &[archive, name, longer] : {std::tuple{"infozip.zip", "stored.bin", 4},
+                                                {"deflated.zip", "deflated.txt", 4},
+                                                {"infozip.zip", "stored.bin", 0}})
+    {
+        std::vector<uint8_t> zip = ReadFile(FixturePath(archive));
+        // The directory's offset is the end record's 17th byte on (these archives are small).
+        const size_t directory = zip[zip.size() - 6] | zip[zip.size() - 5] << 8;
+        zip[22] += longer,
+            zip[directory + 24] += longer; // low bytes of the local and central sizes
+        zip[30 + 10 + 100] ^= longer == 0; // after the local header and the name "stored.bin"
+        const std::string path = TemporaryFile(zip);
+        Resource_Load(path.c_str());
+        unlink(path.c_str());
+        EXPECT_EQ(Resource_GetSize(name),
+                  static_cast<int32_t>(ReadFile(FixturePath(name)).size()) + longer);
+        EXPECT_THAT(CaptureMessages([name = name] { EXPECT_EQ(Resource_GetData(name), nullptr); }),
+                    ElementsAre("Unable to read data"));
+    }
+}
+
+TEST(ResourceLocation, FoundBesideTheProgramHoweverItIsStarted)
+{
+    const ScratchFolder scratch;
+    const std::string &elsewhere = scratch.Path();
+    const std::string link = scratch.File("probe-link");
+    // The working directory has no archive, only a link to the program.
+    ASSERT_EQ(symlink(RESOURCE_PROBE_PATH, link.c_str()), 0);
+    for (const std::string &command :
+         {"cd " + elsewhere + " && " RESOURCE_PROBE_PATH, "cd " + elsewhere + " && ./probe-link",
+          // argv[0] is then a bare name without any directory part.
+          "cd / && PATH=" + elsewhere + ":/usr/bin:/bin probe-link"})
+    {
+        FILE *pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        char output[128] = {};
+        const size_t length = fread(output, 1, sizeof(output) - 1, pipe);
+        EXPECT_EQ(pclose(pipe), 0) << command;
+        EXPECT_EQ(std::string(output, length), "inside the folder\n") << command;
+    }
+}
+
+// An 18-byte header followed by the given bytes.
+std::vector<uint8_t> Tga(uint8_t type, uint16_t width, uint16_t height, uint8_t depth,
+                         uint8_t descriptor, std::vector<uint8_t> body = {}, uint8_t idLength = 0,
+                         uint8_t colorMap = 0)
+{
+    body.insert(body.begin(), {idLength, colorMap, type, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                               depth, descriptor});
+    body[12] = width & 0xFF, body[13] = width >> 8;
+    body[14] = height & 0xFF, body[15] = height >> 8;
+    return body;
+}
+
+Targa *Decode(const std::vector<uint8_t> &bytes)
+{
+    return Targa_Create_FromMemory(bytes.data(), static_cast<int32_t>(bytes.size()));
+}
+
+std::vector<uint8_t> Pixels(Targa *targa)
+{
+    const size_t size =
+        size_t{Targa_GetWidth(targa)} * Targa_GetHeight(targa) * (Targa_GetBitsPerPixel(targa) / 8);
+    const uint8_t *data = Targa_GetData(targa);
+    return data == nullptr ? std::vector<uint8_t>() : std::vector<uint8_t>(data, data + size);
+}
+
+using TargaDecoder = ResourceTest;
+
+TEST_F(TargaDecoder, RefusalsNameTheFirstCheckThatFails)
+{
+    // Too short for a header: refused without touching debugString.
+    debugString = "earlier";
+    EXPECT_EQ(Decode(std::vector<uint8_t>(17)), nullptr);
+    EXPECT_EQ(Targa_Create_FromMemory(nullptr, 100), nullptr);
+    EXPECT_EQ(Targa_Create_FromMemory(Tga(2, 0, 0, 24, 0).data(), -5), nullptr);
+    EXPECT_STREQ(debugString, "earlier");
+
+    const std::pair<std::vector<uint8_t>, const char *> cases[] = {
+        // The ID must fit; a header failing several checks names the first.
+        {Tga(2, 0, 0, 24, 0, {'a', 'b'}, 3), "HeaderSize"},
+        {Tga(3, 0, 0, 24, 0x40, {}, 1), "HeaderSize"},
+        {Tga(1, 0, 0, 8, 0x40, {}, 0, 1), "ColorMap"},
+        {Tga(3, 1, 1, 8, 0, {0}), "ImageType"},
+        {Tga(9, 0, 0, 8, 0x40), "ImageType"},
+        {Tga(2, 2, 2, 24, 0x40, std::vector<uint8_t>(11)), "DataSize"},
+        {Tga(2, 3, 1, 16, 0, std::vector<uint8_t>(5)), "DataSize"}, // two bytes a 16-bit pixel
+        // Descriptors above 63 (interleaving bits): data size first when uncompressed.
+        {Tga(2, 2, 2, 24, 0x40, std::vector<uint8_t>(12)), "interleavingFlag"},
+        {Tga(10, 1, 1, 24, 0x80, {0x80, 1, 2, 3}), "interleavingFlag"},
+        // Compressed data short of a packet, a run's value, a raw packet's values, anything.
+        {Tga(10, 4, 1, 24, 0, {0x82, 1, 2, 3}), "DataSize"},
+        {Tga(10, 4, 1, 24, 0, {0x83, 1, 2}), "DataSize"},
+        {Tga(10, 2, 1, 24, 0, {0x01, 1, 2, 3, 4, 5}), "DataSize"},
+        {Tga(10, 1, 1, 24, 0), "DataSize"},
+        // A huge image from a few bytes is refused before any buffer is made.
+        {Tga(10, 65535, 65535, 32, 8, {0xFF, 1, 2, 3, 4}), "DataSize"},
+    };
+    for (const auto &[bytes, check] : cases)
+    {
+        debugString = nullptr;
+        EXPECT_EQ(Decode(bytes), nullptr) << check;
+        EXPECT_STREQ(debugString, check);
+    }
+}
+
+TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
+{
+    // The two longest packets, 128 pixels each: a run, then a raw packet.
+    std::vector<uint8_t> longest = {0xFF, 9, 8, 7, 0x7F}, longestPixels;
+    for (uint8_t i = 0; i < 128; i++)
+    {
+        longest.insert(longest.end(), {i, 0, 0});
+        longestPixels.insert(longestPixels.begin(), {7, 8, 9}); // the run, ahead of the raw ones
+        longestPixels.insert(longestPixels.end(), {0, 0, i});
+    }
+    const std::pair<std::vector<uint8_t>, std::vector<uint8_t>> cases[] = {
+        // ID bytes skipped, rows of 9 bytes without padding, trailing bytes ignored.
+        {Tga(2, 3, 2, 24, 0,
+             {'i', 'd', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 99}, 2),
+         {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 18, 17, 16}},
+        // Descriptors up to 63 are accepted; file row 0 stays row 0 whatever the origin bits.
+        {Tga(2, 1, 2, 32, 0x20, {1, 2, 3, 4, 5, 6, 7, 8}), {3, 2, 1, 4, 7, 6, 5, 8}},
+        {Tga(2, 1, 2, 32, 0x3F, {1, 2, 3, 4, 5, 6, 7, 8}), {3, 2, 1, 4, 7, 6, 5, 8}},
+        // Run and raw packets, runs crossing row ends.
+        {Tga(10, 5, 1, 32, 8, {0x83, 1, 2, 3, 4, 0x00, 5, 6, 7, 8}),
+         {3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 7, 6, 5, 8}},
+        {Tga(10, 3, 2, 24, 0, {0x83, 1, 2, 3, 0x81, 4, 5, 6}),
+         {3, 2, 1, 3, 2, 1, 3, 2, 1, 3, 2, 1, 6, 5, 4, 6, 5, 4}},
+        {Tga(10, 256, 1, 24, 0, longest), longestPixels},
+        // Packets stop at the end of the image.
+        {Tga(10, 3, 1, 24, 0, {0xFF, 1, 2, 3}), {3, 2, 1, 3, 2, 1, 3, 2, 1}},
+        {Tga(10, 2, 1, 24, 0, {0x03, 1, 2, 3, 4, 5, 6}), {3, 2, 1, 6, 5, 4}},
+        // 16 bits become 32; the top bit is alpha only when the descriptor has alpha bits.
+        {Tga(2, 3, 1, 16, 1, {0xFF, 0xFF, 0x00, 0x7C, 0x1F, 0x80}),
+         {255, 255, 255, 255, 255, 0, 0, 0, 0, 0, 255, 255}},
+        {Tga(10, 3, 1, 16, 0, {0x82, 0x00, 0x7C}),
+         {255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255}},
+        // Other depths keep their bytes; below 8 bits there are no pixels at all.
+        {Tga(2, 2, 1, 8, 0, {7, 9}), {7, 9}},
+        {Tga(10, 3, 1, 4, 0), {}},
+        // Empty images have no pixel block.
+        {Tga(10, 0, 0, 32, 8), {}},
+        {Tga(2, 7, 0, 24, 0), {}},
+    };
+    for (const auto &[bytes, pixels] : cases)
+    {
+        SCOPED_TRACE(
+            testing::PrintToString(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 18)));
+        Targa *targa = Decode(bytes);
+        ASSERT_NE(targa, nullptr);
+        EXPECT_EQ(Targa_GetWidth(targa), uint32_t(bytes[12] | bytes[13] << 8));
+        EXPECT_EQ(Targa_GetHeight(targa), uint32_t(bytes[14] | bytes[15] << 8));
+        EXPECT_EQ(Targa_GetBitsPerPixel(targa), bytes[16] == 16 ? 32 : bytes[16]);
+        EXPECT_EQ(Pixels(targa), pixels);
+        EXPECT_EQ(Targa_GetData(targa) == nullptr, pixels.empty());
+        Targa_Destroy(targa);
+    }
+}
+
+TEST_F(TargaDecoder, CompressedPixelsAreLoggedAtDebugLevelOnly)
+{
+    // Run of 2 (value at input offset 1), then raw of 1 (value at offset 5); 26 bytes in all.
+    const std::vector<uint8_t> bytes = Tga(10, 3, 1, 24, 0, {0x81, 1, 2, 3, 0x00, 4, 5, 6});
+    Logging_SetLevel(LOGGING_LEVEL_INFO);
+    EXPECT_THAT(CaptureMessages([&bytes] { Targa_Destroy(Decode(bytes)); }), ElementsAre());
+    Logging_SetLevel(LOGGING_LEVEL_DEBUG);
+    EXPECT_THAT(CaptureMessages([&bytes] { Targa_Destroy(Decode(bytes)); }, "targa.cpp"),
+                ElementsAre("RLE Repeat 0/2 -> 0/9 from 1/26.", "RLE Repeat 1/2 -> 3/9 from 1/26.",
+                            "RLE Uncomp 0/1 -> 6/9 from 5/26."));
+}
+
+// The four sheets, the two fonts and the logo, with their sizes.
+Texture *(*const textures[7])(Asset *) = {Asset_GetBackgroundTexture, Asset_GetMiscellaneousTexture,
+                                          Asset_GetProjectileTexture, Asset_GetShipsTexture,
+                                          Asset_GetFontUppercase,     Asset_GetFontLowercase,
+                                          Asset_GetBrindleLogo};
+const int sizes[7][2] = {{128, 256}, {104, 56},  {48, 40},    {80, 80},
+                         {128, 128}, {128, 128}, {1024, 1024}};
+
+// The pixels OpenGL holds for the texture, rows packed without padding.
+std::vector<uint8_t> ReadBack(Texture *texture, GLenum format = GL_RGBA, int channels = 4)
+{
+    std::vector<uint8_t> pixels(size_t{4} * Texture_GetWidth(texture) * Texture_GetHeight(texture));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, Texture_GetTextureNumber(texture));
+    glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    pixels.resize(pixels.size() / 4 * channels);
+    return pixels;
+}
+
+// Whether every pixel is the conspicuous magenta of a sheet that could not be used.
+bool IsPlaceholder(Texture *texture)
+{
+    const std::vector<uint8_t> pixels = ReadBack(texture);
+    size_t i = 0;
+    while (i < pixels.size() && pixels[i] == (i % 4 == 1 ? 0 : 255))
+        i++;
+    return i == pixels.size();
+}
+
+// The cell has corners (x0, y0) and (x1, y1) of texture, in that order, and a positive size.
+void ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
+{
+    EXPECT_EQ(SubTexture_GetTexture(cell), texture);
+    const float w = float(Texture_GetWidth(texture)), h = float(Texture_GetHeight(texture));
+    const Vector2 a = SubTexture_GetUpperLeftCoordinate(cell);
+    const Vector2 b = SubTexture_GetLowerRightCoordinate(cell), size = SubTexture_GetSize(cell);
+    EXPECT_THAT(
+        (std::vector<float>{a.x * w, a.y * h, b.x * w, b.y * h, size.x * w, size.y * h}),
+        testing::Pointwise(testing::FloatNear(1e-4f),
+                           {r.x0, r.y0, r.x1, r.y1, std::abs(r.x1 - r.x0), std::abs(r.y1 - r.y0)}));
+}
+
+class AssetTest : public ResourceTest
+{
+  protected:
+    void SetUp() override
+    {
+        ResourceTest::SetUp();
+        ASSERT_TRUE(MakeGlContextCurrent(64));
+    }
+
+    // Opens the archive at path and builds a catalogue from it, keeping the log messages.
+    Asset *Build(const std::string &path)
+    {
+        Asset *asset = nullptr;
+        messages = CaptureMessages([&] { Resource_Load(path.c_str()), asset = Asset_Create(); });
+        return asset;
+    }
+
+    std::vector<std::string> messages;
+};
+
+TEST_F(AssetTest, LoadingHelpersMakeSharpRepeatingTexturesWithClearOwners)
+{
+    Resource_Load(FixturePath("sheets.dat").c_str());
+    Targa *targa = Asset_GetTarga("im_24_None_TopLeft.tga");
+    ASSERT_NE(targa, nullptr);
+    // 37 pixels of 3 bytes: rows of 111 bytes, which a 4-byte alignment would misread.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    Texture *texture = Asset_GetTexture(targa);
+    ASSERT_NE(texture, nullptr);
+    // The texture borrows the Targa's pixels; each block has exactly one owner.
+    EXPECT_EQ(Texture_GetTarga(texture), targa);
+    EXPECT_EQ(Texture_GetPixelData(texture), Targa_GetData(targa));
+    EXPECT_EQ(ReadBack(texture, GL_RGB, 3),
+              std::vector<uint8_t>(Targa_GetData(targa), Targa_GetData(targa) + 37 * 23 * 3));
+    const GLuint name = Texture_GetTextureNumber(texture);
+    glBindTexture(GL_TEXTURE_2D, name);
+    std::vector<GLint> parameters;
+    for (GLenum parameter :
+         {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T, GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER})
+        glGetTexParameteriv(GL_TEXTURE_2D, parameter, &parameters.emplace_back());
+    EXPECT_THAT(parameters, ElementsAre(GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST));
+    SubTexture *whole = Asset_GetSubTexture(texture);
+    ExpectCell(whole, texture, {0, 0, 37, 23});
+    SubTexture_Destroy(whole);
+    // Destroying deletes the texture object too.
+    Texture_Destroy(texture);
+    EXPECT_EQ(glIsTexture(name), GL_FALSE);
+    Targa_Destroy(targa);
+
+    CaptureMessages([] { EXPECT_EQ(Asset_GetTarga("nothing.tga"), nullptr); });
+    EXPECT_EQ(Asset_GetTexture(nullptr), nullptr);
+    EXPECT_EQ(Asset_GetSubTexture(nullptr), nullptr);
+    // An image OpenGL would over-read is not made into a texture.
+    const uint8_t grey[] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 8, 0, 7};
+    Targa *eightBit = Targa_Create_FromMemory(grey, sizeof(grey));
+    ASSERT_NE(eightBit, nullptr);
+    CaptureMessages([eightBit] { EXPECT_EQ(Asset_GetTexture(eightBit), nullptr); });
+    Targa_Destroy(eightBit);
+}
+
+TEST_F(AssetTest, EveryPictureBecomesAPrivateRgbaTextureReleasedWithItsCatalogue)
+{
+    const uint32_t liveBefore = Allocator_GetAllocatedObjects() - Allocator_GetDeallocatedObjects();
+    Asset *asset = Build(FixturePath("sheets.dat"));
+    EXPECT_THAT(messages, ElementsAre());
+    const uint8_t *arts[3] = {FontC64Uppercase, FontC64Lowercase, BrindleLogo};
+    std::vector<GLuint> names;
+    for (int slot = 0; slot < 7; slot++)
+    {
+        Texture *texture = textures[slot](asset);
+        const size_t width = sizes[slot][0], channels = slot == 6 ? 4 : 3;
+        ASSERT_EQ(Texture_GetWidth(texture), sizes[slot][0]);
+        ASSERT_EQ(Texture_GetHeight(texture), sizes[slot][1]);
+        names.push_back(Texture_GetTextureNumber(texture));
+        // Sheets in file row order (ImageMagick rounds half alpha down), fonts made opaque.
+        const std::vector<uint8_t> pixels = ReadBack(texture);
+        std::vector<uint8_t> expected(pixels.size());
+        for (size_t i = 0; i < expected.size(); i++)
+        {
+            const size_t x = i / 4 % width, y = i / 4 / width, channel = i % 4;
+            const size_t sheetPixel[4] = {x, y, size_t(slot + 1), (x + y) % 2 ? 255u : 127u};
+            expected[i] = slot < 4             ? sheetPixel[channel]
+                          : channel < channels ? arts[slot - 4][12 + i / 4 * channels + channel]
+                                               : 255;
+        }
+        EXPECT_TRUE(pixels == expected) << slot;
+        // The block the texture names is equal to what OpenGL holds.
+        EXPECT_EQ(memcmp(Texture_GetPixelData(texture), pixels.data(), pixels.size()), 0);
+    }
+    // A second catalogue keeps its pictures when the first goes with all its texture objects.
+    Asset *second = Asset_Create();
+    Asset_Destroy(asset);
+    for (GLuint name : names)
+        EXPECT_EQ(glIsTexture(name), GL_FALSE) << name;
+    EXPECT_EQ(ReadBack(Asset_GetShipsTexture(second))[4 * 81 + 1], 1);
+    Asset_Destroy(second);
+    // The archive's list of handed-out buffers goes at unload.
+    Resource_Unload();
+    EXPECT_EQ(Allocator_GetAllocatedObjects() - Allocator_GetDeallocatedObjects(), liveBefore);
+}
+
+TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
+{
+    Asset *asset = Build(FixturePath("sheets.dat"));
+    Texture *ships = Asset_GetShipsTexture(asset);
+    Texture *misc = Asset_GetMiscellaneousTexture(asset);
+    Texture *projectiles = Asset_GetProjectileTexture(asset);
+    // Every family, on every sheet.
+    for (int32_t i = 0; i < LAYOUT_PLAYER_COUNT; i++)
+    {
+        ExpectCell(Asset_GetPlayerSubTexture(asset, i), ships, SheetLayout_Player(i));
+        ExpectCell(Asset_GetPlayerGoingLeftSubTexture(asset, i), ships, SheetLayout_PlayerLeft(i));
+        ExpectCell(Asset_GetPlayerGoingRightSubTexture(asset, i), ships,
+                   SheetLayout_PlayerRight(i));
+    }
+    for (int32_t i = 0; i < LAYOUT_BULLET_COUNT; i++)
+    {
+        const SheetRect r = SheetLayout_Bullet(i);
+        ExpectCell(Asset_GetPlayerBulletSubTexture(asset, i), projectiles, r);
+        // The enemies' bullets are the same cells upside down.
+        ExpectCell(Asset_GetSpaceShipBulletSubTexture(asset, i), projectiles,
+                   {r.x0, r.y1, r.x1, r.y0});
+    }
+    for (int32_t i = 0; i < LAYOUT_ENEMY_COUNT; i++)
+        ExpectCell(Asset_GetSpaceShipSubTexture(asset, i), ships, SheetLayout_Enemy(i));
+    for (int32_t i = 0; i < LAYOUT_BOSS_COUNT; i++)
+        ExpectCell(Asset_GetBossSpaceShipSubTexture(asset, i), ships, SheetLayout_Boss(i));
+    SubTexture *(*const explosions[6])(Asset *) = {
+        Asset_GetSpaceShipExplosionBigSubTexture,   Asset_GetSpaceShipExplosionMediumSubTexture,
+        Asset_GetSpaceShipExplosionSmallSubTexture, Asset_GetPlayerExplosionBigSubTexture,
+        Asset_GetPlayerExplosionMediumSubTexture,   Asset_GetPlayerExplosionSmallSubTexture};
+    // The family is picked as a pointer first: in the sanitizer build g++ 12 indexed a
+    // conditional's array result wrongly (element 2 whatever the index).
+    for (int32_t i = 0; i < 6; i++)
+    {
+        const SheetRect *family = i < 3 ? LAYOUT_ENEMY_EXPLOSION : LAYOUT_PLAYER_EXPLOSION;
+        ExpectCell(explosions[i](asset), misc, family[i % 3]);
+    }
+    ExpectCell(Asset_GetPlayerShieldSubTexture(asset), misc, LAYOUT_SHIELD);
+    ExpectCell(Asset_GetBackgroundSubTexture(asset), textures[0](asset), LAYOUT_BACKGROUND);
+    // Mirrored and upside-down corners stay as given; positions are not clamped.
+    for (const SheetRect r : {SheetRect{8, 0, 24, 32}, {24, 0, 8, 32}, {-8, 160, 8, 80}})
+    {
+        SubTexture *cell =
+            SubTexture_Create(ships, Texture_CalculatePixelPosition(ships, r.x0, r.y0),
+                              Texture_CalculatePixelPosition(ships, r.x1, r.y1));
+        ExpectCell(cell, ships, r);
+        SubTexture_Destroy(cell);
+    }
+
+    EXPECT_THAT((std::vector<int32_t>{Asset_GetNumberOfPlayerSubTextures(asset),
+                                      Asset_GetNumberOfPlayerBulletSubTextures(asset),
+                                      Asset_GetNumberOfSpaceShipBulletSubTextures(asset),
+                                      Asset_GetNumberOfSpaceShipSubTextures(asset)}),
+                ElementsAre(LAYOUT_PLAYER_COUNT, LAYOUT_BULLET_COUNT, LAYOUT_BULLET_COUNT,
+                            LAYOUT_ENEMY_COUNT));
+    // Indices wrap with their family; negative remainders count from the front.
+    using Family = SubTexture *(*)(Asset *, int32_t);
+    const std::tuple<Family, int32_t, int32_t> wraps[] = {
+        {Asset_GetPlayerSubTexture, 7, 2},           {Asset_GetPlayerSubTexture, -3, 3},
+        {Asset_GetPlayerSubTexture, -1, 1},          {Asset_GetPlayerSubTexture, INT_MIN, 3},
+        {Asset_GetPlayerGoingLeftSubTexture, 12, 2}, {Asset_GetPlayerGoingRightSubTexture, -6, 1},
+        {Asset_GetPlayerBulletSubTexture, 31, 1},    {Asset_GetSpaceShipBulletSubTexture, -29, 29},
+        {Asset_GetSpaceShipSubTexture, 36, 0},       {Asset_GetSpaceShipSubTexture, INT_MAX, 19},
+        {Asset_GetBossSpaceShipSubTexture, 6, 0},    {Asset_GetBossSpaceShipSubTexture, -7, 1}};
+    for (const auto &[family, index, wrapped] : wraps)
+        EXPECT_EQ(family(asset, index), family(asset, wrapped)) << index;
+    Asset_Destroy(asset);
+}
+
+TEST_F(AssetTest, SheetsThatCannotBeUsedAreNamedOnceAndReplacedByPlaceholders)
+{
+    // Backgrounds fine, Miscellaneous missing, Projectiles no TGA, Ships of 8 bits a pixel.
+    Asset *asset = Build(FixturePath("odd_sheets.dat"));
+    EXPECT_THAT(messages,
+                ElementsAre("Unable to load resource: SpaceShooterAssetPack_Miscellaneous.tga",
+                            "Unable to load resouce SpaceShooterAssetPack_Miscellaneous.tga.",
+                            "Unable to decode resource SpaceShooterAssetPack_Projectiles.tga "
+                            "(HeaderSize).",
+                            "Unable to use resource SpaceShooterAssetPack_Ships.tga (8 bits per "
+                            "pixel, 2 x 2)."));
+    for (int sheet = 0; sheet < 4; sheet++)
+    {
+        Texture *texture = textures[sheet](asset);
+        EXPECT_EQ(IsPlaceholder(texture), sheet != 0) << sheet;
+        // The sheet's size, cut as usual, so pictures keep their sizes on screen.
+        EXPECT_EQ(Texture_GetWidth(texture), sizes[sheet][0]);
+        EXPECT_EQ(Texture_GetHeight(texture), sizes[sheet][1]);
+    }
+    ExpectCell(Asset_GetSpaceShipSubTexture(asset, 13), textures[3](asset), SheetLayout_Enemy(13));
+    Asset_Destroy(asset);
+
+    // No archive: the open failure (two lines), each sheet named twice, all placeholders.
+    asset = Build("no-such-resources.dat");
+    EXPECT_EQ(messages.size(), 2u + 4 * 2);
+    for (int sheet = 0; sheet < 4; sheet++)
+        EXPECT_TRUE(IsPlaceholder(textures[sheet](asset)));
+    EXPECT_FALSE(IsPlaceholder(Asset_GetFontUppercase(asset)));
+    Asset_Destroy(asset);
+}
+
+// Refused from its header: in a child process, so that the peak is this load's alone, the
+// catalogue's load grows the peak by little more than the entry and names the reason.
+TEST_F(ResourceTest, PictureLargerThanATextureIsRefusedBeforeItsPixelsAreMade)
+{
+    const auto peakKilobytes = []
+    {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    EXPECT_EXIT(
+        {
+            dup2(STDERR_FILENO, STDOUT_FILENO);
+            Resource_Load(FixturePath("bomb.dat").c_str());
+            const long before = peakKilobytes();
+            Targa *targa = Asset_GetTarga("SpaceShooterAssetPack_Ships.tga");
+            const long grown = peakKilobytes() - before;
+            fflush(stdout);
+            fprintf(stderr, "grown %ld kB\n", grown);
+            _exit(targa == nullptr && grown < 32 * 1024 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0),
+        "Unable to use resource SpaceShooterAssetPack_Ships.tga \\(8192 x 8192 is larger than "
+        "4096 x 4096\\)");
+}
+
+// A texture wider than OpenGL takes is reported once and not handed out as a black square.
+TEST_F(AssetTest, RefusedUploadIsReportedOnceAndGivesNoTexture)
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    EXPECT_EQ(Texture_GetLargestSize(), std::min(largest, 4096));
+    const std::vector<uint8_t> row(4 * (static_cast<size_t>(largest) + 1));
+    EXPECT_THAT(
+        CaptureMessages([&] { EXPECT_EQ(Texture_Create(row.data(), 4, largest + 1, 1), nullptr); }),
+        ElementsAre(testing::StartsWith("Unable to upload a " + std::to_string(largest + 1) +
+                                        " x 1 texture")));
+}
+
+} // namespace
