@@ -119,8 +119,18 @@ void Graphics_SetBlendFactors(int32_t source, int32_t destination)
     dfactor = _BlendFactor(destination);
 }
 
+// Textured rectangles leave texturing and blending on, so that a run of them (a line of text,
+// a formation) costs the software renderer no state change between quads; the plain drawings
+// turn them off for themselves. Turning off what is off already is free.
+static void _EndTexturing(void)
+{
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}
+
 void Graphics_DrawRectangle(Vector2 size)
 {
+    _EndTexturing();
     glBegin(GL_QUADS);
     glVertex2f(0.0f, 0.0f);
     glVertex2f(size.x, 0.0f);
@@ -165,10 +175,6 @@ void Graphics_DrawTexturedRectangle(Vector2 size, SubTexture *subTexture)
     glTexCoord2f(lowerRight.x, lowerRight.y);
     glVertex2f(size.x, 0.0f);
     glEnd();
-
-    glDisable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
 }
 
 void Graphics_DrawMessage(String *text, float size, int32_t alignment)
@@ -222,6 +228,7 @@ void Graphics_DrawHeldFrame(void)
         return;
     }
     glLoadIdentity();
+    glDisable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glBindTexture(GL_TEXTURE_2D, heldFrame);

@@ -45,6 +45,8 @@ void Graphics_DrawRectangle(Vector2 size);
 void Graphics_DrawSquare(double size);
 // The sub-texture stretched over the rectangle, its upper-left row along the top edge, blended
 // with the current blend factors. A null sub-texture is logged and drawn as a plain rectangle.
+// Texturing and blending stay on afterwards for the next textured rectangle; this module's
+// plain drawings turn them off, so OpenGL calls of other code must set what they need.
 // The sub-texture stays the caller's.
 void Graphics_DrawTexturedRectangle(Vector2 size, SubTexture *subTexture);
 
