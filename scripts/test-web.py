@@ -162,6 +162,8 @@ class Browser:
         target = self.frames() + count
         deadline = time.monotonic() + seconds
         while self.frames() < target:
+            if self.problems:
+                raise Failure(f"the page stopped with {len(self.problems)} problem(s) noted")
             if time.monotonic() > deadline:
                 raise Failure(f"fewer than {count} frames in {seconds} s")
             time.sleep(0.02)
@@ -286,6 +288,7 @@ def main():
     server, served = serve(folder)
     profile = tempfile.mkdtemp(prefix="zindrel-chromium-")
     process = None
+    browser = None
     results = []
     try:
         process, socket_url = start_chromium(profile)
@@ -299,6 +302,8 @@ def main():
         print(f"measured: download {size} bytes ({', '.join(f'{n} {s}' for n, s in sorted(served.items()))})")
     except (Failure, OSError, websocket.WebSocketException) as error:
         print(f"FAILED: {error}")
+        for problem in browser.problems if browser is not None else []:
+            print(f"FAILED: {problem}")
         results.append(("the browser session", False))
     finally:
         if process is not None:
