@@ -68,6 +68,9 @@ struct World
     Asset *asset;
     SubTexture *logoSubTexture;
     Animation *splashAnimation;
+    // Whether the screen shows the held picture of a pause; it follows the player's pause one
+    // frame late (see World_Render).
+    int32_t pauseShown;
 };
 
 static void _UpdatePlayerPosition(Sprite *sprite, void *)
@@ -294,8 +297,6 @@ static void _RenderPlay(World *world)
     Hud_SetShields(world->hud, Player_GetNumberOfShields(world->player));
     Hud_SetLevel(world->hud, world->levelNumber);
     Hud_Render(world->hud);
-    // Kept for a pause, which has no way to draw the scene again without moving it.
-    Graphics_HoldFrame();
 }
 
 // The world stands still: the last frame played stays on show under the pause texts.
@@ -314,7 +315,26 @@ void World_Render(World *world)
         _LoadSplash(world);
     }
     Level_LazyLoadTextures(world->level);
-    if (skipSplashScreen && Player_IsPaused(world->player))
+    const int32_t paused = skipSplashScreen && Player_IsPaused(world->player);
+    if (paused != world->pauseShown)
+    {
+        // A pause begins with a key or a lost focus, after the last frame was shown, when that
+        // frame can no longer be read back. So the world plays one more frame, which is kept
+        // for the pause to stand on; copying every frame instead would cost the renderer a
+        // full-screen copy each time. A resume waits one paused frame likewise, so a pause
+        // leaves the game exactly as it found it.
+        if (paused)
+        {
+            _RenderPlay(world);
+            Graphics_HoldFrame();
+        }
+        else
+        {
+            _RenderPaused();
+        }
+        world->pauseShown = paused;
+    }
+    else if (paused)
     {
         _RenderPaused();
     }

@@ -69,13 +69,14 @@ TEST_F(Pause, ShowsTheStandingSceneUnderPausedAndDropsInputMeanwhile)
     Player_SetShields(player, 1);
     const int32_t fired = Player_GetBulletsFired(player);
     Step(30);
-    const Frame before = ReadFrame();
     Tap(kKeyP);
     Tap(kKeySpace);
     Tap(kKeyLeftShift, kModShift);
     PadState pad;
     pad.buttons[0] = pad.buttons[2] = 1; // A and X
     Pad(pad);
+    Step(); // the frame the pause stands on
+    const Frame before = ReadFrame();
     Step(20);
     const Frame &paused = ReadFrame();
     EXPECT_GT(CountInBox(paused, kWhite, -0.5f, 0.0f, 0.5f, 0.16f), 2000) << "no \"PAUSED\"";
