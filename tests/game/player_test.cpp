@@ -166,7 +166,7 @@ TEST_F(PlayerTest, AHitBlinksForSixtyInvulnerableFramesAndTheLastStartsAnExplosi
     EXPECT_EQ(Player_GetNumberOfLives(player), 1) << "the shield makes it invulnerable too";
 
     Step(60);
-    LoseAllLives();
+    LoseLives();
     Step();
     Player_RemoveBullet(player);
     Key(kKeySpace, kPress);

@@ -5,22 +5,11 @@
 #include "game/hud.h"
 #include "game/sprite.h"
 
+#include <utility>
+
 namespace
 {
 using WorldTest = GameTest;
-
-TEST_F(WorldTest, AShotDuringTheSplashStartsPlayOnTheFirstTitleFrame)
-{
-    Step(100);
-    Tap(kKeySpace);
-    ASSERT_NE(Player_GetBullet(player), nullptr);
-    Step(175);
-    EXPECT_EQ(splashScreenPlaying, 1) << "frame 275 is the last of the splash";
-    EXPECT_EQ(skipSplashScreen, 0);
-    Step();
-    EXPECT_EQ(splashScreenPlaying, 0) << "frame 276 is the title screen";
-    EXPECT_EQ(skipSplashScreen, 1) << "the first title frame saw the shot in flight";
-}
 
 TEST_F(WorldTest, APadShotDuringTheSplashOnlySelectsThePadAndOnTheStandingTitleStartsPlay)
 {
@@ -50,8 +39,7 @@ TEST_F(WorldTest, LevelBonusIsShownThenBankedAndShieldRefillsAreSetNotAdded)
     StartPlay();
     AdvanceToLevel(4);
     // Two lives and one shield left: 400 points after level 4, five times that after the boss.
-    Player_Die(player);
-    Step(61);
+    LoseLives(1);
     ASSERT_EQ(Player_GetNumberOfLives(player), 2);
     Player_SetShields(player, 1);
     Hud *hud = World_GetHud(world);
@@ -64,7 +52,6 @@ TEST_F(WorldTest, LevelBonusIsShownThenBankedAndShieldRefillsAreSetNotAdded)
     EXPECT_EQ(Hud_GetBonus(hud), (2 * 100 + 1 * 200) * 5);
     const int32_t score = Player_GetScore(player);
     EXPECT_EQ(Hud_GetScore(hud), score);
-
     // Every kill is credited once its explosion is over, the boss's after 50 frames.
     Step(50);
     const int32_t credited = Player_GetScore(player);
@@ -80,13 +67,20 @@ TEST_F(WorldTest, LevelBonusIsShownThenBankedAndShieldRefillsAreSetNotAdded)
     EXPECT_EQ(Player_GetNumberOfShields(player), 2) << "set to 11 / 5, not added";
 }
 
-TEST_F(WorldTest, LastLifeShowsGameOverThroughTheExplosionThenTheHighScore)
+TEST_F(WorldTest, ASplashShotStartsPlayOnTheFirstTitleFrameAndTheLastLifeShowsGameOver)
 {
-    StartPlay();
+    Step(100);
+    Tap(kKeySpace);
+    Step(175);
+    EXPECT_EQ(std::make_pair(splashScreenPlaying, skipSplashScreen), std::make_pair(1, 0))
+        << "frame 275 is the last of the splash";
+    Step();
+    EXPECT_EQ(std::make_pair(splashScreenPlaying, skipSplashScreen), std::make_pair(0, 1))
+        << "the title frame saw the shot";
     Destroy(Ship(0));
     Step(30);
     ASSERT_EQ(Player_GetScore(player), 100);
-    LoseAllLives();
+    LoseLives();
     // 340 frames of explosion, with "GAME OVER" on every one of them.
     for (int32_t frame = 0; frame < 340; frame++)
     {
