@@ -18,7 +18,6 @@
 #include "resources/asset.h"
 #include "resources/resource_win.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 Window *GameTest::GetWindow()
@@ -149,16 +148,4 @@ void GameTest::LoseLives(int32_t count)
         Player_Die(player);
         StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
     }
-}
-
-int64_t CountInBox(const Frame &frame, Rgba8 color, float x0, float y0, float x1, float y1)
-{
-    int64_t count = 0;
-    for (int32_t y = std::max(Render_Row(y0), 0); y < std::min(Render_Row(y1), frame.height); y++)
-    {
-        for (int32_t x = std::max(Render_Column(x0), 0);
-             x < std::min(Render_Column(x1), frame.width); x++)
-            count += frame.At(x, y) == color;
-    }
-    return count;
 }

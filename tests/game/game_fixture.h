@@ -18,7 +18,6 @@ inline constexpr int32_t kKeySpace = 32, kKeyP = 80, kKeyEscape = 256, kKeyEnter
                          kKeyRight = 262, kKeyLeft = 263, kKeyPause = 284, kKeyLeftShift = 340;
 inline constexpr int32_t kRelease = 0, kPress = 1, kRepeat = 2;
 inline constexpr int32_t kModShift = 1, kModControl = 2, kModAlt = 4;
-inline constexpr Rgba8 kWhite = {255, 255, 255, 255};
 
 // A game pad's state for one frame: 6 axes and 15 buttons in the standard order.
 struct PadState
@@ -73,6 +72,3 @@ class GameTest : public ::testing::Test
     Frame lastFrame;
     int64_t liveAtStart = 0;
 };
-
-// Pixels of this colour inside a rectangle in drawing units (x0 <= x < x1, y0 <= y < y1).
-int64_t CountInBox(const Frame &frame, Rgba8 color, float x0, float y0, float x1, float y1);

@@ -7,6 +7,8 @@
 #include "game/hud.h"
 #include "game/sprite.h"
 
+#include <tuple>
+
 namespace
 {
 using PlayerTest = GameTest;
@@ -74,15 +76,15 @@ TEST_F(PlayerTest, ShieldNeedsShiftOrAltAloneOrWithAnotherKeyAndACharge)
     }
 }
 
-TEST_F(PlayerTest, KeyboardAndPadStepsAddUpAndTheShipStopsAtTheEdges)
+TEST_F(PlayerTest, StepsAddUpTheShipStopsAtTheEdgesAndTheFiringPadIsSelected)
 {
     StartPlay();
     Key(kKeyRight, kPress);
     PadState pad;
     pad.axes[0] = -0.5f;
     Pad(pad);
-    EXPECT_FLOAT_EQ(Player_GetKeyboardDeltaX(player), 0.02f);
-    EXPECT_FLOAT_EQ(Player_GetJoystickDeltaX(player), -0.025f);
+    EXPECT_EQ(std::make_pair(Player_GetKeyboardDeltaX(player), Player_GetJoystickDeltaX(player)),
+              std::make_pair(0.02f, -0.025f));
     const float before = Sprite_GetPosition(Player_GetSprite(player)).x;
     Step();
     EXPECT_NEAR(Sprite_GetPosition(Player_GetSprite(player)).x, before - 0.005f, 1e-6f);
@@ -113,11 +115,7 @@ TEST_F(PlayerTest, KeyboardAndPadStepsAddUpAndTheShipStopsAtTheEdges)
             EXPECT_FLOAT_EQ(Sprite_GetSize(Player_GetSprite(player)).x, move.width);
         }
     }
-}
-
-TEST_F(PlayerTest, PadSelectionFollowsTheFiringPadAndAnyPadRaisesTheShield)
-{
-    StartPlay();
+    // Pad selection follows the firing pad, and any pad raises the shield.
     Player_SetShields(player, 1);
     PadState other;
     other.slot = 2;
@@ -133,8 +131,8 @@ TEST_F(PlayerTest, PadSelectionFollowsTheFiringPadAndAnyPadRaisesTheShield)
     EXPECT_EQ(Player_GetSelectedJoystick(), 0);
     Player_RemoveBullet(player);
     Pad(other);
-    EXPECT_EQ(Player_GetSelectedJoystick(), 2);
-    EXPECT_NE(Player_GetBullet(player), nullptr);
+    EXPECT_EQ(std::make_pair(Player_GetSelectedJoystick(), Player_GetBullet(player) != nullptr),
+              std::make_pair(2, true));
     EXPECT_FLOAT_EQ(Player_GetJoystickDeltaX(player), 0.025f) << "steers from the same event";
     // A plain joystick: any button fires and selects it; it has no shield button.
     PadState stick{5, false, {-0.3f}, {}};
@@ -151,20 +149,17 @@ TEST_F(PlayerTest, AHitBlinksForSixtyInvulnerableFramesAndTheLastStartsAnExplosi
     Player_Die(player);
     EXPECT_EQ(Player_GetHitCountDown(player), 60);
     Player_Die(player);
-    EXPECT_EQ(Player_GetNumberOfLives(player), 2) << "invulnerable while blinking";
     Step(59);
     Player_Die(player);
-    EXPECT_EQ(Player_GetNumberOfLives(player), 2);
+    EXPECT_EQ(Player_GetNumberOfLives(player), 2) << "invulnerable while blinking";
     Step();
     EXPECT_EQ(Player_GetHitCountDown(player), 0);
     Player_Die(player);
-    EXPECT_EQ(Player_GetNumberOfLives(player), 1);
     Step(60);
     Player_SetShields(player, 1);
     Key(kKeySpace, kPress, kModShift);
     Player_Die(player);
     EXPECT_EQ(Player_GetNumberOfLives(player), 1) << "the shield makes it invulnerable too";
-
     Step(60);
     LoseLives();
     Step();
@@ -172,9 +167,9 @@ TEST_F(PlayerTest, AHitBlinksForSixtyInvulnerableFramesAndTheLastStartsAnExplosi
     Key(kKeySpace, kPress);
     Key(kKeyRight, kPress);
     Pad(PadState{0, true, {1.0f}, {1}});
-    EXPECT_EQ(Player_GetBullet(player), nullptr);
-    EXPECT_EQ(Player_GetKeyboardDeltaX(player), 0.0f);
-    EXPECT_EQ(Player_GetJoystickDeltaX(player), 0.0f);
+    EXPECT_EQ(std::make_tuple(Player_GetBullet(player), Player_GetKeyboardDeltaX(player),
+                              Player_GetJoystickDeltaX(player)),
+              std::make_tuple(nullptr, 0.0f, 0.0f));
     Key(kKeyEscape, kPress);
     EXPECT_EQ(OSProgramRunning(), 0) << "Escape is always honoured";
     OSProgramResume();
