@@ -18,8 +18,6 @@
 #include "resources/asset.h"
 #include "resources/resource_win.h"
 
-#include <cstdlib>
-
 Window *GameTest::GetWindow()
 {
     static Window *window = nullptr;
@@ -51,7 +49,6 @@ static int64_t _LiveBlocks()
 void GameTest::SetUp()
 {
     GetWindow();
-    Logging_SetLevel(getenv("ZINDREL_TEST_LOG") ? LOGGING_LEVEL_DEBUG : LOGGING_LEVEL_SILENT);
     Random_SetSeed(20261206);
     splashScreenPlaying = 1;
     skipSplashScreen = 0;

@@ -1,5 +1,4 @@
-// Shared pieces of the game tests: one real 1024 x 768 window per test process with the
-// resource archive, the (null-output) audio device, the game sounds and the shared catalogue,
+// One real window per test process with the archive, null-output audio and the shared catalogue,
 // and a fixture that drives a World frame by frame and checks that everything it made was freed.
 #pragma once
 

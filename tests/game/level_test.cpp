@@ -1,5 +1,4 @@
-// A level's rules on real levels: the boss, hits and kills, when points are
-// credited, enemy bullets against the player, and a level ending when the cleared ship is gone.
+// A level's rules: the boss, hits, when points are credited, enemy bullets, the level's end.
 #include "tests/game/game_fixture.h"
 
 #include "foundation/list.h"
@@ -11,11 +10,6 @@
 namespace
 {
 using LevelTest = GameTest;
-
-Vector2 PositionOf(SpaceShip *ship)
-{
-    return Sprite_GetPosition(SpaceShip_GetSprite(ship));
-}
 
 TEST_F(LevelTest, PointsArriveWhenTheExplosionEndsAndEveryFifthLevelWaitsForItsBoss)
 {
@@ -67,7 +61,7 @@ TEST_F(LevelTest, ABulletOverTwoShipsHitsOnlyTheFirstCreatedAndEnemyBulletsCostA
     // Ship 6 stands right above ship 1; between them the bullet touches both boxes.
     AimBulletAt(Ship(0));
     Sprite_SetPosition(Bullet_GetSprite(Player_GetBullet(player)),
-                       Vector2_Static(PositionOf(Ship(0)).x, 0.475f));
+                       Vector2_Static(Sprite_GetPosition(SpaceShip_GetSprite(Ship(0))).x, 0.475f));
     Step();
     EXPECT_EQ(std::make_tuple(SpaceShip_GetHealthPoint(Ship(0)), SpaceShip_GetHealthPoint(Ship(5)),
                               Player_GetBullet(player)),

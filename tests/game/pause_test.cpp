@@ -1,5 +1,4 @@
-// The pause: the world stands still, input meanwhile is lost, and only a game in progress
-// pauses. "PAUSED" itself is read off the real program by pause_program.sh.
+// The pause (its "PAUSED" is read off the real program by pause_program.sh).
 #include "tests/game/game_fixture.h"
 
 #include "foundation/list.h"
@@ -32,9 +31,7 @@ TEST_F(Pause, PausedFramesKeepTheSceneDropInputAndChangeNothingThatFollows)
             Tap(kKeyP);
             Tap(kKeySpace);
             Tap(kKeyLeftShift, kModShift);
-            PadState pad;
-            pad.buttons[0] = pad.buttons[2] = 1; // A and X
-            Pad(pad);
+            Pad(PadState{0, true, {}, {1, 0, 1}}); // A and X
             Step(pausedFrames);
             const Frame &paused = ReadFrame();
             EXPECT_TRUE(std::equal(paused.pixels.begin() + paused.pixels.size() * 3 / 4,
@@ -70,17 +67,13 @@ TEST_F(Pause, PausedFramesKeepTheSceneDropInputAndChangeNothingThatFollows)
 
 TEST_F(Pause, OnlyAGameInProgressPausesAndOnlyPOrPauseResumes)
 {
-    for (const char *screen : {"splash", "title", "explosion", "play"})
+    for (const char *screen : {"title", "explosion", "play"})
     {
         TearDown();
         SetUp();
-        const bool play = screen[0] == 'p', explosion = screen[0] == 'e';
-        Step(screen[0] == 's' ? 10 : 0);
-        if (screen[0] == 't')
-            Step(275);
-        if (play || explosion)
-            StartPlay();
-        if (explosion)
+        const bool play = screen[0] == 'p';
+        screen[0] == 't' ? Step(275) : StartPlay();
+        if (screen[0] == 'e')
             LoseLives(), Step();
         for (const int32_t focus : {0, 1})
         {
