@@ -44,6 +44,7 @@ TEST_F(LevelTest, PointsArriveWhenTheExplosionEndsAndEveryFifthLevelWaitsForItsB
     Step(300);
     EXPECT_EQ(World_GetLevelNumber(world), 5);
     SpaceShip *boss = Ship(10);
+    ASSERT_EQ(Level_GetBoss(CurrentLevel()), boss);
     EXPECT_EQ(SpaceShip_GetHealthPoint(boss), 15) << "the first boss";
     while (SpaceShip_GetHealthPoint(boss) > 1)
     {
