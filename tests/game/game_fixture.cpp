@@ -18,10 +18,6 @@
 #include "resources/asset.h"
 #include "resources/resource_win.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <string>
-
 Window *GameTest::GetWindow()
 {
     static Window *window = nullptr;
@@ -36,35 +32,28 @@ Window *GameTest::GetWindow()
                                nullptr);
         OSWindow_FrameInit(Window_GetOSWindow(window));
         Graphics_Initialize();
-        // The shared catalogue lives for the whole process, as it does in the game.
-        Graphics_GetAsset();
+        Graphics_GetAsset(); // lives for the whole process, as it does in the game
     }
     return window;
 }
 
-int64_t GameTest::LiveBlocks()
-{
-    return int64_t{Allocator_GetAllocatedObjects()} - Allocator_GetDeallocatedObjects();
-}
-
 // Every buffer the archive hands out stays listed until it is unloaded (a catalogue made during
-// a test asks for the four sheets), so the archive is reopened on both sides of the count.
-static int64_t _LiveBlocksWithFreshArchive()
+// a test asks for the sheets), so the archive is reopened on both sides of the count.
+static int64_t _LiveBlocks()
 {
     Resource_Unload();
     Resource_Load(ZINDREL_RESOURCES_DAT);
-    return GameTest::LiveBlocks();
+    return int64_t{Allocator_GetAllocatedObjects()} - Allocator_GetDeallocatedObjects();
 }
 
 void GameTest::SetUp()
 {
     GetWindow();
-    Logging_SetLevel(getenv("ZINDREL_TEST_LOG") ? LOGGING_LEVEL_DEBUG : LOGGING_LEVEL_SILENT);
     Random_SetSeed(20261206);
     splashScreenPlaying = 1;
     skipSplashScreen = 0;
     Player_SetSelectedJoystick(0);
-    liveAtStart = _LiveBlocksWithFreshArchive();
+    liveAtStart = _LiveBlocks();
     world = World_Create();
     player = World_GetPlayer(world);
 }
@@ -72,12 +61,7 @@ void GameTest::SetUp()
 void GameTest::TearDown()
 {
     World_Destroy(world);
-    EXPECT_EQ(_LiveBlocksWithFreshArchive(), liveAtStart)
-        << "tracking-allocator blocks leaked or freed twice";
-    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string path = std::string(test->test_suite_name()) + "." + test->name() + ".png";
-    if (HasFailure() && ReadFrame().WritePng(path))
-        printf("The last frame of the failed test is in %s\n", path.c_str());
+    EXPECT_EQ(_LiveBlocks(), liveAtStart) << "tracking-allocator blocks leaked or freed twice";
 }
 
 void GameTest::Step(int32_t frames)
@@ -106,7 +90,6 @@ void GameTest::StartPlay()
     Tap(kKeySpace);
     Step();
     ASSERT_EQ(skipSplashScreen, 1);
-    // The opening shot would hit whichever ship it meets; tests choose their own targets.
     Player_RemoveBullet(player);
 }
 
@@ -132,10 +115,7 @@ void GameTest::AimBulletAt(SpaceShip *ship)
 void GameTest::Destroy(SpaceShip *ship)
 {
     while (SpaceShip_GetHealthPoint(ship) > 0)
-    {
-        AimBulletAt(ship);
-        Step();
-    }
+        AimBulletAt(ship), Step();
 }
 
 void GameTest::ClearLevel(int32_t count)
@@ -158,26 +138,11 @@ void GameTest::AdvanceToLevel(int32_t levelNumber)
     }
 }
 
-void GameTest::LoseAllLives()
+void GameTest::LoseLives(int32_t count)
 {
-    while (Player_GetNumberOfLives(player) > 0)
+    for (int32_t i = 0; i < count && Player_GetNumberOfLives(player) > 0; i++)
     {
         Player_Die(player);
         StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
     }
-}
-
-int64_t CountInBox(const Frame &frame, Rgba8 color, float x0, float y0, float x1, float y1)
-{
-    // Parts of the box beyond the window's edges hold nothing.
-    int64_t count = 0;
-    for (int32_t y = std::max(Render_Row(y0), 0); y < std::min(Render_Row(y1), frame.height); y++)
-    {
-        for (int32_t x = std::max(Render_Column(x0), 0);
-             x < std::min(Render_Column(x1), frame.width); x++)
-        {
-            count += frame.At(x, y) == color;
-        }
-    }
-    return count;
 }

@@ -1,50 +1,17 @@
-// A level's rules on real levels: the formation and the boss, hits and kills, when points are
-// credited, enemy fire against the player, and a level ending when the cleared ship is gone.
+// A level's rules: the boss, hits, when points are credited, enemy bullets, the level's end.
 #include "tests/game/game_fixture.h"
-#include "tests/game/scripted_play.h"
 
 #include "foundation/list.h"
 #include "game/bullet.h"
 #include "game/sprite.h"
 
+#include <tuple>
+
 namespace
 {
 using LevelTest = GameTest;
 
-Vector2 PositionOf(SpaceShip *ship)
-{
-    return Sprite_GetPosition(SpaceShip_GetSprite(ship));
-}
-
-TEST_F(LevelTest, EveryFifthLevelAddsABossWithHealthAndSpeedByLevel)
-{
-    const struct
-    {
-        int32_t level, alive;
-        const char *last; // the name of the last ship made
-        float x, y;
-        int32_t health;
-        float speed;
-    } levels[] = {{1, 10, "SpaceShip 10", 0.5f, 0.6f, 1, 0.0125f},
-                  {5, 11, "BossSpaceShip 1", -0.35f, 0.35f, 15, 0.0035f},
-                  {10, 11, "BossSpaceShip 2", 0.35f, 0.35f, 30, 0.004f}};
-    for (const auto &row : levels)
-    {
-        Level *level = Level_Create(row.level, player);
-        SpaceShip *last = static_cast<SpaceShip *>(List_GetLast(Level_GetSpaceShips(level)));
-        EXPECT_EQ(Level_GetNumerOfAliveEnemies(level), row.alive) << row.level;
-        EXPECT_EQ(List_GetSize(Level_GetSpaceShips(level)), row.alive);
-        EXPECT_EQ(Level_GetBoss(level), row.alive == 11 ? last : nullptr);
-        EXPECT_STREQ(Sprite_GetName(SpaceShip_GetSprite(last)), row.last);
-        EXPECT_FLOAT_EQ(PositionOf(last).x, row.x);
-        EXPECT_FLOAT_EQ(PositionOf(last).y, row.y);
-        EXPECT_EQ(SpaceShip_GetHealthPoint(last), row.health);
-        EXPECT_FLOAT_EQ(Sprite_GetMovement(SpaceShip_GetSprite(last)).x, row.speed);
-        Level_Destroy(level);
-    }
-}
-
-TEST_F(LevelTest, PointsArriveWhenTheExplosionEndsAndABossLevelWaitsForTheBoss)
+TEST_F(LevelTest, PointsArriveWhenTheExplosionEndsAndEveryFifthLevelWaitsForItsBoss)
 {
     StartPlay();
     AdvanceToLevel(4);
@@ -57,22 +24,18 @@ TEST_F(LevelTest, PointsArriveWhenTheExplosionEndsAndABossLevelWaitsForTheBoss)
     EXPECT_GT(Sprite_GetPosition(Player_GetSprite(player)).y, y);
     ASSERT_TRUE(StepUntil([&] { return World_GetLevelNumber(world) == 5; }, 400));
     const Vector2 start = Sprite_GetPosition(Player_GetSprite(player));
-    EXPECT_FLOAT_EQ(start.x, 0.0f);
-    EXPECT_FLOAT_EQ(start.y, -0.75f);
-    EXPECT_EQ(Player_GetBullet(player), nullptr);
-    EXPECT_EQ(Player_GetBulletsFired(player), 0);
-
+    EXPECT_EQ(
+        std::make_tuple(start.x, start.y, Player_GetBullet(player), Player_GetBulletsFired(player)),
+        std::make_tuple(0.0f, -0.75f, nullptr, 0))
+        << "a new level starts the player afresh";
     // The frames from the last hit until the points arrive.
     auto framesUntilPaid = [&](SpaceShip *ship)
     {
         const int32_t score = Player_GetScore(player);
         AimBulletAt(ship);
         int32_t frames = 0;
-        while (Player_GetScore(player) == score && frames < 100)
-        {
+        for (; Player_GetScore(player) == score && frames < 100; frames++)
             Step();
-            frames++;
-        }
         return Player_GetScore(player) - score == (ship == Ship(10) ? 1000 : 100) ? frames : -1;
     };
     EXPECT_EQ(framesUntilPaid(Ship(0)), 25);
@@ -81,6 +44,8 @@ TEST_F(LevelTest, PointsArriveWhenTheExplosionEndsAndABossLevelWaitsForTheBoss)
     Step(300);
     EXPECT_EQ(World_GetLevelNumber(world), 5);
     SpaceShip *boss = Ship(10);
+    ASSERT_EQ(Level_GetBoss(CurrentLevel()), boss);
+    EXPECT_EQ(SpaceShip_GetHealthPoint(boss), 15) << "the first boss";
     while (SpaceShip_GetHealthPoint(boss) > 1)
     {
         AimBulletAt(boss);
@@ -91,24 +56,19 @@ TEST_F(LevelTest, PointsArriveWhenTheExplosionEndsAndABossLevelWaitsForTheBoss)
     EXPECT_EQ(Level_GetNumerOfAliveEnemies(CurrentLevel()), 0);
 }
 
-TEST_F(LevelTest, ABulletOverTwoShipsHitsOnlyTheFirstCreated)
+TEST_F(LevelTest, ABulletOverTwoShipsHitsOnlyTheFirstCreatedAndEnemyBulletsCostALifeUnlessShielded)
 {
     StartPlay();
     // Ship 6 stands right above ship 1; between them the bullet touches both boxes.
     AimBulletAt(Ship(0));
     Sprite_SetPosition(Bullet_GetSprite(Player_GetBullet(player)),
-                       Vector2_Static(PositionOf(Ship(0)).x, 0.475f));
+                       Vector2_Static(Sprite_GetPosition(SpaceShip_GetSprite(Ship(0))).x, 0.475f));
     Step();
-    EXPECT_EQ(SpaceShip_GetHealthPoint(Ship(0)), 0);
-    EXPECT_EQ(SpaceShip_GetHealthPoint(Ship(5)), 1);
-    EXPECT_EQ(Player_GetBullet(player), nullptr) << "the bullet is used up";
-}
-
-TEST_F(LevelTest, EnemyBulletsCostALifeUnlessTheShieldIsUp)
-{
-    // The ships' own fire is taken away after every frame; a falling bullet dropped just above
-    // the player's ship is tested against the player within its frame.
-    StartPlay();
+    EXPECT_EQ(std::make_tuple(SpaceShip_GetHealthPoint(Ship(0)), SpaceShip_GetHealthPoint(Ship(5)),
+                              Player_GetBullet(player)),
+              std::make_tuple(0, 1, nullptr));
+    // The ships' own fire is taken away after every frame; a bullet dropped just above the
+    // player's ship is tested against the player within its frame.
     const Vector2 ship = Sprite_GetPosition(Player_GetSprite(player));
     auto dropBulletOnPlayer = [&](SpaceShip *shooter)
     {
@@ -124,48 +84,18 @@ TEST_F(LevelTest, EnemyBulletsCostALifeUnlessTheShieldIsUp)
     Player_RemoveBullet(player);
     dropBulletOnPlayer(Ship(3));
     Step();
-    EXPECT_EQ(List_GetSize(SpaceShip_GetBulletList(Ship(3))), 0) << "the bullet vanishes";
-    EXPECT_EQ(Player_GetNumberOfLives(player), 3) << "and costs nothing while shielded";
+    EXPECT_EQ(std::make_pair(List_GetSize(SpaceShip_GetBulletList(Ship(3))),
+                             Player_GetNumberOfLives(player)),
+              std::make_pair(0, 3))
+        << "the bullet vanishes and costs nothing while shielded";
     Step(60);
     ASSERT_EQ(Player_GetShieldCountDown(player), 0);
-    // An exploded ship's bullets still hit.
     Destroy(Ship(3));
     Step(30);
     ASSERT_TRUE(SpaceShip_HasExploded(Ship(3)));
     dropBulletOnPlayer(Ship(3));
     Step();
-    EXPECT_EQ(Player_GetNumberOfLives(player), 2);
+    EXPECT_EQ(Player_GetNumberOfLives(player), 2) << "an exploded ship's bullets still hit";
     EXPECT_EQ(Player_GetHitCountDown(player), 60) << "hit after the ship was drawn";
-}
-
-TEST_F(LevelTest, EnemyFireFollowsTheLevelAndWaitsForTheGame)
-{
-    ceaseFire = false;
-    Step(400);
-    for (int32_t i = 0; i < 10; i++)
-        EXPECT_EQ(List_GetSize(SpaceShip_GetBulletList(Ship(i))), 0) << "no fire before the game";
-    // A level 30 ship fires with a chance of 1 in 10 a frame: over 300 frames each of ten
-    // ships fires dozens of times; at level 1 (1 in 240) about a dozen shots in all.
-    skipSplashScreen = 1;
-    int32_t shots[2] = {};
-    for (const int32_t levelNumber : {1, 30})
-    {
-        Level *level = Level_Create(levelNumber, player);
-        List *ships = Level_GetSpaceShips(level);
-        for (int32_t frame = 0; frame < 300; frame++)
-        {
-            Level_Render(level);
-            for (void *s = List_GetFirst(ships); s != nullptr; s = List_GetNext(ships))
-            {
-                shots[levelNumber / 30] +=
-                    List_GetSize(SpaceShip_GetBulletList(static_cast<SpaceShip *>(s)));
-            }
-            RemoveEnemyBullets(level);
-            Player_SetPosition(player, Vector2_Static(0.0f, -0.75f));
-        }
-        Level_Destroy(level);
-    }
-    EXPECT_LT(shots[0], 40);
-    EXPECT_GT(shots[1], 200);
 }
 } // namespace

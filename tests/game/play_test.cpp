@@ -1,6 +1,7 @@
 // Long runs of the whole game: thirty levels in one game, and three games for the high score.
 #include "tests/game/game_fixture.h"
 
+#include "foundation/allocator.h"
 #include "game/hud.h"
 
 namespace
@@ -9,13 +10,14 @@ using WorldTest = GameTest;
 
 TEST_F(WorldTest, ShieldRefillIsCappedAtFiveFromLevel26On)
 {
+    // Nothing grows with the level count (the player's explosion frames are added once).
+    auto live = []
+    { return int64_t{Allocator_GetAllocatedObjects()} - Allocator_GetDeallocatedObjects(); };
     StartPlay();
-    // Level after level the game holds the same records: nothing grows with the level count
-    // (the player's explosion frames are added once, not once per level).
     AdvanceToLevel(7);
-    const int64_t liveAtLevel7 = LiveBlocks();
+    const int64_t liveAtLevel7 = live();
     AdvanceToLevel(12);
-    EXPECT_EQ(LiveBlocks(), liveAtLevel7);
+    EXPECT_EQ(live(), liveAtLevel7);
     AdvanceToLevel(31);
     EXPECT_EQ(Player_GetNumberOfShields(player), 5);
     EXPECT_EQ(Hud_GetLevel(World_GetHud(world)), 31);
@@ -34,15 +36,11 @@ TEST_F(WorldTest, ZeroScoreKeepsTheTitleAndATieKeepsTheOlderEntry)
         Tap(kKeySpace);
         ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 1; }, 400));
         Player_RemoveBullet(player);
-        for (int32_t life = 0; life < game.livesToLose; life++)
-        {
-            Player_Die(player);
-            StepUntil([&] { return Player_GetHitCountDown(player) == 0; }, 100);
-        }
+        LoseLives(game.livesToLose);
         AdvanceToLevel(game.level);
         ClearLevel(game.kills);
         ASSERT_TRUE(StepUntil([&] { return Player_GetScore(player) == game.highscore; }, 60));
-        LoseAllLives();
+        LoseLives();
         ASSERT_TRUE(StepUntil([&] { return skipSplashScreen == 0; }, 400));
         EXPECT_EQ(World_GetHighscore(world), game.highscore) << "a game of 0 points leaves none";
         EXPECT_EQ(World_GetHighscoreLevel(world), game.highscoreLevel) << "a tie keeps the older";

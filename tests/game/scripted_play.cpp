@@ -14,14 +14,12 @@
 
 static constexpr int32_t KEY_SPACE = 32, KEY_RIGHT = 262, KEY_LEFT = 263;
 
-void ScriptedPlayer::Send(int32_t key, int32_t action)
-{
-    Player_HandleKeyboardEvent(World_GetPlayer(world), window, KeyboardEvent{key, 0, action, 0});
-}
-
 void ScriptedPlayer::Act(bool fire)
 {
     Player *player = World_GetPlayer(world);
+    auto send = [&](int32_t key, int32_t action) {
+        Player_HandleKeyboardEvent(player, window, KeyboardEvent{key, 0, action, 0});
+    };
     const float x = Sprite_GetPosition(Player_GetSprite(player)).x;
     bool found = false;
     float dx = 0.0f;
@@ -39,18 +37,14 @@ void ScriptedPlayer::Act(bool fire)
     const int32_t key = dx > 0.04f ? KEY_RIGHT : dx < -0.04f ? KEY_LEFT : 0;
     if (key != held)
     {
-        // The key held so far is released before the new one is pressed.
         if (held != 0)
-            Send(held, 0);
+            send(held, 0); // released before the new one is pressed
         if (key != 0)
-            Send(key, 1);
+            send(key, 1);
         held = key;
     }
     if (fire && found && std::fabs(dx) < 0.1f && Player_GetBullet(player) == nullptr)
-    {
-        Send(KEY_SPACE, 1);
-        Send(KEY_SPACE, 0);
-    }
+        send(KEY_SPACE, 1), send(KEY_SPACE, 0);
 }
 
 void RemoveEnemyBullets(Level *level)

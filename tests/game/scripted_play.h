@@ -17,12 +17,9 @@ class ScriptedPlayer
     void Act(bool fire);
 
   private:
-    void Send(int32_t key, int32_t action);
-
     World *world;
     Window *window;
     int32_t held = 0;
 };
 
-// Removes and destroys every bullet of every ship of the level.
 void RemoveEnemyBullets(Level *level);

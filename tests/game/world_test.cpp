@@ -1,44 +1,33 @@
-// The game's flow through the real modules, frame by frame: splash, title, play, level to
-// level with bonuses and shield refills, game over and the high score.
+// The game's flow: splash, title, play, level bonuses and shield refills, game over.
 #include "tests/game/game_fixture.h"
 
 #include "game/hud.h"
 #include "game/sprite.h"
+#include "render/graphics_win.h"
+#include "resources/asset.h"
+
+#include <tuple>
 
 namespace
 {
 using WorldTest = GameTest;
 
-TEST_F(WorldTest, AShotDuringTheSplashStartsPlayOnTheFirstTitleFrame)
-{
-    Step(100);
-    Tap(kKeySpace);
-    ASSERT_NE(Player_GetBullet(player), nullptr);
-    Step(175);
-    EXPECT_EQ(splashScreenPlaying, 1) << "frame 275 is the last of the splash";
-    EXPECT_EQ(skipSplashScreen, 0);
-    Step();
-    EXPECT_EQ(splashScreenPlaying, 0) << "frame 276 is the title screen";
-    EXPECT_EQ(skipSplashScreen, 1) << "the first title frame saw the shot in flight";
-}
-
 TEST_F(WorldTest, APadShotDuringTheSplashOnlySelectsThePadAndOnTheStandingTitleStartsPlay)
 {
     Step(10);
-    PadState pad;
-    pad.slot = 3;
-    pad.buttons[0] = 1;
+    const PadState pad{3, true, {}, {1}};
     Pad(pad);
     EXPECT_EQ(Player_GetBullet(player), nullptr);
     EXPECT_EQ(Player_GetSelectedJoystick(), 3);
-    // The title shows the formation standing still and holding fire.
+    // The title shows the formation standing still, with its own pictures, holding fire.
     Step(300);
+    EXPECT_EQ(Sprite_GetSubTexture(SpaceShip_GetSprite(Ship(9))),
+              Asset_GetSpaceShipSubTexture(Graphics_GetAsset(), 1));
     const Vector2 before = Sprite_GetPosition(SpaceShip_GetSprite(Ship(0)));
     Step(300);
     const Vector2 after = Sprite_GetPosition(SpaceShip_GetSprite(Ship(0)));
-    EXPECT_EQ(before.x, after.x);
-    EXPECT_EQ(before.y, after.y);
-    EXPECT_EQ(skipSplashScreen, 0);
+    EXPECT_EQ(std::make_tuple(before.x, before.y, skipSplashScreen),
+              std::make_tuple(after.x, after.y, 0));
     Pad(pad);
     EXPECT_NE(Player_GetBullet(player), nullptr);
     Step();
@@ -50,8 +39,7 @@ TEST_F(WorldTest, LevelBonusIsShownThenBankedAndShieldRefillsAreSetNotAdded)
     StartPlay();
     AdvanceToLevel(4);
     // Two lives and one shield left: 400 points after level 4, five times that after the boss.
-    Player_Die(player);
-    Step(61);
+    LoseLives(1);
     ASSERT_EQ(Player_GetNumberOfLives(player), 2);
     Player_SetShields(player, 1);
     Hud *hud = World_GetHud(world);
@@ -64,7 +52,6 @@ TEST_F(WorldTest, LevelBonusIsShownThenBankedAndShieldRefillsAreSetNotAdded)
     EXPECT_EQ(Hud_GetBonus(hud), (2 * 100 + 1 * 200) * 5);
     const int32_t score = Player_GetScore(player);
     EXPECT_EQ(Hud_GetScore(hud), score);
-
     // Every kill is credited once its explosion is over, the boss's after 50 frames.
     Step(50);
     const int32_t credited = Player_GetScore(player);
@@ -72,34 +59,37 @@ TEST_F(WorldTest, LevelBonusIsShownThenBankedAndShieldRefillsAreSetNotAdded)
     EXPECT_EQ(Hud_GetScore(hud) + Hud_GetBonus(hud), credited + 2000)
         << "the display's score includes the bonus";
     ASSERT_TRUE(StepUntil([&] { return World_GetLevelNumber(world) == 6; }, 400));
-    EXPECT_EQ(Player_GetScore(player), credited + 2000) << "the bonus shown is banked";
-    EXPECT_EQ(Hud_GetBonus(hud), 0);
+    EXPECT_EQ(std::make_pair(Player_GetScore(player), Hud_GetBonus(hud)),
+              std::make_pair(credited + 2000, 0))
+        << "the bonus shown is banked";
     EXPECT_EQ(Player_GetNumberOfShields(player), 1) << "level 6 sets the shields to 1";
     Player_SetShields(player, 4);
     AdvanceToLevel(11);
     EXPECT_EQ(Player_GetNumberOfShields(player), 2) << "set to 11 / 5, not added";
 }
 
-TEST_F(WorldTest, LastLifeShowsGameOverThroughTheExplosionThenTheHighScore)
+TEST_F(WorldTest, ASplashShotStartsPlayOnTheFirstTitleFrameAndTheLastLifeShowsGameOver)
 {
-    StartPlay();
+    Step(100);
+    Tap(kKeySpace);
+    Step(175);
+    EXPECT_EQ(std::make_pair(splashScreenPlaying, skipSplashScreen), std::make_pair(1, 0))
+        << "frame 275 is the last of the splash";
+    Step();
+    EXPECT_EQ(std::make_pair(splashScreenPlaying, skipSplashScreen), std::make_pair(0, 1))
+        << "the title frame saw the shot";
     Destroy(Ship(0));
     Step(30);
     ASSERT_EQ(Player_GetScore(player), 100);
-    LoseAllLives();
-    // 340 frames of explosion, with "GAME OVER" on every one of them.
-    for (int32_t frame = 0; frame < 340; frame++)
-    {
-        ASSERT_EQ(skipSplashScreen, 1) << "frame " << frame;
-        ASSERT_FALSE(Player_HasDied(player));
-        Step();
-    }
+    LoseLives();
+    Step(340);
+    EXPECT_EQ(skipSplashScreen, 1) << "340 frames of explosion under \"GAME OVER\"";
+    EXPECT_FALSE(Player_HasDied(player));
     Step();
-    EXPECT_EQ(skipSplashScreen, 0) << "back to the title screen";
-    EXPECT_EQ(World_GetHighscore(world), 100);
-    EXPECT_EQ(World_GetHighscoreLevel(world), 1);
-    EXPECT_EQ(World_GetLevelNumber(world), 1);
-    EXPECT_EQ(Player_GetNumberOfLives(player), 3);
-    EXPECT_EQ(Player_GetScore(player), 0);
+    // Back on the title with the high score kept and a fresh game waiting.
+    EXPECT_EQ(std::make_tuple(skipSplashScreen, World_GetHighscore(world),
+                              World_GetHighscoreLevel(world), World_GetLevelNumber(world),
+                              Player_GetNumberOfLives(player), Player_GetScore(player)),
+              std::make_tuple(0, 100, 1, 1, 3, 0));
 }
 } // namespace
