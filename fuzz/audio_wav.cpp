@@ -1,6 +1,5 @@
-// Any bytes into the game's sound decoding (our length checks, then ALUT): what it accepts must
-// be a buffer of the stated size in a format OpenAL plays. ALUT is not instrumented, so the
-// outcome (format, size magnitude) is fed back through libFuzzer's extra counters.
+// Any bytes into the sound decoding: what it accepts is a buffer of the stated size in a format
+// OpenAL plays. ALUT is not instrumented: the outcome is fed back as libFuzzer's extra counters.
 #include "audio/audio_openal.h"
 #include "fuzz/fuzz_prologue.h"
 
@@ -11,7 +10,7 @@
 // 8 size magnitudes for each of the four formats.
 __attribute__((used, section("__libfuzzer_extra_counters"))) static uint8_t outcomes[32];
 
-// ALUT decodes only with a current OpenAL context: the game's start-up makes one (null output).
+// ALUT decodes only with a current OpenAL context (null output).
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     setenv("ALSOFT_DRIVERS", "null", 0);

@@ -1,6 +1,5 @@
-// Any bytes as resources.dat, every listed entry asked for as the game asks (size, then data): a
-// buffer handed out must hold the whole stated size and match the entry's CRC. libzip opens
-// archives by name, so the bytes go to a memory file reached by its /proc path.
+// Any bytes as resources.dat, every entry asked for as the game asks: a buffer handed out holds
+// the stated size and matches the CRC. The bytes go to a memory file reached by its /proc path.
 #include "foundation/checksum.h"
 #include "fuzz/fuzz_prologue.h"
 #include "resources/resource_win.h"

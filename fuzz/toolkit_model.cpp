@@ -1,5 +1,5 @@
-// Any bytes into the OBJ reader (built with FUZZ_OBJ) or the 3DS reader. What it returns must
-// hold meshes inside the faces, faces inside the arrays, and vertex arrays readable to the end.
+// Any bytes into the OBJ reader (FUZZ_OBJ) or the 3DS reader: meshes inside the faces, faces
+// inside the arrays, vertex arrays readable to the end.
 #include "fuzz/fuzz_prologue.h"
 #include "toolkit/mesh.h"
 #include "toolkit/mesh_3ds.h"
