@@ -29,9 +29,8 @@ void ExpectSameAsLibrary(const std::string &text)
             << actual << " for " << expected;
 }
 
-TEST(FloatText, ReadsEveryFormAsTheLibraryDoes)
+TEST(FloatText, ReadsEveryFormAndRoundsRandomNumbersAsTheLibraryDoes)
 {
-    // The texts, each followed by '|'.
     std::istringstream texts(
         "0|-0|1|-1.5|3.14159|.5|5.|.|-|-.|| 1|+1|++1|1e|1e+|1e-3|2E10|1.5e+7x|12abc|0x1p3|0X10|"
         "00012|1..2|inf|-INF|infinity|Infinit|infx|nan|-nan|NaN(123_ab)|nan(|nan(1 2)|in|na|e5|"
@@ -40,14 +39,9 @@ TEST(FloatText, ReadsEveryFormAsTheLibraryDoes)
         "1.00000005960464477539062500000000000000000000000000000000001|"
         "0.000000000000000000000000000000000000000000000000000000000000000000000000000001|"
         "123456789012345678901234567890123456789012345678901234567890123456789012|");
-    int count = 0;
-    for (std::string text; std::getline(texts, text, '|'); count++)
+    for (std::string text; std::getline(texts, text, '|');)
         ExpectSameAsLibrary(text);
-    EXPECT_EQ(count, 54);
-}
 
-TEST(FloatText, RoundsRandomNumbersAsTheLibraryDoes)
-{
     std::mt19937 random(18);
     std::uniform_int_distribution<uint32_t> bits;
     std::uniform_int_distribution<int> digit(0, 9);
