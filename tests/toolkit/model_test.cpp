@@ -162,13 +162,22 @@ TEST_F(ModelTest, ArrayExtendGrowsOnlyAtMultiplesOfTheStep)
     free(array);
 }
 
-TEST_F(ModelTest, NormalisesAndDrawsWithTheWindingReversedAndVMirrored)
+#define DROPPED " points outside the model's arrays and is dropped.|"
+
+TEST_F(ModelTest, DropsFacesOutsideTheArraysNormalisesAndDrawsWithTheWindingReversedAndVMirrored)
 {
-    // The second face lacks two coordinates, which read as (0, 0).
+    // Faces 0, 3 and 4 point one past the positions, normals and coordinates; face 2 lacks two
+    // coordinates, which read as (0, 0).
     Add({{0, 0, 0}, {1, 0, 0}, {0, 1, -2}}, {{0.25f, 0.75f}, {0.5f, 0}, {1, 1}},
-        {{0, 1, 2, 0, 1, 2, -1}, {0, 1, 2, -1, 1, -1, -1}});
-    Model_AddMesh(model, 0, 2, 2);
-    Model_GenerateGPUData(model);
+        {{0, 1, 3, 0, 1, 2, -1},
+         {0, 1, 2, 0, 1, 2, -1},
+         {0, 1, 2, -1, 1, -1, -1},
+         {0, 1, 2, 0, 1, 2, 0},
+         {0, 1, 2, 0, 1, 3, -1}});
+    Model_AddMesh(model, 0, 5, 5);
+    EXPECT_EQ(LogMessages([&] { Model_GenerateGPUData(model); }),
+              "Face 0" DROPPED "Face 3" DROPPED "Face 4" DROPPED);
+    EXPECT_THAT(Shape(), ElementsAre(3, 3, 0, 2, 0, 2, 2));
     // Positions divided by the largest absolute coordinate; corners 0, 2, 1 of each face.
     EXPECT_THAT(Drawn(0), ElementsAreArray<float>({0,    0,    0,  0.25f, 0.25f, // first face
                                                    0,    0.5f, -1, 1,     0,     //
@@ -180,52 +189,19 @@ TEST_F(ModelTest, NormalisesAndDrawsWithTheWindingReversedAndVMirrored)
     EXPECT_EQ(Model_GetMesh(model, 1), nullptr);
     EXPECT_EQ(Model_GetMesh(model, -1), nullptr);
 
+    // A mesh set by hand past the model's faces, or over a bad one, draws them as zeros.
+    Add({}, {}, {{0, 0, 70, -1, -1, -1, -1}});
+    Mesh_SetFaceRange(Model_GetMesh(model, 0), 2, 2, 4);
+    EXPECT_EQ(LogMessages([&] { Mesh_GenerateGPUData(Model_GetMesh(model, 0), model); }),
+              "2 faces of a mesh lie outside the model and are not drawn.|");
+    EXPECT_THAT(Drawn(0), testing::Each(0.0f));
+
     // All zero: nothing to scale by, and no not-a-number may appear.
     Drop();
     Add({{0, 0, 0}, {0, -0.0f, 0}}, {}, {});
     Model_GenerateGPUData(model);
     const float *v = Model_GetVertices(model);
     EXPECT_THAT(std::vector<float>(v, v + 6), ElementsAre(0, 0, 0, 0, 0, 0));
-}
-
-TEST_F(ModelTest, FacesOutsideTheArraysAreDroppedAndMeshesFollow)
-{
-    Add({{0, 1, 0}, {1, 1, 0}, {2, 1, 0}, {3, 1, 0}}, {{0, 0}, {1, 1}},
-        {{0, 1, 2, 0, 1, 0, -1},            // kept
-         {0, 1, 4, 0, 1, 0, -1},            // position 4 of 4
-         {1, 2, 3, -1, -1, -1, -1},         // kept, no coordinates
-         {1, 2, 3, 0, 2, 0, -1},            // coordinate 2 of 2
-         {-1, 2, 3, 0, 0, 0, -1},           // no position
-         {3, 2, 1, 0, 1, 1, 0},             // kept, with its normal
-         {3, 2, 1, 0, 1, 1, 1},             // normal 1 of 1
-         {0, 2, 3, 1, 1, 1, -1},            // kept
-         {2147483647, 0, 0, 0, 0, 0, -1}}); // far out
-    Model_AddNormal(model, 0, 0, 1);
-    Model_AddMesh(model, 0, 2, 2);
-    Model_AddMesh(model, 2, 4, 6);
-    Model_AddMesh(model, 6, 3, 9);
-    Model_AddMesh(model, 9, 0, 9);
-
-    const std::string log = LogMessages([&] { Model_GenerateGPUData(model); });
-    EXPECT_EQ(std::count(log.begin(), log.end(), '|'), 5);
-    EXPECT_THAT(log, testing::StartsWith("Face 1 "));
-    ASSERT_EQ(Model_GetFaceCount(model), 4);
-    const ModelFace *kept = Model_GetFaces(model);
-    EXPECT_THAT((std::vector<int32_t>{kept[1].texCoord[0], kept[2].normal[0], kept[3].vertex[2]}),
-                ElementsAre(-1, 0, 3));
-    EXPECT_THAT(Shape(), ElementsAre(4, 2, 1, 4, 0, 1, 1, 1, 2, 3, 3, 1, 4, 4, 0, 4));
-    // The third mesh draws the last kept face, (0, 2, 3), as corners 0, 3, 2.
-    const std::vector<float> drawn = Drawn(2);
-    EXPECT_THAT((std::vector<float>{drawn[0], drawn[5], drawn[10]}), ElementsAre(0, 1, 2.0f / 3));
-
-    // A mesh built directly never reads outside the model: its bad and missing faces are
-    // drawn as zeros, with one Error line.
-    Add({}, {}, {{0, 0, 70, -1, -1, -1, -1}});
-    Mesh_SetFaceRange(Model_GetMesh(model, 3), 4, 3, 5);
-    const std::string one =
-        LogMessages([&] { Mesh_GenerateGPUData(Model_GetMesh(model, 3), model); });
-    EXPECT_EQ(std::count(one.begin(), one.end(), '|'), 1);
-    EXPECT_THAT(Drawn(3), testing::Each(0.0f));
 }
 
 // A square from -1 to +1 in one colour, drawn into a small window.
@@ -283,8 +259,6 @@ TEST_F(ModelTest, RendersUnderItsTransformAndLeavesTheDocumentedState)
 #define OBJ     "# Wavefront OBJ\n"
 #define READ    "_parseObjFile|_isObjData|"
 #define REFUSED "Not Wavefront OBJ txt data.|Unable to parse Obj File|"
-#define DROPPED " points outside the model's arrays and is dropped.|"
-
 // The text, its log and the model's Shape(); refused text has no model.
 struct ObjCase
 {
