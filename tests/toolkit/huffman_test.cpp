@@ -65,13 +65,9 @@ class HuffmanTest : public testing::Test
         MEMORY_FREE(l);
     }
 
-    // Hands the coder an alphabet: the one given, or the one in symbols and lengths.
-    void SetAlphabet(const std::vector<uint16_t> &s = {}, const std::vector<uint8_t> &l = {})
+    void SetAlphabet(const std::vector<uint16_t> &s, const std::vector<uint8_t> &l)
     {
-        symbols = s.empty() ? symbols : s;
-        lengths = s.empty() ? lengths : l;
-        Huffman_SetAlphabet(huffman, symbols.data(), lengths.data(),
-                            static_cast<int32_t>(symbols.size()));
+        Huffman_SetAlphabet(huffman, s.data(), l.data(), static_cast<int32_t>(s.size()));
     }
 
     Huffman *huffman = Huffman_Create();
@@ -127,7 +123,7 @@ TEST_F(HuffmanTest, FixedDeflateLengthsGiveTheFixedCodesAndListing)
         symbols.push_back(static_cast<uint16_t>(s));
         lengths.push_back(s < 144 ? 8 : s < 256 ? 9 : s < 280 ? 7 : 8);
     }
-    SetAlphabet();
+    SetAlphabet(symbols, lengths);
     // Block header, 'A', length 257 with distance code 4 (5 + 1 extra bits), length 265 (1 extra
     // bit) with distance 29 (5 + 13 extra bits), 'B', the never-occurring 286 and distance 30
     // after 258, end of block.
@@ -179,7 +175,7 @@ TEST_F(HuffmanTest, RoundTripsOptimallyThroughTheAlphabetHandOver)
         FetchAlphabet();
         Huffman_Destroy(huffman);
         huffman = Huffman_Create();
-        SetAlphabet();
+        SetAlphabet(symbols, lengths);
         EXPECT_EQ(Run(stream, bits), HUFFMAN_OK);
         EXPECT_EQ(Output(), input);
     }
