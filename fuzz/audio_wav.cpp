@@ -4,6 +4,7 @@
 #include "fuzz/fuzz_prologue.h"
 
 #include <AL/al.h>
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 
@@ -29,9 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const ALenum formats[] = {AL_FORMAT_MONO8, AL_FORMAT_MONO16, AL_FORMAT_STEREO8,
                               AL_FORMAT_STEREO16};
-    size_t kind = 0;
-    while (kind < 4 && formats[kind] != format)
-        kind++;
+    const auto kind = static_cast<size_t>(std::find(formats, formats + 4, format) - formats);
     if (bytes < 0 || kind == 4)
         abort();
     outcomes[8 * kind + std::bit_width(static_cast<uint32_t>(bytes)) / 4]++;

@@ -217,10 +217,8 @@ TEST_F(ModelTest, RendersUnderItsTransformAndLeavesTheDocumentedState)
     Vector3 position = {0, 0, 0}, rotation = {0, 0, 0}, scale = {1, 1, 1};
     ASSERT_NE(Mesh_GetGPUData(Model_GetMesh(model, 1)), nullptr);
     Mesh_Render(Model_GetMesh(model, 1), subTexture, &position, &rotation, &scale);
-    position = {0.5f, 0, 0};
-    rotation = {0, 0, 90};
-    scale = {0.25f, 0.5f, 1};
-    Mesh_Render(Model_GetMesh(model, 0), subTexture, &position, &rotation, &scale);
+    Vector3 at = {0.5f, 0, 0}, turn = {0, 0, 90}, size = {0.25f, 0.5f, 1};
+    Mesh_Render(Model_GetMesh(model, 0), subTexture, &at, &turn, &size);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     const int32_t points[][3] = {{12, 8, 1}, {14, 9, 1}, {4, 8, 0}, {12, 14, 0}}; // sixteenths
     for (const auto &[x, y, in] : points)
@@ -412,13 +410,10 @@ struct ThreeDsCase
 
 TEST_F(ModelTest, ThreeDsWalksTheChunksWithTheirLogLinesAndDebugValues)
 {
-    Bytes lyingVersion = Main({Chunk(0x0002, {3, 0})});
-    lyingVersion[8] = 200; // the version chunk's length
-    Bytes zeroLength = InObject({});
-    zeroLength[14] = 0; // the object's length
-    Bytes positions = U16(10), morePositions = U16(10);
-    positions.resize(100, 0); // 10 positions need 120 bytes
-    morePositions.resize(2 + 120 + 1, 0);
+    auto set = [](Bytes bytes, size_t at, uint8_t value) { return bytes[at] = value, bytes; };
+    // 10 positions need 120 bytes.
+    const Bytes positions = Concat({U16(10), Bytes(98)}),
+                morePositions = Concat({U16(10), Bytes(121)});
     auto block = [](const std::vector<Bytes> &chunks) { return Chunk(0x4100, Concat(chunks)); };
     // A position chunk after the triangle-mesh block, inside the same object, is still met by
     // the block's walk, which is bounded by its object's bytes, not by its own length.
@@ -448,13 +443,13 @@ TEST_F(ModelTest, ThreeDsWalksTheChunksWithTheirLogLinesAndDebugValues)
          {0, 0, 0, 0, 0, 0, 0}},
         {after, "_parseTag4D4D|" OBJECT("s") FACES POSITIONS, {3, 0, 0, 1, 0, 1, 1}},
         // Lying lengths never lead past the data.
-        {lyingVersion,
+        {set(Main({Chunk(0x0002, {3, 0})}), 8, 200), // the version chunk's length
          "_parseTag4D4D|Invalid 3ds file size, 2: 200 != 8|_parseTag0002|Wrong size|",
          {0, 0, 0, 0}},
         {Concat({Main({Chunk(0x0002, {3, 0})}), {1, 2, 3}}),
          "_parseTag4D4D|_parseTag0002|Invalid 3ds header size.|Wrong size|",
          {0, 0, 0, 0}},
-        {zeroLength,
+        {set(InObject({}), 14, 0), // the object's length
          "_parseTag4D4D|_parseTag3D3D|Invalid 3ds chunk length, 16384: 0|",
          {0, 0, 0, 0}},
         {InObject({}, {'a', 'b', 'c'}),
