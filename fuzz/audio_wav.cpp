@@ -1,17 +1,17 @@
-// Any bytes into the game's sound decoding (our length checks, then ALUT): what it accepts must
-// be a buffer of the stated size in a format OpenAL plays. ALUT is not instrumented, so the
-// outcome (format, size magnitude) is fed back through libFuzzer's extra counters.
+// Any bytes into the sound decoding: what it accepts is a buffer of the stated size in a format
+// OpenAL plays. ALUT is not instrumented: the outcome is fed back as libFuzzer's extra counters.
 #include "audio/audio_openal.h"
 #include "fuzz/fuzz_prologue.h"
 
 #include <AL/al.h>
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 
 // 8 size magnitudes for each of the four formats.
 __attribute__((used, section("__libfuzzer_extra_counters"))) static uint8_t outcomes[32];
 
-// ALUT decodes only with a current OpenAL context: the game's start-up makes one (null output).
+// ALUT decodes only with a current OpenAL context (null output).
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     setenv("ALSOFT_DRIVERS", "null", 0);
@@ -30,9 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const ALenum formats[] = {AL_FORMAT_MONO8, AL_FORMAT_MONO16, AL_FORMAT_STEREO8,
                               AL_FORMAT_STEREO16};
-    size_t kind = 0;
-    while (kind < 4 && formats[kind] != format)
-        kind++;
+    const auto kind = static_cast<size_t>(std::find(formats, formats + 4, format) - formats);
     if (bytes < 0 || kind == 4)
         abort();
     outcomes[8 * kind + std::bit_width(static_cast<uint32_t>(bytes)) / 4]++;

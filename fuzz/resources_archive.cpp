@@ -1,6 +1,5 @@
-// Any bytes as resources.dat, every listed entry asked for as the game asks (size, then data): a
-// buffer handed out must hold the whole stated size and match the entry's CRC. libzip opens
-// archives by name, so the bytes go to a memory file reached by its /proc path.
+// Any bytes as resources.dat, every entry asked for as the game asks: a buffer handed out holds
+// the stated size and matches the CRC. The bytes go to a memory file reached by its /proc path.
 #include "foundation/checksum.h"
 #include "fuzz/fuzz_prologue.h"
 #include "resources/resource_win.h"
@@ -23,6 +22,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     return 0;
 }
 
+// Only the first entry of a name is the one handed out.
 static void _ReadEveryEntry(zip_t *listing)
 {
     zip_stat_t stat;
@@ -36,7 +36,6 @@ static void _ReadEveryEntry(zip_t *listing)
         if (data == nullptr || size < 0)
             continue;
         Fuzz_ReadAll(data, static_cast<size_t>(size));
-        // Only the first entry of a name is the one handed out.
         if ((stat.valid & ZIP_STAT_CRC) != 0 && zip_name_locate(listing, stat.name, 0) == i &&
             static_cast<zip_uint64_t>(size) == stat.size && Checksum_CRC32(data, size) != stat.crc)
             abort();

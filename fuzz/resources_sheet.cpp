@@ -1,5 +1,5 @@
-// Any bytes as a sprite sheet through the catalogue's steps before OpenGL (size limit, decoder,
-// sheet checks, copy to RGBA): the block must hold every decoded pixel in RGBA order.
+// Any bytes as a sprite sheet through the catalogue's steps before OpenGL: the block must hold
+// every decoded pixel in RGBA order.
 #include "fuzz/fuzz_prologue.h"
 #include "resources/asset.h"
 #include "resources/targa.h"

@@ -1,6 +1,4 @@
-// Any bytes into the TGA decoder. A decoded image must hold exactly width x height pixels of its
-// depth: every byte is read back, so a buffer sized for one depth and written for another shows
-// up under AddressSanitizer.
+// Any bytes into the TGA decoder: every byte of width x height pixels of its depth is read back.
 #include "fuzz/fuzz_prologue.h"
 #include "resources/targa.h"
 

@@ -1,8 +1,6 @@
 // Any alphabet and stream into the Huffman decoder, then the stream's bytes through an encode,
-// alphabet hand-over and decode that must give them back.
-// Input: entry count (16 bits, little-endian), that many entries of symbol (16 bits) and length
-// (8 bits), the number of unused bits in the last stream byte (low 3 bits of one byte), then the
-// stream. The coder's trace goes to standard output, which is closed here.
+// alphabet hand-over and decode that must give them back. Input: entry count (16 bits), entries
+// of symbol (16 bits) and length (8), unused bits of the last stream byte (low 3), the stream.
 #include "foundation/allocator.h"
 #include "fuzz/fuzz_prologue.h"
 #include "toolkit/huffman.h"
@@ -12,9 +10,8 @@
 #include <cstring>
 #include <vector>
 
-// Decodes bits bits of stream with the alphabet; aborts unless the output is as expected (when
-// given) or, without one, consistent with the result. An expected output comes with the
-// encoder's alphabet, released once handed over: the decoder must keep its own copy.
+// Aborts unless the decoded output is as expected or, without one, fits the result. An expected
+// output comes with the encoder's alphabet, freed once handed over: the decoder keeps a copy.
 static void _Decode(uint16_t *symbols, uint8_t *lengths, int32_t count, const uint8_t *stream,
                     int32_t bits, const uint8_t *expected, int32_t length)
 {
@@ -57,7 +54,7 @@ static void _RoundTrip(const uint8_t *bytes, int32_t length)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    if (freopen("/dev/null", "w", stdout) == nullptr)
+    if (freopen("/dev/null", "w", stdout) == nullptr) // the coder's trace
         fclose(stdout);
     return 0;
 }

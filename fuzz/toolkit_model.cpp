@@ -1,5 +1,5 @@
-// Any bytes into the OBJ reader (built with FUZZ_OBJ) or the 3DS reader. What it returns must
-// hold meshes inside the faces, faces inside the arrays, and vertex arrays readable to the end.
+// Any bytes into the OBJ reader (FUZZ_OBJ) or the 3DS reader: meshes inside the faces, faces
+// inside the arrays, vertex arrays readable to the end.
 #include "fuzz/fuzz_prologue.h"
 #include "toolkit/mesh.h"
 #include "toolkit/mesh_3ds.h"
@@ -8,21 +8,21 @@
 
 #include <cstdlib>
 
+// Index inside [-1, count), and -1 only where optional.
 static bool _Fits(int32_t index, int32_t count, bool optional)
 {
-    return (index >= 0 && index < count) || (optional && index == -1);
+    return index >= (optional ? -1 : 0) && index < count;
 }
 
 static void _CheckModel(Model *model)
 {
     const int32_t faceCount = Model_GetFaceCount(model);
-    const ModelFace *faces = Model_GetFaces(model);
-    for (int32_t i = 0; i < faceCount; i++)
-        for (int32_t k = 0; k < 3; k++)
-            if (!_Fits(faces[i].vertex[k], Model_GetVertexCount(model), false) ||
-                !_Fits(faces[i].texCoord[k], Model_GetTexCoordCount(model), true) ||
-                !_Fits(faces[i].normal[k], Model_GetNormalCount(model), true))
-                abort();
+    const ModelFace *f = Model_GetFaces(model);
+    for (int32_t i = 0; i < 3 * faceCount; i++)
+        if (!_Fits(f[i / 3].vertex[i % 3], Model_GetVertexCount(model), false) ||
+            !_Fits(f[i / 3].texCoord[i % 3], Model_GetTexCoordCount(model), true) ||
+            !_Fits(f[i / 3].normal[i % 3], Model_GetNormalCount(model), true))
+            abort();
     for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
     {
         Mesh *mesh = Model_GetMesh(model, m);

@@ -2,28 +2,14 @@
 #include "shapes.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
-
-static void _Line(std::string &text, const char *format, ...) __attribute__((format(printf, 2, 3)));
-
-static void _Line(std::string &text, const char *format, ...)
-{
-    char buffer[256];
-    va_list arguments;
-    va_start(arguments, format);
-    vsnprintf(buffer, sizeof(buffer), format, arguments);
-    va_end(arguments);
-    (text += buffer) += '\n';
-}
 
 std::string Shapes_TerrainObj(int32_t columns, int32_t rows)
 {
     std::string text = "# Wavefront OBJ terrain\n";
-    text.reserve(static_cast<size_t>(columns + 1) * (rows + 1) * 100 +
-                 static_cast<size_t>(columns) * rows * 2 * 40);
+    char line[256];
     // Positions, texture coordinates, then normals, each over the whole grid.
-    for (const char *format : {"v %.6f %.6f %.6f", "vt %.6f %.6f", "vn %.6f %.6f %.6f"})
+    for (const char *format : {"v %.6f %.6f %.6f\n", "vt %.6f %.6f\n", "vn %.6f %.6f %.6f\n"})
         for (int32_t y = 0; y <= rows; y++)
             for (int32_t x = 0; x <= columns; x++)
             {
@@ -35,7 +21,8 @@ std::string Shapes_TerrainObj(int32_t columns, int32_t rows)
                     {static_cast<double>(x) / columns, static_cast<double>(y) / rows, 0},
                     {-dx / length, 1 / length, -dz / length}};
                 const double *v = values[format[1] == ' ' ? 0 : format[1] == 't' ? 1 : 2];
-                _Line(text, format, v[0], v[1], v[2]);
+                text.append(line, static_cast<size_t>(
+                                      snprintf(line, sizeof(line), format, v[0], v[1], v[2])));
             }
     text += "g terrain\n";
     for (int32_t y = 0; y < rows; y++)
@@ -43,8 +30,12 @@ std::string Shapes_TerrainObj(int32_t columns, int32_t rows)
         {
             const int32_t a = 1 + y * (columns + 1) + x, b = a + 1, c = a + columns + 2,
                           d = a + columns + 1;
-            _Line(text, "f %d/%d/%d %d/%d/%d %d/%d/%d", a, a, a, d, d, d, c, c, c);
-            _Line(text, "f %d/%d/%d %d/%d/%d %d/%d/%d", a, a, a, c, c, c, b, b, b);
+            text.append(line, static_cast<size_t>(snprintf(line, sizeof(line),
+                                                           "f %d/%d/%d %d/%d/%d %d/%d/%d\n", a, a,
+                                                           a, d, d, d, c, c, c)));
+            text.append(line, static_cast<size_t>(snprintf(line, sizeof(line),
+                                                           "f %d/%d/%d %d/%d/%d %d/%d/%d\n", a, a,
+                                                           a, c, c, c, b, b, b)));
         }
     return text;
 }
