@@ -1,5 +1,4 @@
-// Test support for the audio modules: sounds made by sox or written here as plain WAV files,
-// zipped into an archive that the resource module opens, and the samples decoded from it.
+// Sounds made by sox or written here, zipped into an archive, and the samples decoded from it.
 #pragma once
 
 #include "audio/audio_openal.h"
@@ -53,8 +52,6 @@ inline std::vector<uint8_t> Wave(const Layout &layout, const std::vector<int32_t
 {
     const uint32_t size = values.size() * layout.width + extra.size(), padded = size + (size & 1);
     const uint32_t frame = layout.channels * layout.width, rate = 8000;
-    // "RIFF", its size, "WAVE", "fmt ", 16, PCM and channels, rate, bytes a second, frame size
-    // and bits, "data", its size.
     const uint32_t header[] = {0x46464952, 36 + padded,  0x45564157,
                                0x20746d66, 16,           1u | layout.channels << 16,
                                rate,       rate * frame, frame | 8 * layout.width << 16,
@@ -69,8 +66,7 @@ inline std::vector<uint8_t> Wave(const Layout &layout, const std::vector<int32_t
     return wave;
 }
 
-// A scratch folder for sounds and the archive made of them, the audio output (OpenAL's null
-// driver unless a test says otherwise) and the samples created: all released after each test.
+// Scratch folder, audio output (OpenAL's null driver by default) and samples, released after.
 class AudioTest : public ::testing::Test
 {
   protected:
@@ -97,7 +93,6 @@ class AudioTest : public ::testing::Test
         return samples.emplace_back(Sample_Create(name.c_str()));
     }
 
-    // Writes name with sox: the layout at rate, then sox's synth arguments.
     void Sox(const std::string &name, const Layout &layout, int32_t rate, const std::string &synth)
     {
         ASSERT_TRUE(
@@ -114,7 +109,6 @@ class AudioTest : public ::testing::Test
         files += " " + name;
     }
 
-    // Zips every file made so far into the archive, opens it, then the audio output.
     void Open(const char *device = nullptr)
     {
         ASSERT_TRUE(Run("zip -q -X sounds.zip" + files));

@@ -1,5 +1,4 @@
-// Real playback through OpenAL Soft's wave-file writer: what the samples play is read back from
-// the rendered file. The test waits for its sounds in the output's own time.
+// Real playback through OpenAL Soft's wave-file writer, read back from the rendered file.
 #include "audio/audio.h"
 #include "tests/audio/audio_test_support.h"
 
@@ -12,9 +11,7 @@
 
 namespace
 {
-// Waits until the output has rendered milliseconds more. A busy machine holds the wave writer
-// back, and it then catches up in one burst: by the wall clock, plays meant to follow one another
-// would land together in the file.
+// Waits in the output's own time: a busy machine holds the wave writer back, then it catches up.
 void WaitRendered(int64_t milliseconds)
 {
     ALCdevice *device = alcGetContextsDevice(alcGetCurrentContext());
@@ -34,8 +31,7 @@ void WaitRendered(int64_t milliseconds)
 
 TEST_F(AudioTest, PlaysWholeRestartsOnReplayAndHearsOnlyScalingBeforeTheFirstPlay)
 {
-    // OpenAL reads this once per process, before its first device: plain 16-bit stereo at the
-    // sounds' own rate, so the output is each sample times its panning gain, value for value.
+    // Read once per process: the output is then each sample times its panning gain, exactly.
     std::ofstream(Path("alsoft.conf"))
         << "[general]\nchannels = stereo\nsample-type = int16\nfrequency = 44100\n"
            "dither = false\noutput-limiter = false\nhrtf = false\n[wave]\nfile = "
@@ -49,8 +45,7 @@ TEST_F(AudioTest, PlaysWholeRestartsOnReplayAndHearsOnlyScalingBeforeTheFirstPla
     Sample *late = Create("noise.wav");
     const std::vector<int32_t> sound = Values(plain, mono16);
 
-    // Each play is waited out with some silence after it, but the third, which the fourth cuts
-    // off. late is scaled between its two plays.
+    // The fourth play cuts the third off; late is scaled between its two plays.
     Sample_Volume(early, 0.25f);
     for (const auto &[sample, wait] :
          {std::pair{plain, 700}, {early, 700}, {plain, 150}, {plain, 700}, {late, 700}})
@@ -65,8 +60,7 @@ TEST_F(AudioTest, PlaysWholeRestartsOnReplayAndHearsOnlyScalingBeforeTheFirstPla
     ASSERT_TRUE(Run("sox -D output.wav -t raw -e signed -b 16 left.raw remix 1"));
     const std::vector<int32_t> out = Values(FileContents(Path("left.raw")), 2);
 
-    // Each stretch of sound: the gain that best maps the sample's start onto it (least squares)
-    // and how many values from there are the sample from its beginning, times that gain.
+    // Each stretch of sound: its least-squares gain, and how many values match sound times it.
     std::vector<std::pair<double, size_t>> plays;
     for (size_t at = 0;; at += plays.back().second)
     {
@@ -88,8 +82,6 @@ TEST_F(AudioTest, PlaysWholeRestartsOnReplayAndHearsOnlyScalingBeforeTheFirstPla
         plays.emplace_back(cross / power, k);
     }
 
-    // plain whole, early scaled, plain cut off by its replay, which plays whole and alone (an
-    // overlap would add the rest of the cut play on top), late whole and unscaled twice.
     ASSERT_EQ(plays.size(), 6u);
     const double ratios[] = {1.0, 0.25, 1.0, 1.0, 1.0, 1.0};
     for (size_t i = 0; i < plays.size(); i++)

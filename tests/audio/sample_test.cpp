@@ -1,7 +1,4 @@
-// Samples decoded from sox-made WAV files in a zip archive, their load lines, and the silent
-// samples that broken entries or a missing device give; their in-place processing over the four
-// PCM layouts, and the biquad designs and equaliser beneath it, checked against sox's own filters
-// where sox has them.
+// Samples decoded from sox-made WAV files in a zip archive, and their processing against sox's.
 #include "audio/audio.h"
 #include "audio/biquad.h"
 #include "audio/eq3band.h"
@@ -34,8 +31,7 @@ TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySox)
         SCOPED_TRACE(layouts[i]->label);
         const std::string name = std::to_string(i) + ".wav";
         const std::string data = FileContents(Path(std::to_string(i) + ".raw"));
-        // Loading is quiet at the game's Error level. At Info it says what was loaded, and the
-        // archive's name scan (a Debug trace) stays out of it.
+        // Quiet at the Error level; at Info the load lines without the archive's Debug trace.
         EXPECT_EQ(CaptureOutput([&] { Sample_Destroy(Sample_Create(name.c_str())); }), "");
         Logging_SetLevel(LOGGING_LEVEL_INFO);
         Sample *sample = nullptr;
@@ -69,13 +65,11 @@ TEST_F(AudioTest, MissingOrUndecodableEntriesGiveSilentSamples)
                   std::make_tuple(0, 0, 0, nullptr));
     EXPECT_THAT(log, Contains(StartsWith("Audio error: ")).Times(1));
     EXPECT_THAT(log, Contains(" format: Unknown, size: 0, freq: 0, loop: 0.").Times(2));
-    // Playing one is reported, not fatal.
     EXPECT_THAT(CaptureMessages([&] { Sample_Play(broken), Sample_Play(broken); }),
                 Contains(StartsWith("Audio error: ")));
 }
 
-// A machine without sound: one Error line, then silence with no further complaint, and nothing
-// left behind that would keep the default output from opening afterwards.
+// One Error line, then silence, and nothing left that keeps the default output from opening.
 TEST_F(AudioTest, WithoutDeviceTheGameRunsOnSilently)
 {
     Sox("shot.wav", stereo16, 22050, "0.02 sine 440");
@@ -112,8 +106,7 @@ static const VolumeCase volumeCases[] = {
     {&mono16, 2.0f, {-100, 16383, 16384, -16384, -16385}, {-200, 32766, 32767, -32768, -32768}, {}},
     {&stereo8, 4.0f, {228, 28, 150, 100, 160, 96}, {255, 0, 216, 16, 255, 0}, {}}};
 
-// Truncation toward zero, 8-bit values around their silence level 128, saturation rather than
-// wrap-around, and a trailing partial frame that no processing touches.
+// Truncation toward zero, 8-bit around 128, saturation, and a trailing partial frame untouched.
 TEST_F(AudioTest, VolumeScalesWholeFramesAndSaturates)
 {
     for (size_t i = 0; i < std::size(volumeCases); i++)
@@ -144,7 +137,6 @@ static void _UnityEqualiser(Sample *sample, int32_t, int32_t)
     Sample_3BandEQFilter(sample, 880, 5000, 1, 1, 1);
 }
 
-// The peaking and shelving designs straight over 16-bit mono data, as the walk would run them.
 template <int32_t type, int32_t gain> static void _Design(Sample *sample, int32_t, int32_t)
 {
     BiQuadFilter *filter = BiQuad_new(type, gain, 1000, Sample_GetFrequence(sample), 1);
@@ -154,9 +146,7 @@ template <int32_t type, int32_t gain> static void _Design(Sample *sample, int32_
     free(filter);
 }
 
-// Each operation on a sox-made file against sox's own effect on it: sox rounds where we
-// truncate, so values may differ by one step, never more, and where the output overshoots the
-// width both clip. Each channel keeps its own history; 8-bit data is processed around 128.
+// Against sox's own effect: sox rounds where we truncate, so values may differ by one step.
 TEST_F(AudioTest, SampleFiltersMatchSox)
 {
     struct Case
@@ -204,12 +194,10 @@ TEST_F(AudioTest, SampleFiltersMatchSox)
             ASSERT_NEAR(ours[v], expected[v], 1) << "value " << v;
             changed += std::abs(ours[v] - input[v]) > 2;
         }
-        // The operation must have done something for the comparison to mean anything.
         EXPECT_GT(changed, ours.size() / 10);
     }
 }
 
-// Steady-state gain in dB of filter for a sine of frequency at 44.1 kHz.
 template <typename Filter> static double _GainDb(double frequency, Filter &&filter)
 {
     double in = 0.0, out = 0.0;
@@ -222,8 +210,6 @@ template <typename Filter> static double _GainDb(double frequency, Filter &&filt
     return 10.0 * log10(out / in);
 }
 
-// Split at 880 Hz and 5 kHz, each band alone passes a tone inside it nearly whole and keeps
-// other bands' tones down; bad designs are refused.
 TEST(ThreeBand, EachGainActsOnItsOwnBandAndBadBiQuadsAreRefused)
 {
     const double tones[] = {50.0, 2000.0, 15000.0};

@@ -9,8 +9,7 @@ using AllocatorTest = FoundationTest;
 using LoggingTest = FoundationTest;
 using ::testing::MatchesRegex;
 
-// Death-test children print their Error line on standard output; send it where the death
-// test looks (standard error) so the exact text can be matched.
+// Death-test children log on standard output; the death test reads standard error.
 static void _StdoutToStderr()
 {
     dup2(STDERR_FILENO, STDOUT_FILENO);

@@ -16,8 +16,7 @@ class FileTest : public FoundationTest
 };
 using DirectoryTest = FileTest;
 
-// None of these opens: every call on the file must still be safe. No path and a directory
-// are refused with an Error line; the directory opens read-only like a file first.
+// None of these opens, yet every call is safe; no path and a directory are refused aloud.
 TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
 {
     const std::string missing = PathOf("missing/never.bin"), missingDir = PathOf("missing");

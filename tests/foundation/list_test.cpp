@@ -1,4 +1,3 @@
-// The list and its built-in cursor: walks that remove, add and search while they run.
 #include "foundation_test.h"
 
 #include <utility>
@@ -22,7 +21,6 @@ class ListTest : public FoundationTest
             List_Destroy(list);
         FoundationTest::TearDown();
     }
-    // Front to back with a fresh walk, checked against a backward walk and the size.
     std::string Contents()
     {
         std::string forward, backward;
@@ -104,25 +102,19 @@ TEST_F(ListTest, CursorWalksAddsRemovesAndSearches)
         const char *script, *trace;
     } cases[] = {
         {0, "flnpcFL x0 ?0 .", "-----------[]"},
-        // Null user pointers are refused. The entry links of a found entry.
         {0, "a2 A1 a3 A0 a_ A_ . ?1 ?0", "[0123]012-01"},
         // A failed step leaves the cursor where it was, on the last entry visited.
         {3, "fpnnnnpnnc .", "0-12--12-2[01]"},
-        // Removing during a walk continues with the neighbours; a second removal removes
-        // nothing. In the middle both cached neighbours stay valid and are linked to each other;
-        // after the last entry the walk ends but backwards still works; the only entry empties all.
+        // Removing during a walk continues with the neighbours; a second removal removes nothing.
         {6, "fnccnnccnncc n . fncpncnpc . np", "011-233-455--[024]022044-00[]--"},
         {4, "lcpcpcpcp .", "33221100-[]"},
         // Cached references must not outlive the entries RemoveFirst and RemoveLast remove.
         {4, "l Fpn Lnp .", "3--1--2[12]"},
-        // Added ahead of the cursor: visited; behind it: not; on the last entry the cached next
-        // is null. Removing that entry refreshes the cursor from its own links: the walk goes on.
+        // Added ahead of the cursor: visited; behind it: not, even from the last entry.
         {2, "f a2 A5 nn a3 n . l a4 cn", "012-[50123]334"},
-        // Find and Remove act on the front-most match; a failed search leaves the cursor alone,
-        // a hit places it.
+        // The front-most match; a failed search leaves the cursor alone, a hit places it.
         {3, "a0 f ?4 n ?0 n x0 x4 .", "0---1-011+-[120]"},
-        // ForEach removing the current entry, as the level does when destroying its ships;
-        // removing the entry after the current one skips it, removing the last ends the walk.
+        // ForEach removing the current entry, or the one after it (which is then skipped).
         {0, "e", "()"},
         {5, "e .", "(001123344)[2]"},
         {6, "E .", "(0+2+4+)[024]"},

@@ -8,7 +8,6 @@
 
 using StringTest = FoundationTest;
 
-// Compares and releases a String in one go.
 static void _ExpectText(String *string, const std::string &expected)
 {
     EXPECT_EQ(String_ToCStr(string), expected);
@@ -59,7 +58,6 @@ TEST_F(StringTest, FormattingAndTheCut)
 {
     _ExpectText(String_Format("Level: %d", 4), "Level: 4");
     _ExpectText(String_Format("%s|%.2f|%c", "x", 2.5, 'q'), "x|2.50|q");
-    // The score is a 64-bit value; the portable conversion keeps every digit.
     _ExpectText(String_Format("Score: %" PRId64, int64_t{5000000000}), "Score: 5000000000");
     _ExpectText(String_Format("Score: %" PRId64, INT64_MIN), "Score: -9223372036854775808");
 
@@ -71,9 +69,7 @@ TEST_F(StringTest, FormattingAndTheCut)
     _ExpectText(String_Format("%s", ""), "");
 }
 
-// Both ways of computing (carry-less multiplication and tables) against zlib, on every length
-// up to where the folding changes hands and beyond, from every alignment; and the lengths and
-// pointers that hold no data, a null one with a length refused with one Error line.
+// Carry-less and table CRCs against zlib over lengths and alignments; no data refused.
 TEST_F(StringTest, ChecksumMatchesZlibBothWaysAndRefusesNoData)
 {
     std::mt19937 generator(11);

@@ -1,7 +1,4 @@
-// The real program used as a person would: wait out the splash for the title, press Space to
-// play, quit with Escape; again, closed with the window's close button, and asked to stop by a
-// signal. Each time it must end at once with status 0, having printed only its start-up line.
-// Every step waits for what the window shows, never for a set time.
+// The real program as a person uses it, quit three ways: each must end at once with status 0.
 #include "tests/frame/x11_client.h"
 #include "tests/support/support.h"
 
@@ -22,7 +19,6 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 
-// Asks until done() holds or a generous deadline passes.
 template <typename Condition> bool WaitFor(Condition done, int seconds = 60)
 {
     for (const auto end = Clock::now() + std::chrono::seconds(seconds); !done();)
@@ -48,7 +44,6 @@ class Program : public ::testing::TestWithParam<int>
         glfwTerminate();
     }
 
-    // Starts the program and waits until its window shows, if asked to.
     void Start(bool findWindow = true)
     {
         pid = fork();
@@ -62,8 +57,7 @@ class Program : public ::testing::TestWithParam<int>
         ASSERT_GT(pid, 0);
         if (!findWindow)
             return;
-        // xdotool gives up when a window it looks at is closed under it (other tests open and
-        // close windows all the time), so it is asked again.
+        // Asked again: xdotool gives up when a window it looks at is closed under it.
         const std::string search = "xdotool search --onlyvisible --all --pid " +
                                    std::to_string(pid) + " --name '^Zindrel$' 2>/dev/null";
         ASSERT_TRUE(WaitFor(
@@ -129,8 +123,7 @@ TEST_F(Program, PlayedAsAPersonWouldAndClosedBothWays)
     ExpectEndsAtOnceWithStatusZero();
 }
 
-// Asked to stop from outside (kill, Ctrl+C, a closed terminal) with its output going to a file,
-// it ends as Escape ends it, and what it printed is in the file as soon as it was printed.
+// Stopped from outside, it ends as Escape ends it, its output in the file as soon as printed.
 TEST_P(Program, EndsOnAStopSignalAsEscapeEndsIt)
 {
     ASSERT_NO_FATAL_FAILURE(Start(false));

@@ -4,7 +4,6 @@
 #include <GLFW/glfw3.h>
 #define GLFW_EXPOSE_NATIVE_X11
 #include <GLFW/glfw3native.h>
-#include <X11/extensions/XTest.h>
 #include <X11/extensions/Xcomposite.h>
 
 namespace x11
@@ -27,21 +26,6 @@ void SendCloseRequest(uint64_t window)
     XSync(display, False);
 }
 
-void PressKeys(uint64_t window, std::initializer_list<const char *> keysymNames)
-{
-    Display *display = glfwGetX11Display();
-    XGrabServer(display);
-    XSetInputFocus(display, window, RevertToParent, CurrentTime);
-    for (const char *name : keysymNames)
-        XTestFakeKeyEvent(display, XKeysymToKeycode(display, XStringToKeysym(name)), True,
-                          CurrentTime);
-    for (auto name = std::rbegin(keysymNames); name != std::rend(keysymNames); ++name)
-        XTestFakeKeyEvent(display, XKeysymToKeycode(display, XStringToKeysym(*name)), False,
-                          CurrentTime);
-    XUngrabServer(display);
-    XSync(display, False);
-}
-
 void SendKey(uint64_t window, const char *keysymName)
 {
     Display *display = glfwGetX11Display();
@@ -56,12 +40,6 @@ void SendKey(uint64_t window, const char *keysymName)
         XSendEvent(display, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
     }
     XSync(display, False);
-}
-
-void DropFocus(void)
-{
-    XSetInputFocus(glfwGetX11Display(), None, RevertToNone, CurrentTime);
-    XSync(glfwGetX11Display(), False);
 }
 
 void KeepContentsOffScreen(uint64_t window)
