@@ -28,22 +28,18 @@ inline const Layout stereo8 = {"Stereo 8bit", AL_FORMAT_STEREO8, 2, 1};
 inline const Layout stereo16 = {"Stereo 16bit", AL_FORMAT_STEREO16, 2, 2};
 
 // PCM values as stored: 8-bit ones unsigned, 16-bit ones signed little-endian.
-inline std::vector<int32_t> Values(const void *data, size_t size, int32_t width)
+inline std::vector<int32_t> Values(const std::string &data, int32_t width)
 {
-    const auto *bytes = static_cast<const uint8_t *>(data);
-    std::vector<int32_t> values(size / width);
+    const auto *bytes = reinterpret_cast<const uint8_t *>(data.data());
+    std::vector<int32_t> values(data.size() / width);
     for (size_t i = 0; i < values.size(); i++)
         values[i] = width == 1 ? bytes[i] : int16_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
     return values;
 }
-
-inline std::vector<int32_t> Values(const std::string &bytes, int32_t width)
-{
-    return Values(bytes.data(), bytes.size(), width);
-}
 inline std::vector<int32_t> Values(Sample *sample, const Layout &layout)
 {
-    return Values(Sample_GetData(sample), Sample_GetSize(sample), layout.width);
+    return Values({static_cast<char *>(Sample_GetData(sample)), size_t(Sample_GetSize(sample))},
+                  layout.width);
 }
 
 // A plain PCM WAV file at 8 kHz holding values, then extra bytes that make no whole frame.

@@ -56,12 +56,12 @@ TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
     }
 }
 
-TEST_F(FileTest, SizeSeekReadWriteRoundTrip)
+TEST_F(FileTest, SizeSeekReadWriteAndMappingRoundTrip)
 {
     std::string bytes(100, '\0');
     for (int i = 0; i < 100; i++)
         bytes[i] = static_cast<char>(i * 7);
-    const std::string path = PathOf("round.bin");
+    std::string path = PathOf("round.bin");
     File *file = File_Create(path.c_str(), true, true, false);
     ASSERT_GE(File_GetFileDescriptor(file), 0);
     EXPECT_EQ(File_GetSize(file), 0);
@@ -82,12 +82,8 @@ TEST_F(FileTest, SizeSeekReadWriteRoundTrip)
     EXPECT_EQ(File_Write(appender, "tail", 4), 4);
     File_Destroy(appender);
     EXPECT_EQ(FileContents(path), bytes + "tail") << "appended writes land at the end";
-}
 
-TEST_F(FileTest, MappingReadsAndWritesTheWholeFile)
-{
-    const std::string path = PathOf("mapped.bin");
-    File *file = File_Create(path.c_str(), true, true, false);
+    file = File_Create((path = PathOf("mapped.bin")).c_str(), true, true, false);
     EXPECT_EQ(File_MapToMemory(file), nullptr) << "an empty file cannot be mapped";
     File_Write(file, "0123456789abcdef", 16);
     auto *view = static_cast<char *>(File_MapToMemory(file));
@@ -115,7 +111,7 @@ TEST_F(DirectoryTest, ListingTwiceAppendsTheNamesAgain)
         std::ofstream(PathOf(name)) << name;
     Directory *directory = Directory_Create(folder.c_str());
     List *list = nullptr;
-    const std::string printed = CaptureOutput([&] { list = Directory_ReadFileList(directory); });
+    CaptureOutput([&] { list = Directory_ReadFileList(directory); });
     EXPECT_EQ(Directory_ReadFileList(directory), list);
     std::vector<std::string> names;
     for (void *p = List_GetFirst(list); p != nullptr; p = List_GetNext(list))
@@ -126,8 +122,6 @@ TEST_F(DirectoryTest, ListingTwiceAppendsTheNamesAgain)
     std::sort(names.begin(), names.begin() + 5);
     EXPECT_EQ(std::vector(names.begin(), names.begin() + 5),
               (std::vector<std::string>{".", "..", "a.txt", "b.bin", "c"}));
-    for (int i = 0; i < 5; i++)
-        EXPECT_NE(printed.find("File: " + names[i] + "\n"), std::string::npos) << names[i];
     Directory_Destroy(directory);
     List_Destroy(list);
 

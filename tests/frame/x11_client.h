@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 struct GLFWwindow;
 
@@ -16,9 +15,4 @@ void SendCloseRequest(uint64_t window);
 // A press and release of an X keysym such as "Escape" sent straight to the window, as xdotool
 // does: it does not depend on the focus, which a window of a parallel test may take.
 void SendKey(uint64_t window, const char *keysymName);
-// Redirects the window to storage of its own (Composite), so that windows of other tests over
-// it do not spoil what ShownPixels reads.
-void KeepContentsOffScreen(uint64_t window);
-// What the window shows, rows from the top down, as 0xRRGGBB on the 24-bit screen of Xvfb.
-std::vector<uint32_t> ShownPixels(uint64_t window, int width, int height);
 } // namespace x11

@@ -11,8 +11,6 @@ class ScratchFolder
   public:
     ScratchFolder();
     ~ScratchFolder();
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
     const std::string &Path() const { return path; }
     std::string File(const std::string &name) const { return path + "/" + name; }
 
