@@ -42,8 +42,12 @@ TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySoxAndNothingElse)
         EXPECT_EQ(Sample_GetFrequence(sample), rates[i]);
         ASSERT_EQ(Sample_GetSize(sample), static_cast<int32_t>(data.size()));
         EXPECT_EQ(memcmp(Sample_GetData(sample), data.data(), data.size()), 0);
-        EXPECT_THAT(log, ElementsAre("Loaded audio sample", StartsWith(" Filename: " + name),
-                                     StartsWith(" format: " + std::string(layouts[i]->label))));
+        EXPECT_THAT(log, ElementsAre("Loaded audio sample",
+                                     " Filename: " + name + ", fileSize: " +
+                                         std::to_string(FileContents(Path(name)).size()) + ".",
+                                     " format: " + std::string(layouts[i]->label) +
+                                         ", size: " + std::to_string(data.size()) +
+                                         ", freq: " + std::to_string(rates[i]) + ", loop: 0."));
     }
     Logging_SetLevel(LOGGING_LEVEL_INFO);
     Sample *broken = nullptr, *missing = nullptr;

@@ -67,6 +67,9 @@ TEST(AllocatorDeathTest, ExhaustionAndFreeingNullEndTheProcess)
                 ::testing::ExitedWithCode(1),
                 "(^|\n)Error at allocator\\.cpp:[0-9]+ - Trying to free NULL pointer at "
                 "game/ship\\.cpp:43\\.\n");
+    // Only a silenced log keeps the line back; the process still ends.
+    EXPECT_EXIT((_StdoutToStderr(), Logging_SetLevel(LOGGING_LEVEL_SILENT), MEMORY_FREE(nullptr)),
+                ::testing::ExitedWithCode(1), "^$");
 }
 
 TEST_F(LoggingTest, LevelFilteringAndFileLabels)

@@ -111,7 +111,7 @@ TEST_F(DirectoryTest, ListingTwiceAppendsTheNamesAgain)
         std::ofstream(PathOf(name)) << name;
     Directory *directory = Directory_Create(folder.c_str());
     List *list = nullptr;
-    CaptureOutput([&] { list = Directory_ReadFileList(directory); });
+    const std::string printed = CaptureOutput([&] { list = Directory_ReadFileList(directory); });
     EXPECT_EQ(Directory_ReadFileList(directory), list);
     std::vector<std::string> names;
     for (void *p = List_GetFirst(list); p != nullptr; p = List_GetNext(list))
@@ -122,6 +122,8 @@ TEST_F(DirectoryTest, ListingTwiceAppendsTheNamesAgain)
     std::sort(names.begin(), names.begin() + 5);
     EXPECT_EQ(std::vector(names.begin(), names.begin() + 5),
               (std::vector<std::string>{".", "..", "a.txt", "b.bin", "c"}));
+    for (int i = 0; i < 5; i++)
+        EXPECT_NE(printed.find("File: " + names[i] + "\n"), std::string::npos) << names[i];
     Directory_Destroy(directory);
     List_Destroy(list);
 
