@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -43,8 +42,8 @@ inline std::vector<int32_t> Values(Sample *sample, const Layout &layout)
 }
 
 // A plain PCM WAV file at 8 kHz holding values, then extra bytes that make no whole frame.
-inline std::vector<uint8_t> Wave(const Layout &layout, const std::vector<int32_t> &values,
-                                 const std::vector<uint8_t> &extra)
+inline std::string Wave(const Layout &layout, const std::vector<int32_t> &values,
+                        const std::vector<uint8_t> &extra)
 {
     const uint32_t size = values.size() * layout.width + extra.size(), padded = size + (size & 1);
     const uint32_t frame = layout.channels * layout.width, rate = 8000;
@@ -52,11 +51,10 @@ inline std::vector<uint8_t> Wave(const Layout &layout, const std::vector<int32_t
                                0x20746d66, 16,           1u | layout.channels << 16,
                                rate,       rate * frame, frame | 8 * layout.width << 16,
                                0x61746164, size};
-    std::vector<uint8_t> wave(sizeof(header));
-    memcpy(wave.data(), header, sizeof(header));
+    std::string wave(reinterpret_cast<const char *>(header), sizeof(header));
     for (const int32_t value : values)
         for (int32_t i = 0; i < layout.width; i++)
-            wave.push_back(static_cast<uint8_t>(value >> 8 * i));
+            wave.push_back(static_cast<char>(value >> 8 * i));
     wave.insert(wave.end(), extra.begin(), extra.end());
     wave.resize(sizeof(header) + padded); // chunks are padded to even sizes
     return wave;
@@ -98,10 +96,9 @@ class AudioTest : public ::testing::Test
         files += " " + name;
     }
 
-    void Add(const std::string &name, const std::vector<uint8_t> &bytes)
+    void Add(const std::string &name, const std::string &bytes)
     {
-        std::ofstream(Path(name), std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+        std::ofstream(Path(name), std::ios::binary) << bytes;
         files += " " + name;
     }
 

@@ -1,6 +1,7 @@
 // Samples decoded from sox-made WAV files in a zip archive, and their processing against sox's.
 #include "audio/audio.h"
 #include "audio/biquad.h"
+#include "audio/eq3band.h"
 #include "tests/audio/audio_test_support.h"
 
 #include <cmath>
@@ -8,9 +9,7 @@
 #include <gmock/gmock.h>
 #include <tuple>
 
-using testing::Contains;
-using testing::ElementsAre;
-using testing::StartsWith;
+using testing::Contains, testing::ElementsAre, testing::StartsWith;
 
 // Broken and missing entries give silent samples whose playing is reported, not fatal.
 TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySoxAndNothingElse)
@@ -24,8 +23,7 @@ TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySoxAndNothingElse)
         Sox(name + ".wav", *layouts[i], rates[i], "0.05 sine 440 sine 660");
         ASSERT_TRUE(Run("sox " + name + ".wav -t raw " + name + ".raw"));
     }
-    const std::string text = "these bytes are no WAV file at all";
-    Add("broken.wav", std::vector<uint8_t>(text.begin(), text.end()));
+    Add("broken.wav", "these bytes are no WAV file at all");
     Open();
     for (int32_t i = 0; i < 4; i++)
     {
@@ -173,8 +171,24 @@ TEST_F(AudioTest, VolumeScalesWholeFramesAndFiltersMatchSox)
     }
 }
 
-TEST(BiQuad, BadDesignsAreRefused)
+TEST(ThreeBand, EachGainActsOnItsOwnBandAndBadBiQuadsAreRefused)
 {
+    // Each band alone passes a tone inside it nearly whole and keeps other bands' tones down.
+    const double tones[] = {50.0, 2000.0, 15000.0};
+    for (int32_t i = 0; i < 9; i++)
+    {
+        ThreeBandState state;
+        init_3band_state(&state, 880, 5000, 44100);
+        state.lowGain = i / 3 == 0, state.midGain = i / 3 == 1, state.highGain = i / 3 == 2;
+        double in = 0.0, out = 0.0;
+        for (int32_t t = 0; t < 2 * 44100; t++)
+        {
+            const double x = sin(2.0 * M_PI * tones[i % 3] * t / 44100.0), y = do_3band(&state, x);
+            in += t >= 44100 ? x * x : 0.0, out += t >= 44100 ? y * y : 0.0;
+        }
+        const double db = 10.0 * log10(out / in);
+        EXPECT_TRUE(i / 3 == i % 3 ? db > -1.0 : db < -6.0) << "band " << i / 3 << ": " << db;
+    }
     // Unknown types, sin ω = 0 and a zero sample rate have no finite design.
     for (const auto &[type, frequency, rate] : {std::tuple{7, 1000.0, 44100.0},
                                                 {-1, 1000.0, 44100.0},

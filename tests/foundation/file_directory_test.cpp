@@ -14,7 +14,6 @@ class FileTest : public FoundationTest
     const std::string folder = scratch.Path();
     std::string PathOf(const char *name) { return scratch.File(name); }
 };
-using DirectoryTest = FileTest;
 
 // None of these opens, yet every call is safe; no path and a directory are refused aloud.
 TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
@@ -105,7 +104,7 @@ TEST_F(FileTest, SizeSeekReadWriteAndMappingRoundTrip)
     File_Destroy(reader);
 }
 
-TEST_F(DirectoryTest, ListingTwiceAppendsTheNamesAgain)
+TEST_F(FileTest, DirectoryListingTwiceAppendsTheNamesAgain)
 {
     for (const char *name : {"a.txt", "b.bin", "c"})
         std::ofstream(PathOf(name)) << name;
