@@ -1,5 +1,4 @@
-// Test support for the audio modules: sounds made by sox or written here as plain WAV files,
-// zipped into an archive that the resource module opens, and the samples decoded from it.
+// Sounds made by sox or written here, zipped into an archive, and the samples decoded from it.
 #pragma once
 
 #include "audio/audio_openal.h"
@@ -11,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -29,48 +27,40 @@ inline const Layout stereo8 = {"Stereo 8bit", AL_FORMAT_STEREO8, 2, 1};
 inline const Layout stereo16 = {"Stereo 16bit", AL_FORMAT_STEREO16, 2, 2};
 
 // PCM values as stored: 8-bit ones unsigned, 16-bit ones signed little-endian.
-inline std::vector<int32_t> Values(const void *data, size_t size, int32_t width)
+inline std::vector<int32_t> Values(const std::string &data, int32_t width)
 {
-    const auto *bytes = static_cast<const uint8_t *>(data);
-    std::vector<int32_t> values(size / width);
+    const auto *bytes = reinterpret_cast<const uint8_t *>(data.data());
+    std::vector<int32_t> values(data.size() / width);
     for (size_t i = 0; i < values.size(); i++)
         values[i] = width == 1 ? bytes[i] : int16_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
     return values;
 }
-
-inline std::vector<int32_t> Values(const std::string &bytes, int32_t width)
-{
-    return Values(bytes.data(), bytes.size(), width);
-}
 inline std::vector<int32_t> Values(Sample *sample, const Layout &layout)
 {
-    return Values(Sample_GetData(sample), Sample_GetSize(sample), layout.width);
+    return Values({static_cast<char *>(Sample_GetData(sample)), size_t(Sample_GetSize(sample))},
+                  layout.width);
 }
 
 // A plain PCM WAV file at 8 kHz holding values, then extra bytes that make no whole frame.
-inline std::vector<uint8_t> Wave(const Layout &layout, const std::vector<int32_t> &values,
-                                 const std::vector<uint8_t> &extra)
+inline std::string Wave(const Layout &layout, const std::vector<int32_t> &values,
+                        const std::vector<uint8_t> &extra)
 {
     const uint32_t size = values.size() * layout.width + extra.size(), padded = size + (size & 1);
     const uint32_t frame = layout.channels * layout.width, rate = 8000;
-    // "RIFF", its size, "WAVE", "fmt ", 16, PCM and channels, rate, bytes a second, frame size
-    // and bits, "data", its size.
     const uint32_t header[] = {0x46464952, 36 + padded,  0x45564157,
                                0x20746d66, 16,           1u | layout.channels << 16,
                                rate,       rate * frame, frame | 8 * layout.width << 16,
                                0x61746164, size};
-    std::vector<uint8_t> wave(sizeof(header));
-    memcpy(wave.data(), header, sizeof(header));
+    std::string wave(reinterpret_cast<const char *>(header), sizeof(header));
     for (const int32_t value : values)
         for (int32_t i = 0; i < layout.width; i++)
-            wave.push_back(static_cast<uint8_t>(value >> 8 * i));
+            wave.push_back(static_cast<char>(value >> 8 * i));
     wave.insert(wave.end(), extra.begin(), extra.end());
     wave.resize(sizeof(header) + padded); // chunks are padded to even sizes
     return wave;
 }
 
-// A scratch folder for sounds and the archive made of them, the audio output (OpenAL's null
-// driver unless a test says otherwise) and the samples created: all released after each test.
+// Scratch folder, audio output (OpenAL's null driver by default) and samples, released after.
 class AudioTest : public ::testing::Test
 {
   protected:
@@ -97,7 +87,6 @@ class AudioTest : public ::testing::Test
         return samples.emplace_back(Sample_Create(name.c_str()));
     }
 
-    // Writes name with sox: the layout at rate, then sox's synth arguments.
     void Sox(const std::string &name, const Layout &layout, int32_t rate, const std::string &synth)
     {
         ASSERT_TRUE(
@@ -107,14 +96,12 @@ class AudioTest : public ::testing::Test
         files += " " + name;
     }
 
-    void Add(const std::string &name, const std::vector<uint8_t> &bytes)
+    void Add(const std::string &name, const std::string &bytes)
     {
-        std::ofstream(Path(name), std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+        std::ofstream(Path(name), std::ios::binary) << bytes;
         files += " " + name;
     }
 
-    // Zips every file made so far into the archive, opens it, then the audio output.
     void Open(const char *device = nullptr)
     {
         ASSERT_TRUE(Run("zip -q -X sounds.zip" + files));

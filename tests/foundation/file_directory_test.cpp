@@ -14,10 +14,8 @@ class FileTest : public FoundationTest
     const std::string folder = scratch.Path();
     std::string PathOf(const char *name) { return scratch.File(name); }
 };
-using DirectoryTest = FileTest;
 
-// None of these opens: every call on the file must still be safe. No path and a directory
-// are refused with an Error line; the directory opens read-only like a file first.
+// None of these opens, yet every call is safe; no path and a directory are refused aloud.
 TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
 {
     const std::string missing = PathOf("missing/never.bin"), missingDir = PathOf("missing");
@@ -57,12 +55,12 @@ TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
     }
 }
 
-TEST_F(FileTest, SizeSeekReadWriteRoundTrip)
+TEST_F(FileTest, SizeSeekReadWriteAndMappingRoundTrip)
 {
     std::string bytes(100, '\0');
     for (int i = 0; i < 100; i++)
         bytes[i] = static_cast<char>(i * 7);
-    const std::string path = PathOf("round.bin");
+    std::string path = PathOf("round.bin");
     File *file = File_Create(path.c_str(), true, true, false);
     ASSERT_GE(File_GetFileDescriptor(file), 0);
     EXPECT_EQ(File_GetSize(file), 0);
@@ -83,12 +81,8 @@ TEST_F(FileTest, SizeSeekReadWriteRoundTrip)
     EXPECT_EQ(File_Write(appender, "tail", 4), 4);
     File_Destroy(appender);
     EXPECT_EQ(FileContents(path), bytes + "tail") << "appended writes land at the end";
-}
 
-TEST_F(FileTest, MappingReadsAndWritesTheWholeFile)
-{
-    const std::string path = PathOf("mapped.bin");
-    File *file = File_Create(path.c_str(), true, true, false);
+    file = File_Create((path = PathOf("mapped.bin")).c_str(), true, true, false);
     EXPECT_EQ(File_MapToMemory(file), nullptr) << "an empty file cannot be mapped";
     File_Write(file, "0123456789abcdef", 16);
     auto *view = static_cast<char *>(File_MapToMemory(file));
@@ -110,7 +104,7 @@ TEST_F(FileTest, MappingReadsAndWritesTheWholeFile)
     File_Destroy(reader);
 }
 
-TEST_F(DirectoryTest, ListingTwiceAppendsTheNamesAgain)
+TEST_F(FileTest, DirectoryListingTwiceAppendsTheNamesAgain)
 {
     for (const char *name : {"a.txt", "b.bin", "c"})
         std::ofstream(PathOf(name)) << name;

@@ -1,5 +1,4 @@
-// Shared pieces of the foundation tests: the headers most of them read, and a fixture that fails
-// any test leaving blocks of the tracking allocator behind.
+// A fixture that fails any test leaving blocks of the tracking allocator behind.
 #pragma once
 
 #include "foundation/allocator.h"

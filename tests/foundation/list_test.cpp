@@ -1,28 +1,15 @@
-// The list and its built-in cursor: walks that remove, add and search while they run.
+// The list and its cursor, and the hash map.
 #include "foundation_test.h"
 
-#include <utility>
+#include "foundation/map.h"
 
 // A list built from values[], whose addresses are the user pointers; V() reads one back.
 class ListTest : public FoundationTest
 {
   protected:
     int values[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    List *list = nullptr;
+    static inline List *list = nullptr;
 
-    void Fill(int count)
-    {
-        list = List_Create(nullptr);
-        for (int i = 0; i < count; i++)
-            List_AddLast(list, &values[i]);
-    }
-    void TearDown() override
-    {
-        if (list != nullptr)
-            List_Destroy(list);
-        FoundationTest::TearDown();
-    }
-    // Front to back with a fresh walk, checked against a backward walk and the size.
     std::string Contents()
     {
         std::string forward, backward;
@@ -57,7 +44,13 @@ class ListTest : public FoundationTest
             else if (*op == 'x')
                 trace += List_Remove(list, arg) == nullptr ? '-' : '+', op++;
             else if (*op == '?')
-                trace += Links(List_Find(list, arg)), op++;
+            {
+                ListEntry *e = List_Find(list, arg);
+                trace += e ? std::string{Entry(ListEntry_GetPrevious(e)), Entry(e),
+                                         Entry(ListEntry_GetNext(e))}
+                           : "---";
+                op++;
+            }
             else if (*op == '.')
                 trace += "[" + Contents() + "]";
             else if (*op == 'e' || *op == 'E')
@@ -68,12 +61,6 @@ class ListTest : public FoundationTest
             }
         }
         return trace;
-    }
-    static std::string Links(ListEntry *e)
-    {
-        return e == nullptr ? "---"
-                            : std::string{Entry(ListEntry_GetPrevious(e)), Entry(e),
-                                          Entry(ListEntry_GetNext(e))};
     }
     static inline std::string visited;
     static void _RemoveAllBut2(List *l, void *p)
@@ -104,48 +91,149 @@ TEST_F(ListTest, CursorWalksAddsRemovesAndSearches)
         const char *script, *trace;
     } cases[] = {
         {0, "flnpcFL x0 ?0 .", "-----------[]"},
-        // Null user pointers are refused. The entry links of a found entry.
         {0, "a2 A1 a3 A0 a_ A_ . ?1 ?0", "[0123]012-01"},
         // A failed step leaves the cursor where it was, on the last entry visited.
         {3, "fpnnnnpnnc .", "0-12--12-2[01]"},
-        // Removing during a walk continues with the neighbours; a second removal removes
-        // nothing. In the middle both cached neighbours stay valid and are linked to each other;
-        // after the last entry the walk ends but backwards still works; the only entry empties all.
+        // Removing during a walk continues with the neighbours; a second removal removes nothing.
         {6, "fnccnnccnncc n . fncpncnpc . np", "011-233-455--[024]022044-00[]--"},
         {4, "lcpcpcpcp .", "33221100-[]"},
         // Cached references must not outlive the entries RemoveFirst and RemoveLast remove.
         {4, "l Fpn Lnp .", "3--1--2[12]"},
-        // Added ahead of the cursor: visited; behind it: not; on the last entry the cached next
-        // is null. Removing that entry refreshes the cursor from its own links: the walk goes on.
+        // Added ahead of the cursor: visited; behind it: not, even from the last entry.
         {2, "f a2 A5 nn a3 n . l a4 cn", "012-[50123]334"},
-        // Find and Remove act on the front-most match; a failed search leaves the cursor alone,
-        // a hit places it.
+        // The front-most match; a failed search leaves the cursor alone, a hit places it.
         {3, "a0 f ?4 n ?0 n x0 x4 .", "0---1-011+-[120]"},
-        // ForEach removing the current entry, as the level does when destroying its ships;
-        // removing the entry after the current one skips it, removing the last ends the walk.
+        // ForEach removing the current entry, or the one after it (which is then skipped).
         {0, "e", "()"},
         {5, "e .", "(001123344)[2]"},
         {6, "E .", "(0+2+4+)[024]"},
     };
+    // Destroying hands the entries left over front to back, each unlinked first: what is handed
+    // over is each value and the size left then.
     for (const auto &c : cases)
     {
         SCOPED_TRACE(c.script);
-        Fill(c.fill);
+        list =
+            List_Create([](void *p) { visited += Digit(p), visited += '0' + List_GetSize(list); });
+        for (int i = 0; i < c.fill; i++)
+            List_AddLast(list, &values[i]);
         EXPECT_EQ(Run(c.script), c.trace);
-        List_Destroy(std::exchange(list, nullptr));
+        const std::string left = Contents();
+        std::string handed;
+        for (size_t k = 0; k < left.size(); k++)
+            handed += std::string{left[k], char('0' + left.size() - 1 - k)};
+        visited.clear();
+        List_Destroy(list);
+        EXPECT_EQ(visited, handed);
     }
 }
 
-static std::vector<int> visits;
-static List *destroyed = nullptr;
+static std::vector<int> destroyed;
 
-TEST_F(ListTest, DestroyHandsOverFrontToBackAfterUnlinking)
+class MapTest : public FoundationTest
 {
-    const int64_t live = Live();
-    destroyed = List_Create([](void *p) { visits.push_back(V(p) * 10 + List_GetSize(destroyed)); });
-    EXPECT_EQ(Live(), live + 1) << "a list is one record";
-    for (int i = 1; i <= 3; i++)
-        List_AddLast(destroyed, &values[i]);
-    List_Destroy(destroyed);
-    EXPECT_EQ(visits, (std::vector{12, 21, 30})) << "value * 10 + the size left when handed over";
+  protected:
+    int values[4] = {0, 1, 2, 3};
+    Map *map = nullptr;
+    void Create(int32_t capacity)
+    {
+        destroyed.clear();
+        map = Map_Create(capacity,
+                         [](void *value) { destroyed.push_back(*static_cast<int *>(value)); });
+    }
+    // Get and Remove through a throw-away key (null Get for Remove); Put hands a new key over.
+    void *Get(const std::string &key, bool remove = false)
+    {
+        String *probe = String_Create(key.c_str());
+        void *value = remove ? (Map_Remove(map, probe), nullptr) : Map_Get(map, probe);
+        String_Destroy(probe);
+        return value;
+    }
+    void Remove(const std::string &key) { Get(key, true); }
+    void Put(const std::string &key, void *value)
+    {
+        Map_Put(map, String_Create(key.c_str()), value);
+    }
+};
+
+TEST_F(MapTest, BucketCountIsTheSquareRootOfTheCapacity)
+{
+    const std::pair<int32_t, int32_t> cases[] = {{1, 1},     {3, 1},     {4, 2}, {100, 10},
+                                                 {1000, 31}, {1024, 32}, {0, 1}, {-5, 1}};
+    for (const auto &[capacity, buckets] : cases)
+    {
+        Create(capacity);
+        EXPECT_EQ(Map_GetBucketCount(map), buckets) << capacity;
+        EXPECT_EQ(Get("anything"), nullptr);
+        Map_Destroy(map);
+    }
+}
+
+// Destroying hands the values over bucket by bucket, each in the order of insertion.
+TEST_F(MapTest, PutGetReplaceRemoveAndDestroyOrder)
+{
+    Create(49); // 7 buckets; about half the hashes are negative
+    std::vector<int> numbers(300);
+    std::vector<std::pair<int, int>> order; // (bucket, value); a replaced value goes last
+    for (int i = 0; i < 300; i++)
+    {
+        String *key = String_Format("key %d", i);
+        numbers[i] = 1000 + i;
+        if (i != 7)
+            order.emplace_back(abs(String_GetCRC(key) % 7), i == 5 ? 0 : numbers[i]);
+        Map_Put(map, key, &numbers[i]);
+    }
+    order.emplace_back(order[5].first, 1);
+    EXPECT_EQ(Map_GetSize(map), 300);
+    for (int i = 0; i < 300; i++)
+        ASSERT_EQ(Get("key " + std::to_string(i)), &numbers[i]) << i;
+    Put("key 5", &values[1]);
+    EXPECT_EQ(destroyed, std::vector<int>{1005}) << "the replaced value is handed over";
+    EXPECT_EQ(Map_GetSize(map), 300);
+    EXPECT_EQ(Get("key 5"), &values[1]);
+    Remove("absent");
+    Remove("key 7");
+    EXPECT_EQ(Get("key 7"), nullptr);
+    EXPECT_EQ(Map_GetSize(map), 299);
+    EXPECT_EQ(destroyed, (std::vector<int>{1005, 1007}));
+    destroyed.clear();
+    Map_Destroy(map);
+    std::stable_sort(order.begin(), order.end(),
+                     [](auto &a, auto &b) { return a.first < b.first; });
+    std::vector<int> expected;
+    for (const auto &[bucket, value] : order)
+        if (value != 0)
+            expected.push_back(value);
+    EXPECT_EQ(destroyed, expected);
+}
+
+// Colliding keys keep their own values; null values are stored but never found, not replaced,
+// removed on the way to the entry behind them and never handed to the destroy function.
+TEST_F(MapTest, KeysWithEqualCrcAndNullValues)
+{
+    const std::string first = "plumless", second = "buckeroo";
+    ASSERT_EQ(Checksum_CRC32(reinterpret_cast<const uint8_t *>(first.data()), 8),
+              Checksum_CRC32(reinterpret_cast<const uint8_t *>(second.data()), 8));
+    Create(100);
+    Put(first, &values[1]);
+    Put(second, &values[2]);
+    EXPECT_EQ(Get(first), &values[1]);
+    EXPECT_EQ(Get(second), &values[2]);
+    Put(second, &values[3]);
+    EXPECT_EQ(destroyed, std::vector<int>{2});
+    Remove(first);
+    EXPECT_EQ(Get(first), nullptr);
+    EXPECT_EQ(Get(second), &values[3]);
+    EXPECT_EQ(Map_GetSize(map), 1);
+
+    Put("ghost", nullptr);
+    EXPECT_EQ(Get("ghost"), nullptr);
+    Put("ghost", &values[2]);
+    EXPECT_EQ(Map_GetSize(map), 3);
+    EXPECT_EQ(Get("ghost"), &values[2]);
+    Remove("ghost");
+    EXPECT_EQ(Map_GetSize(map), 1);
+    Put("ghost", nullptr);
+    Map_Destroy(map);
+    EXPECT_EQ(destroyed, (std::vector<int>{2, 1, 2, 3}));
 }

@@ -4,8 +4,8 @@
 #include <GLFW/glfw3.h>
 #define GLFW_EXPOSE_NATIVE_X11
 #include <GLFW/glfw3native.h>
-#include <X11/extensions/XTest.h>
-#include <X11/extensions/Xcomposite.h>
+
+#include <initializer_list>
 
 namespace x11
 {
@@ -27,21 +27,6 @@ void SendCloseRequest(uint64_t window)
     XSync(display, False);
 }
 
-void PressKeys(uint64_t window, std::initializer_list<const char *> keysymNames)
-{
-    Display *display = glfwGetX11Display();
-    XGrabServer(display);
-    XSetInputFocus(display, window, RevertToParent, CurrentTime);
-    for (const char *name : keysymNames)
-        XTestFakeKeyEvent(display, XKeysymToKeycode(display, XStringToKeysym(name)), True,
-                          CurrentTime);
-    for (auto name = std::rbegin(keysymNames); name != std::rend(keysymNames); ++name)
-        XTestFakeKeyEvent(display, XKeysymToKeycode(display, XStringToKeysym(*name)), False,
-                          CurrentTime);
-    XUngrabServer(display);
-    XSync(display, False);
-}
-
 void SendKey(uint64_t window, const char *keysymName)
 {
     Display *display = glfwGetX11Display();
@@ -58,26 +43,4 @@ void SendKey(uint64_t window, const char *keysymName)
     XSync(display, False);
 }
 
-void DropFocus(void)
-{
-    XSetInputFocus(glfwGetX11Display(), None, RevertToNone, CurrentTime);
-    XSync(glfwGetX11Display(), False);
-}
-
-void KeepContentsOffScreen(uint64_t window)
-{
-    XCompositeRedirectWindow(glfwGetX11Display(), window, CompositeRedirectAutomatic);
-}
-
-std::vector<uint32_t> ShownPixels(uint64_t window, int width, int height)
-{
-    XImage *image = XGetImage(glfwGetX11Display(), window, 0, 0, width, height, AllPlanes, ZPixmap);
-    std::vector<uint32_t> pixels;
-    for (int y = 0; image != nullptr && y < height; y++)
-        for (int x = 0; x < width; x++)
-            pixels.push_back(XGetPixel(image, x, y) & 0xffffff);
-    if (image != nullptr)
-        XDestroyImage(image);
-    return pixels;
-}
 } // namespace x11

@@ -4,8 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
-#include <vector>
 
 struct GLFWwindow;
 
@@ -14,18 +12,7 @@ namespace x11
 uint64_t IdOf(GLFWwindow *window);
 // As a window manager does when the user clicks the close button (WM_DELETE_WINDOW).
 void SendCloseRequest(uint64_t window);
-// A key press and release sent straight to the window, as xdotool does: unlike PressKeys it
-// does not depend on the focus, which a window another process opens meanwhile may take.
+// A press and release of an X keysym such as "Escape" sent straight to the window, as xdotool
+// does: it does not depend on the focus, which a window of a parallel test may take.
 void SendKey(uint64_t window, const char *keysymName);
-// Real key presses (X test extension) of X keysym names such as "Escape", into a window of any
-// process, held together: pressed in the order given, released in the reverse one. The server
-// is held meanwhile, so that no window opened by a parallel test takes the focus and the keys.
-void PressKeys(uint64_t window, std::initializer_list<const char *> keysymNames);
-// Takes the keyboard focus away from every window, as switching to another program does.
-void DropFocus(void);
-// Redirects the window to storage of its own (Composite), so that windows of other tests over
-// it do not spoil what ShownPixels reads.
-void KeepContentsOffScreen(uint64_t window);
-// What the window shows, rows from the top down, as 0xRRGGBB on the 24-bit screen of Xvfb.
-std::vector<uint32_t> ShownPixels(uint64_t window, int width, int height);
 } // namespace x11

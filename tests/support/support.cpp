@@ -1,4 +1,3 @@
-// Shared by every test suite.
 #include "tests/support/support.h"
 
 #include <GLFW/glfw3.h>
@@ -52,9 +51,7 @@ std::vector<std::string> CaptureMessages(const std::function<void()> &call, cons
 
 bool MakeGlContextCurrent(int32_t size)
 {
-    // Never closed: GLFW restarted over and over fails under Xvfb, and unloading the GL driver
-    // at glfwTerminate would leave its own unreleased blocks behind without symbols,
-    // unrecognisable to LeakSanitizer.
+    // Never closed: restarting GLFW fails under Xvfb, and LeakSanitizer can't read its leftovers.
     static GLFWwindow *window = nullptr;
     if (window == nullptr && glfwInit())
     {
