@@ -1,5 +1,4 @@
-// The resources library against data from encoders we did not write (Info-ZIP, ImageMagick),
-// broken and hostile data, and textures in a real OpenGL context.
+// The resources library against Info-ZIP's and ImageMagick's files, broken and hostile data.
 #include "foundation/allocator.h"
 #include "foundation/logging.h"
 #include "resources/asset.h"
@@ -83,7 +82,6 @@ TEST_F(ResourceArchive, InfoZipEntriesReadBackByTheirWholeExactNames)
         EXPECT_EQ(Entry(name), ReadFixture(name)) << name;
     EXPECT_EQ(Entry("folder/inner.txt"), ReadFixture("inner.txt"));
     EXPECT_TRUE(Entry("folder/").empty());
-    // Every request reads into a buffer of its own.
     Resource_GetData("deflated.txt")[0] ^= 0xFF;
     EXPECT_EQ(Entry("deflated.txt"), ReadFixture("deflated.txt"));
     for (const char *name : {"inner.txt", "folder", "STORED.BIN", "stored.bi", "tored.bin", ""})
@@ -144,21 +142,13 @@ TEST(ResourceLocation, FoundBesideTheProgramHoweverItIsStarted)
 {
     const ScratchFolder scratch;
     const std::string &elsewhere = scratch.Path();
-    const std::string link = scratch.File("probe-link");
     // The working directory has no archive, only a link to the program.
-    ASSERT_EQ(symlink(RESOURCE_PROBE_PATH, link.c_str()), 0);
+    ASSERT_EQ(symlink(RESOURCE_PROBE_PATH, scratch.File("probe-link").c_str()), 0);
     for (const std::string &command :
          {"cd " + elsewhere + " && " RESOURCE_PROBE_PATH, "cd " + elsewhere + " && ./probe-link",
           // argv[0] is then a bare name without any directory part.
           "cd / && PATH=" + elsewhere + ":/usr/bin:/bin probe-link"})
-    {
-        FILE *pipe = popen(command.c_str(), "r");
-        ASSERT_NE(pipe, nullptr);
-        char output[128] = {};
-        const size_t length = fread(output, 1, sizeof(output) - 1, pipe);
-        EXPECT_EQ(pclose(pipe), 0) << command;
-        EXPECT_EQ(std::string(output, length), "inside the folder\n") << command;
-    }
+        EXPECT_EQ(system((command + " >/dev/null").c_str()), 0) << command;
 }
 
 std::vector<uint8_t> Tga(uint8_t type, uint16_t width, uint16_t height, uint8_t depth,
@@ -302,7 +292,6 @@ bool IsPlaceholder(Texture *texture)
     return i == pixels.size();
 }
 
-// The cell has corners (x0, y0) and (x1, y1) of texture, in that order, and a positive size.
 void ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
 {
     EXPECT_EQ(SubTexture_GetTexture(cell), texture);
@@ -490,7 +479,6 @@ TEST_F(AssetTest, SheetsThatCannotBeUsedAreNamedOnceAndReplacedByPlaceholders)
     {
         Texture *texture = textures[sheet](asset);
         EXPECT_EQ(IsPlaceholder(texture), sheet != 0) << sheet;
-        // The sheet's size, cut as usual, so pictures keep their sizes on screen.
         EXPECT_EQ(Texture_GetWidth(texture), sizes[sheet][0]);
         EXPECT_EQ(Texture_GetHeight(texture), sizes[sheet][1]);
     }
@@ -506,26 +494,20 @@ TEST_F(AssetTest, SheetsThatCannotBeUsedAreNamedOnceAndReplacedByPlaceholders)
     Asset_Destroy(asset);
 }
 
-// Refused from its header: in a child process, so that the peak is this load's alone, the
-// catalogue's load grows the peak by little more than the entry and names the reason.
+// In a child process, so that the memory peak is this load's alone.
 TEST_F(ResourceTest, PictureLargerThanATextureIsRefusedBeforeItsPixelsAreMade)
 {
-    const auto peakKilobytes = []
-    {
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        return usage.ru_maxrss;
-    };
     EXPECT_EXIT(
         {
             dup2(STDERR_FILENO, STDOUT_FILENO);
             Resource_Load(FixturePath("bomb.dat").c_str());
-            const long before = peakKilobytes();
+            rusage before{};
+            rusage after{};
+            getrusage(RUSAGE_SELF, &before);
             Targa *targa = Asset_GetTarga("SpaceShooterAssetPack_Ships.tga");
-            const long grown = peakKilobytes() - before;
+            getrusage(RUSAGE_SELF, &after);
             fflush(stdout);
-            fprintf(stderr, "grown %ld kB\n", grown);
-            _exit(targa == nullptr && grown < 32 * 1024 ? 0 : 1);
+            _exit(targa == nullptr && after.ru_maxrss - before.ru_maxrss < 32 * 1024 ? 0 : 1);
         },
         testing::ExitedWithCode(0),
         "Unable to use resource SpaceShooterAssetPack_Ships.tga \\(8192 x 8192 is larger than "
