@@ -1,5 +1,4 @@
-// Shared pieces of the rendering and game tests: the colour of a pixel, and the frame of the
-// 1024 x 768 game window read back with glReadPixels.
+// The frame of the 1024 x 768 game window as read back, for the rendering and game tests.
 #pragma once
 
 #include "foundation/vector.h"
@@ -30,18 +29,16 @@ bool Rgba8_Near(Rgba8 a, Rgba8 b, int32_t tolerance = 1);
 // The clear colour of Graphics_SetContext, (0.2, 0.2, 0.2, 1) in bytes.
 inline constexpr Rgba8 kClearColor = {51, 51, 51, 255};
 
-// Pixel column and row (from the bottom) of a point in drawing units.
 int32_t Render_Column(float x);
 int32_t Render_Row(float y);
 
-// The colour buffer as read back, rows from the bottom (OpenGL's order).
+// Rows from the bottom (OpenGL's order).
 struct Frame
 {
     int32_t width = 0;
     int32_t height = 0;
     std::vector<uint8_t> pixels;
 
-    // Column x from the left, row y from the bottom.
     Rgba8 At(int32_t x, int32_t y) const;
     // The pixel whose centre lies nearest the point, in drawing units.
     Rgba8 AtUnits(float x, float y) const { return At(Render_Column(x), Render_Row(y)); }
@@ -49,8 +46,7 @@ struct Frame
     // Pixels other than inside whose centres lie in the rectangle from..to (drawing units),
     // plus pixels other than outside beyond it.
     int64_t Mismatches(Vector2 from, Vector2 to, Rgba8 inside, Rgba8 outside) const;
-    // Replaces the frame with the current window's colour buffer (after glFinish).
     const Frame &ReadFromWindow();
-    // Writes the frame as an RGBA PNG, top row first; false when the file cannot be written.
+    // False when the file cannot be written.
     bool WritePng(const std::string &path) const;
 };

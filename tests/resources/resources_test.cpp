@@ -1,10 +1,4 @@
-// The resources library against data from encoders we did not write: the archive against zip
-// files written by Info-ZIP and broken ones, found beside the program however it is started; the
-// TGA decoder's checks, pixel order, packets and debug log; textures and the catalogue in a real
-// OpenGL context, from sheets whose pixels tell where they are (red = column, green = row,
-// blue = sheet), from broken archives and from hostile data: a picture whose header promises far
-// more pixels than the game could use and an upload OpenGL refuses, each to end in one log line
-// and a refusal, never in gigabytes or garbled pictures.
+// The resources library against Info-ZIP's and ImageMagick's files, broken and hostile data.
 #include "foundation/allocator.h"
 #include "foundation/logging.h"
 #include "resources/asset.h"
@@ -35,20 +29,18 @@ using testing::ElementsAre;
 namespace
 {
 
-// Path of a file written by make_fixtures.sh.
 std::string FixturePath(const std::string &name)
 {
     return RESOURCES_FIXTURE_DIR "/" + name;
 }
 
-std::vector<uint8_t> ReadFile(const std::string &path)
+std::string ReadFixture(const std::string &name)
 {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.good()) << path;
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes = FileContents(FixturePath(name));
+    EXPECT_FALSE(bytes.empty() && name != "empty.txt") << name;
+    return bytes;
 }
 
-// Runs each test at the game's Error level and closes the archive after it.
 class ResourceTest : public testing::Test
 {
   protected:
@@ -63,83 +55,59 @@ class ResourceTest : public testing::Test
 
 using ResourceArchive = ResourceTest;
 
-// The entry's bytes as handed out, as many as its size says.
-std::vector<uint8_t> Entry(const char *name)
+std::string Entry(const char *name)
 {
     const int32_t size = Resource_GetSize(name);
     const uint8_t *data = Resource_GetData(name);
     EXPECT_NE(data, nullptr) << name;
-    return data == nullptr ? std::vector<uint8_t>() : std::vector<uint8_t>(data, data + size);
+    return data == nullptr ? std::string() : std::string(data, data + size);
 }
 
-// Writes bytes to a new file in the scratch folder and returns its path.
-std::string TemporaryFile(const std::vector<uint8_t> &bytes)
+std::string TemporaryFile(const std::string &bytes)
 {
     static ScratchFolder scratch;
     static int files = 0;
     std::string path = scratch.File(std::to_string(files++));
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
 
 TEST_F(ResourceArchive, InfoZipEntriesReadBackByTheirWholeExactNames)
 {
-    Resource_Load(FixturePath("infozip.zip").c_str());
+    // Quiet at the game's Error level, where start-up prints one line only.
+    const auto load = [] { Resource_Load(FixturePath("infozip.zip").c_str()); };
+    EXPECT_THAT(CaptureMessages([&] { load(), Resource_GetSize("empty.txt"); }), ElementsAre());
     // Stored, deflated, empty (still a real buffer) and in a folder.
     for (const char *name : {"stored.bin", "deflated.txt", "empty.txt"})
-        EXPECT_EQ(Entry(name), ReadFile(FixturePath(name))) << name;
-    EXPECT_EQ(Entry("folder/inner.txt"), ReadFile(FixturePath("inner.txt")));
+        EXPECT_EQ(Entry(name), ReadFixture(name)) << name;
+    EXPECT_EQ(Entry("folder/inner.txt"), ReadFixture("inner.txt"));
     EXPECT_TRUE(Entry("folder/").empty());
-    // Every request reads into a buffer of its own.
     Resource_GetData("deflated.txt")[0] ^= 0xFF;
-    EXPECT_EQ(Entry("deflated.txt"), ReadFile(FixturePath("deflated.txt")));
+    EXPECT_EQ(Entry("deflated.txt"), ReadFixture("deflated.txt"));
     for (const char *name : {"inner.txt", "folder", "STORED.BIN", "stored.bi", "tored.bin", ""})
     {
         EXPECT_EQ(Resource_GetSize(name), 0) << name;
         EXPECT_THAT(CaptureMessages([name = name] { EXPECT_EQ(Resource_GetData(name), nullptr); }),
                     ElementsAre(std::string("Unable to load resource: ") + name));
     }
-    // Loading again replaces the open archive.
     Resource_Load(FixturePath("sheets.dat").c_str());
     EXPECT_EQ(Resource_GetSize("stored.bin"), 0);
     EXPECT_GT(Resource_GetSize("SpaceShooterAssetPack_Ships.tga"), 0);
-}
-
-TEST_F(ResourceArchive, LoadingListsEntriesAtInfoAndSizeLookupsTraceTheirScanAtDebug)
-{
-    const std::string path = FixturePath("infozip.zip");
-    // Quiet at the game's Error level, where start-up prints one line only.
-    EXPECT_THAT(CaptureMessages([&path] { Resource_Load(path.c_str()); }), ElementsAre());
-    EXPECT_THAT(CaptureMessages([] { Resource_GetSize("empty.txt"); }), ElementsAre());
     Logging_SetLevel(LOGGING_LEVEL_INFO);
-    EXPECT_THAT(CaptureMessages([&path] { Resource_Load(path.c_str()); }),
-                ElementsAre("Data file: " + path, "Resource name: stored.bin, size: 256",
-                            "Resource name: deflated.txt, size: 7200",
-                            "Resource name: empty.txt, size: 0", "Resource name: folder/, size: 0",
-                            "Resource name: folder/inner.txt, size: 18"));
-    EXPECT_THAT(CaptureMessages([] { Resource_GetSize("empty.txt"); }), ElementsAre());
-    // At Debug, the names scanned up to the match, or all five; data lookups scan silently.
-    Logging_SetLevel(LOGGING_LEVEL_DEBUG);
-    EXPECT_THAT(CaptureMessages([] { EXPECT_EQ(Resource_GetSize("empty.txt"), 0); }),
-                ElementsAre("stored.bin", "deflated.txt", "empty.txt"));
-    EXPECT_EQ(CaptureMessages([] { Resource_GetSize("nothing"); }).size(), 5u);
-    EXPECT_THAT(CaptureMessages([] { Resource_GetData("folder/inner.txt"); }, "resource_win.cpp"),
-                ElementsAre());
+    EXPECT_THAT(CaptureMessages(load),
+                testing::Contains("Resource name: folder/inner.txt, size: 18"));
 }
 
 TEST_F(ResourceArchive, ArchiveThatCannotBeOpenedFailsOnceThenFindsNothing)
 {
-    const std::string notZip = TemporaryFile(std::vector<uint8_t>(300, 'x'));
+    const std::string notZip = TemporaryFile(std::string(300, 'x'));
     for (const std::string &path : {std::string("no-such-archive.dat"), notZip})
     {
-        // The message carries its own newline before the one logging adds.
         EXPECT_THAT(CaptureMessages([&path] { Resource_Load(path.c_str()); }),
                     ElementsAre(testing::StartsWith("Can't open resource " + path + ": "), ""));
         EXPECT_EQ(Resource_GetSize("stored.bin"), 0);
         EXPECT_THAT(CaptureMessages([] { EXPECT_EQ(Resource_GetData("stored.bin"), nullptr); }),
                     ElementsAre("Unable to load resource: stored.bin"));
-        // Unloading what never opened, twice, is quiet and harmless.
         EXPECT_THAT(CaptureMessages([] { Resource_Unload(), Resource_Unload(); }), ElementsAre());
     }
     EXPECT_THAT(CaptureMessages([] { Resource_Load("no-such-archive.dat"); })[0],
@@ -155,17 +123,16 @@ TEST_F(ResourceArchive, EntryShorterThanItsSizeOrAlteredAfterZippingIsNotHandedO
                                                 {"deflated.zip", "deflated.txt", 4},
                                                 {"infozip.zip", "stored.bin", 0}})
     {
-        std::vector<uint8_t> zip = ReadFile(FixturePath(archive));
+        std::string zip = ReadFixture(archive);
         // The directory's offset is the end record's 17th byte on (these archives are small).
-        const size_t directory = zip[zip.size() - 6] | zip[zip.size() - 5] << 8;
+        const size_t directory = uint8_t(zip[zip.size() - 6]) | uint8_t(zip[zip.size() - 5]) << 8;
         zip[22] += longer,
             zip[directory + 24] += longer; // low bytes of the local and central sizes
         zip[30 + 10 + 100] ^= longer == 0; // after the local header and the name "stored.bin"
         const std::string path = TemporaryFile(zip);
         Resource_Load(path.c_str());
         unlink(path.c_str());
-        EXPECT_EQ(Resource_GetSize(name),
-                  static_cast<int32_t>(ReadFile(FixturePath(name)).size()) + longer);
+        EXPECT_EQ(Resource_GetSize(name), static_cast<int32_t>(ReadFixture(name).size()) + longer);
         EXPECT_THAT(CaptureMessages([name = name] { EXPECT_EQ(Resource_GetData(name), nullptr); }),
                     ElementsAre("Unable to read data"));
     }
@@ -175,24 +142,15 @@ TEST(ResourceLocation, FoundBesideTheProgramHoweverItIsStarted)
 {
     const ScratchFolder scratch;
     const std::string &elsewhere = scratch.Path();
-    const std::string link = scratch.File("probe-link");
     // The working directory has no archive, only a link to the program.
-    ASSERT_EQ(symlink(RESOURCE_PROBE_PATH, link.c_str()), 0);
+    ASSERT_EQ(symlink(RESOURCE_PROBE_PATH, scratch.File("probe-link").c_str()), 0);
     for (const std::string &command :
          {"cd " + elsewhere + " && " RESOURCE_PROBE_PATH, "cd " + elsewhere + " && ./probe-link",
           // argv[0] is then a bare name without any directory part.
           "cd / && PATH=" + elsewhere + ":/usr/bin:/bin probe-link"})
-    {
-        FILE *pipe = popen(command.c_str(), "r");
-        ASSERT_NE(pipe, nullptr);
-        char output[128] = {};
-        const size_t length = fread(output, 1, sizeof(output) - 1, pipe);
-        EXPECT_EQ(pclose(pipe), 0) << command;
-        EXPECT_EQ(std::string(output, length), "inside the folder\n") << command;
-    }
+        EXPECT_EQ(system((command + " >/dev/null").c_str()), 0) << command;
 }
 
-// An 18-byte header followed by the given bytes.
 std::vector<uint8_t> Tga(uint8_t type, uint16_t width, uint16_t height, uint8_t depth,
                          uint8_t descriptor, std::vector<uint8_t> body = {}, uint8_t idLength = 0,
                          uint8_t colorMap = 0)
@@ -229,7 +187,6 @@ TEST_F(TargaDecoder, RefusalsNameTheFirstCheckThatFails)
     EXPECT_STREQ(debugString, "earlier");
 
     const std::pair<std::vector<uint8_t>, const char *> cases[] = {
-        // The ID must fit; a header failing several checks names the first.
         {Tga(2, 0, 0, 24, 0, {'a', 'b'}, 3), "HeaderSize"},
         {Tga(3, 0, 0, 24, 0x40, {}, 1), "HeaderSize"},
         {Tga(1, 0, 0, 8, 0x40, {}, 0, 1), "ColorMap"},
@@ -240,7 +197,6 @@ TEST_F(TargaDecoder, RefusalsNameTheFirstCheckThatFails)
         // Descriptors above 63 (interleaving bits): data size first when uncompressed.
         {Tga(2, 2, 2, 24, 0x40, std::vector<uint8_t>(12)), "interleavingFlag"},
         {Tga(10, 1, 1, 24, 0x80, {0x80, 1, 2, 3}), "interleavingFlag"},
-        // Compressed data short of a packet, a run's value, a raw packet's values, anything.
         {Tga(10, 4, 1, 24, 0, {0x82, 1, 2, 3}), "DataSize"},
         {Tga(10, 4, 1, 24, 0, {0x83, 1, 2}), "DataSize"},
         {Tga(10, 2, 1, 24, 0, {0x01, 1, 2, 3, 4, 5}), "DataSize"},
@@ -258,6 +214,7 @@ TEST_F(TargaDecoder, RefusalsNameTheFirstCheckThatFails)
 
 TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
 {
+    Logging_SetLevel(LOGGING_LEVEL_INFO);
     // The two longest packets, 128 pixels each: a run, then a raw packet.
     std::vector<uint8_t> longest = {0xFF, 9, 8, 7, 0x7F}, longestPixels;
     for (uint8_t i = 0; i < 128; i++)
@@ -272,9 +229,7 @@ TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
              {'i', 'd', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 99}, 2),
          {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 18, 17, 16}},
         // Descriptors up to 63 are accepted; file row 0 stays row 0 whatever the origin bits.
-        {Tga(2, 1, 2, 32, 0x20, {1, 2, 3, 4, 5, 6, 7, 8}), {3, 2, 1, 4, 7, 6, 5, 8}},
         {Tga(2, 1, 2, 32, 0x3F, {1, 2, 3, 4, 5, 6, 7, 8}), {3, 2, 1, 4, 7, 6, 5, 8}},
-        // Run and raw packets, runs crossing row ends.
         {Tga(10, 5, 1, 32, 8, {0x83, 1, 2, 3, 4, 0x00, 5, 6, 7, 8}),
          {3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 7, 6, 5, 8}},
         {Tga(10, 3, 2, 24, 0, {0x83, 1, 2, 3, 0x81, 4, 5, 6}),
@@ -291,7 +246,6 @@ TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
         // Other depths keep their bytes; below 8 bits there are no pixels at all.
         {Tga(2, 2, 1, 8, 0, {7, 9}), {7, 9}},
         {Tga(10, 3, 1, 4, 0), {}},
-        // Empty images have no pixel block.
         {Tga(10, 0, 0, 32, 8), {}},
         {Tga(2, 7, 0, 24, 0), {}},
     };
@@ -299,7 +253,8 @@ TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
     {
         SCOPED_TRACE(
             testing::PrintToString(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 18)));
-        Targa *targa = Decode(bytes);
+        Targa *targa = nullptr;
+        EXPECT_THAT(CaptureMessages([&] { targa = Decode(bytes); }), ElementsAre()) << "at Info";
         ASSERT_NE(targa, nullptr);
         EXPECT_EQ(Targa_GetWidth(targa), uint32_t(bytes[12] | bytes[13] << 8));
         EXPECT_EQ(Targa_GetHeight(targa), uint32_t(bytes[14] | bytes[15] << 8));
@@ -310,19 +265,6 @@ TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
     }
 }
 
-TEST_F(TargaDecoder, CompressedPixelsAreLoggedAtDebugLevelOnly)
-{
-    // Run of 2 (value at input offset 1), then raw of 1 (value at offset 5); 26 bytes in all.
-    const std::vector<uint8_t> bytes = Tga(10, 3, 1, 24, 0, {0x81, 1, 2, 3, 0x00, 4, 5, 6});
-    Logging_SetLevel(LOGGING_LEVEL_INFO);
-    EXPECT_THAT(CaptureMessages([&bytes] { Targa_Destroy(Decode(bytes)); }), ElementsAre());
-    Logging_SetLevel(LOGGING_LEVEL_DEBUG);
-    EXPECT_THAT(CaptureMessages([&bytes] { Targa_Destroy(Decode(bytes)); }, "targa.cpp"),
-                ElementsAre("RLE Repeat 0/2 -> 0/9 from 1/26.", "RLE Repeat 1/2 -> 3/9 from 1/26.",
-                            "RLE Uncomp 0/1 -> 6/9 from 5/26."));
-}
-
-// The four sheets, the two fonts and the logo, with their sizes.
 Texture *(*const textures[7])(Asset *) = {Asset_GetBackgroundTexture, Asset_GetMiscellaneousTexture,
                                           Asset_GetProjectileTexture, Asset_GetShipsTexture,
                                           Asset_GetFontUppercase,     Asset_GetFontLowercase,
@@ -330,7 +272,6 @@ Texture *(*const textures[7])(Asset *) = {Asset_GetBackgroundTexture, Asset_GetM
 const int sizes[7][2] = {{128, 256}, {104, 56},  {48, 40},    {80, 80},
                          {128, 128}, {128, 128}, {1024, 1024}};
 
-// The pixels OpenGL holds for the texture, rows packed without padding.
 std::vector<uint8_t> ReadBack(Texture *texture, GLenum format = GL_RGBA, int channels = 4)
 {
     std::vector<uint8_t> pixels(size_t{4} * Texture_GetWidth(texture) * Texture_GetHeight(texture));
@@ -342,7 +283,6 @@ std::vector<uint8_t> ReadBack(Texture *texture, GLenum format = GL_RGBA, int cha
     return pixels;
 }
 
-// Whether every pixel is the conspicuous magenta of a sheet that could not be used.
 bool IsPlaceholder(Texture *texture)
 {
     const std::vector<uint8_t> pixels = ReadBack(texture);
@@ -352,7 +292,6 @@ bool IsPlaceholder(Texture *texture)
     return i == pixels.size();
 }
 
-// The cell has corners (x0, y0) and (x1, y1) of texture, in that order, and a positive size.
 void ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
 {
     EXPECT_EQ(SubTexture_GetTexture(cell), texture);
@@ -374,7 +313,6 @@ class AssetTest : public ResourceTest
         ASSERT_TRUE(MakeGlContextCurrent(64));
     }
 
-    // Opens the archive at path and builds a catalogue from it, keeping the log messages.
     Asset *Build(const std::string &path)
     {
         Asset *asset = nullptr;
@@ -409,7 +347,6 @@ TEST_F(AssetTest, LoadingHelpersMakeSharpRepeatingTexturesWithClearOwners)
     SubTexture *whole = Asset_GetSubTexture(texture);
     ExpectCell(whole, texture, {0, 0, 37, 23});
     SubTexture_Destroy(whole);
-    // Destroying deletes the texture object too.
     Texture_Destroy(texture);
     EXPECT_EQ(glIsTexture(name), GL_FALSE);
     Targa_Destroy(targa);
@@ -451,7 +388,6 @@ TEST_F(AssetTest, EveryPictureBecomesAPrivateRgbaTextureReleasedWithItsCatalogue
                                                : 255;
         }
         EXPECT_TRUE(pixels == expected) << slot;
-        // The block the texture names is equal to what OpenGL holds.
         EXPECT_EQ(memcmp(Texture_GetPixelData(texture), pixels.data(), pixels.size()), 0);
     }
     // A second catalogue keeps its pictures when the first goes with all its texture objects.
@@ -461,7 +397,6 @@ TEST_F(AssetTest, EveryPictureBecomesAPrivateRgbaTextureReleasedWithItsCatalogue
         EXPECT_EQ(glIsTexture(name), GL_FALSE) << name;
     EXPECT_EQ(ReadBack(Asset_GetShipsTexture(second))[4 * 81 + 1], 1);
     Asset_Destroy(second);
-    // The archive's list of handed-out buffers goes at unload.
     Resource_Unload();
     EXPECT_EQ(Allocator_GetAllocatedObjects() - Allocator_GetDeallocatedObjects(), liveBefore);
 }
@@ -472,7 +407,6 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
     Texture *ships = Asset_GetShipsTexture(asset);
     Texture *misc = Asset_GetMiscellaneousTexture(asset);
     Texture *projectiles = Asset_GetProjectileTexture(asset);
-    // Every family, on every sheet.
     for (int32_t i = 0; i < LAYOUT_PLAYER_COUNT; i++)
     {
         ExpectCell(Asset_GetPlayerSubTexture(asset, i), ships, SheetLayout_Player(i));
@@ -496,8 +430,7 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
         Asset_GetSpaceShipExplosionBigSubTexture,   Asset_GetSpaceShipExplosionMediumSubTexture,
         Asset_GetSpaceShipExplosionSmallSubTexture, Asset_GetPlayerExplosionBigSubTexture,
         Asset_GetPlayerExplosionMediumSubTexture,   Asset_GetPlayerExplosionSmallSubTexture};
-    // The family is picked as a pointer first: in the sanitizer build g++ 12 indexed a
-    // conditional's array result wrongly (element 2 whatever the index).
+    // A pointer first: g++ 12 with sanitizers indexed a conditional's array result wrongly.
     for (int32_t i = 0; i < 6; i++)
     {
         const SheetRect *family = i < 3 ? LAYOUT_ENEMY_EXPLOSION : LAYOUT_PLAYER_EXPLOSION;
@@ -505,15 +438,11 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
     }
     ExpectCell(Asset_GetPlayerShieldSubTexture(asset), misc, LAYOUT_SHIELD);
     ExpectCell(Asset_GetBackgroundSubTexture(asset), textures[0](asset), LAYOUT_BACKGROUND);
-    // Mirrored and upside-down corners stay as given; positions are not clamped.
-    for (const SheetRect r : {SheetRect{8, 0, 24, 32}, {24, 0, 8, 32}, {-8, 160, 8, 80}})
-    {
-        SubTexture *cell =
-            SubTexture_Create(ships, Texture_CalculatePixelPosition(ships, r.x0, r.y0),
-                              Texture_CalculatePixelPosition(ships, r.x1, r.y1));
-        ExpectCell(cell, ships, r);
-        SubTexture_Destroy(cell);
-    }
+    // Upside-down corners stay as given; positions are not clamped.
+    SubTexture *cell = SubTexture_Create(ships, Texture_CalculatePixelPosition(ships, -8, 160),
+                                         Texture_CalculatePixelPosition(ships, 8, 80));
+    ExpectCell(cell, ships, {-8, 160, 8, 80});
+    SubTexture_Destroy(cell);
 
     EXPECT_THAT((std::vector<int32_t>{Asset_GetNumberOfPlayerSubTextures(asset),
                                       Asset_GetNumberOfPlayerBulletSubTextures(asset),
@@ -550,7 +479,6 @@ TEST_F(AssetTest, SheetsThatCannotBeUsedAreNamedOnceAndReplacedByPlaceholders)
     {
         Texture *texture = textures[sheet](asset);
         EXPECT_EQ(IsPlaceholder(texture), sheet != 0) << sheet;
-        // The sheet's size, cut as usual, so pictures keep their sizes on screen.
         EXPECT_EQ(Texture_GetWidth(texture), sizes[sheet][0]);
         EXPECT_EQ(Texture_GetHeight(texture), sizes[sheet][1]);
     }
@@ -566,33 +494,26 @@ TEST_F(AssetTest, SheetsThatCannotBeUsedAreNamedOnceAndReplacedByPlaceholders)
     Asset_Destroy(asset);
 }
 
-// Refused from its header: in a child process, so that the peak is this load's alone, the
-// catalogue's load grows the peak by little more than the entry and names the reason.
+// In a child process, so that the memory peak is this load's alone.
 TEST_F(ResourceTest, PictureLargerThanATextureIsRefusedBeforeItsPixelsAreMade)
 {
-    const auto peakKilobytes = []
-    {
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        return usage.ru_maxrss;
-    };
     EXPECT_EXIT(
         {
             dup2(STDERR_FILENO, STDOUT_FILENO);
             Resource_Load(FixturePath("bomb.dat").c_str());
-            const long before = peakKilobytes();
+            rusage before{};
+            rusage after{};
+            getrusage(RUSAGE_SELF, &before);
             Targa *targa = Asset_GetTarga("SpaceShooterAssetPack_Ships.tga");
-            const long grown = peakKilobytes() - before;
+            getrusage(RUSAGE_SELF, &after);
             fflush(stdout);
-            fprintf(stderr, "grown %ld kB\n", grown);
-            _exit(targa == nullptr && grown < 32 * 1024 ? 0 : 1);
+            _exit(targa == nullptr && after.ru_maxrss - before.ru_maxrss < 32 * 1024 ? 0 : 1);
         },
         testing::ExitedWithCode(0),
         "Unable to use resource SpaceShooterAssetPack_Ships.tga \\(8192 x 8192 is larger than "
         "4096 x 4096\\)");
 }
 
-// A texture wider than OpenGL takes is reported once and not handed out as a black square.
 TEST_F(AssetTest, RefusedUploadIsReportedOnceAndGivesNoTexture)
 {
     GLint largest = 0;
