@@ -4,6 +4,5 @@ find_package(tinyobjloader REQUIRED)
 zindrel_bench(toolkit
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/toolkit_obj.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/toolkit_huffman.cpp
-            ${PROJECT_SOURCE_DIR}/tests/toolkit/shapes.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/terrain_shapes.cpp
     LINKS zindrel_toolkit tinyobjloader::tinyobjloader)
-target_include_directories(bench_toolkit PRIVATE ${PROJECT_SOURCE_DIR}/tests/toolkit)

@@ -1,7 +1,7 @@
 // OBJ text to a usable model: ours (triangles, normalised positions, vertex arrays) beside
 // tinyobjloader (triangulated attributes and shapes), both from the same text in memory.
 #include "foundation/logging.h"
-#include "shapes.h"
+#include "terrain_shapes.h"
 #include "toolkit/mesh_obj.h"
 #include "toolkit/model.h"
 

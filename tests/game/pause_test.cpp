@@ -31,7 +31,7 @@ TEST_F(Pause, PausedFramesKeepTheSceneDropInputAndChangeNothingThatFollows)
             Tap(kKeySpace);
             Tap(kKeyLeftShift, kModShift);
             Pad(PadState{0, true, {}, {1, 0, 1}}); // A and X
-            Step(); // the frame the pause stands on
+            Step();                                // the frame the pause stands on
             const Frame before = ReadFrame();
             Step(pausedFrames - 1);
             const Frame &paused = ReadFrame();

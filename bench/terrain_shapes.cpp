@@ -1,5 +1,5 @@
 // A model text for the toolkit's benchmarks: plain geometry written line by line.
-#include "shapes.h"
+#include "terrain_shapes.h"
 
 #include <cmath>
 #include <cstdio>
