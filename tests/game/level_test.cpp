@@ -3,13 +3,38 @@
 
 #include "foundation/list.h"
 #include "game/bullet.h"
+#include "game/level.h"
 #include "game/sprite.h"
 
+#include <string>
 #include <tuple>
 
 namespace
 {
 using LevelTest = GameTest;
+
+TEST_F(LevelTest, EveryFifthLevelAddsABossWithHealthAndSpeedByLevel)
+{
+    // Per level: ships, then the last ship made: name, x, y, health and speed.
+    for (const auto &[number, alive, name, x, y, health, speed] :
+         {std::tuple{1, 10, "SpaceShip 10", 0.5f, 0.6f, 1, 0.0125f},
+          {5, 11, "BossSpaceShip 1", -0.35f, 0.35f, 15, 0.0035f},
+          {10, 11, "BossSpaceShip 2", 0.35f, 0.35f, 30, 0.004f}})
+    {
+        Level *level = Level_Create(number, player);
+        SpaceShip *last = static_cast<SpaceShip *>(List_GetLast(Level_GetSpaceShips(level)));
+        Sprite *sprite = SpaceShip_GetSprite(last);
+        EXPECT_EQ(std::make_tuple(Level_GetNumerOfAliveEnemies(level),
+                                  List_GetSize(Level_GetSpaceShips(level)), Level_GetBoss(level),
+                                  std::string(Sprite_GetName(sprite)), Sprite_GetPosition(sprite).x,
+                                  Sprite_GetPosition(sprite).y, SpaceShip_GetHealthPoint(last),
+                                  Sprite_GetMovement(sprite).x),
+                  std::make_tuple(alive, alive, alive == 11 ? last : nullptr, std::string(name), x,
+                                  y, health, speed))
+            << "level " << number;
+        Level_Destroy(level);
+    }
+}
 
 TEST_F(LevelTest, PointsArriveWhenTheExplosionEndsAndEveryFifthLevelWaitsForItsBoss)
 {
