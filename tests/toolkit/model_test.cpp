@@ -1,5 +1,4 @@
-// Models and meshes, and the OBJ and 3DS readers: log lines, refusals, short and lying input,
-// read-only text without a final line feed.
+// Models, meshes and the OBJ and 3DS readers: log lines, refusals, short, lying, read-only input.
 #include "toolkit/array.h"
 #include "toolkit/mesh.h"
 #include "toolkit/mesh_3ds.h"
@@ -19,14 +18,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <malloc.h>
 #include <sys/mman.h>
+#include <tuple>
 #include <unistd.h>
 
 using testing::ElementsAre;
 using testing::ElementsAreArray;
 using Bytes = std::vector<uint8_t>;
+template <typename T> using Rows = std::vector<std::vector<T>>;
 
 namespace
 {
@@ -40,24 +40,18 @@ std::string LogMessages(const std::function<void()> &action)
     return joined;
 }
 
+// The input, its log after the reader's first lines and the model's Shape(); none when refused.
+template <typename Input> using Case = std::tuple<Input, std::string, std::vector<int32_t>>;
+
 class ModelTest : public testing::Test
 {
   protected:
     void SetUp() override { Logging_SetLevel(LOGGING_LEVEL_ERROR); }
-    void TearDown() override
-    {
-        Drop();
-        Logging_SetLevel(LOGGING_LEVEL_DEBUG);
-    }
-    void Drop()
-    {
-        if (model != nullptr)
-            Model_Destroy(model);
-        model = nullptr;
-    }
+    void TearDown() override { Logging_SetLevel(LOGGING_LEVEL_DEBUG); }
+    ~ModelTest() override { Drop(); }
+    void Drop() { model = model != nullptr ? (Model_Destroy(model), nullptr) : nullptr; }
 
-    // Replaces model with what a reader makes of the bytes copied just before an inaccessible
-    // page, in read-only pages: writing to them or reading past them crashes. Returns the log.
+    // Loads bytes copied read-only right before a no-access page into model; returns the log.
     std::string Read(const void *bytes, size_t size, bool obj)
     {
         Drop();
@@ -78,8 +72,7 @@ class ModelTest : public testing::Test
     std::string LoadObj(const std::string &text) { return Read(text.data(), text.size(), true); }
     std::string Load3ds(const Bytes &bytes) { return Read(bytes.data(), bytes.size(), false); }
 
-    // The model's counts of positions, texture coordinates, normals and faces, then the first
-    // face, face count and end face of every mesh; nothing without a model.
+    // Counts of positions, coordinates, normals, faces, then each mesh's first, count, end face.
     std::vector<int32_t> Shape()
     {
         if (model == nullptr)
@@ -87,11 +80,8 @@ class ModelTest : public testing::Test
         std::vector<int32_t> shape = {Model_GetVertexCount(model), Model_GetTexCoordCount(model),
                                       Model_GetNormalCount(model), Model_GetFaceCount(model)};
         for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
-        {
-            Mesh *mesh = Model_GetMesh(model, m);
-            shape.insert(shape.end(),
-                         {Mesh_GetFirstFace(mesh), Mesh_GetFaceCount(mesh), Mesh_GetEndFace(mesh)});
-        }
+            for (const auto get : {Mesh_GetFirstFace, Mesh_GetFaceCount, Mesh_GetEndFace})
+                shape.push_back(get(Model_GetMesh(model, m)));
         return shape;
     }
 
@@ -104,12 +94,9 @@ class ModelTest : public testing::Test
     }
 
     // Adds vertices, texture coordinates and faces (positions, coordinates, normal) to the model.
-    void Add(const std::vector<std::vector<float>> &vertices,
-             const std::vector<std::vector<float>> &texCoords,
-             const std::vector<std::vector<int32_t>> &faces)
+    void Add(const Rows<float> &vertices, const Rows<float> &texCoords, const Rows<int32_t> &faces)
     {
-        if (model == nullptr)
-            model = Model_Create();
+        model = model != nullptr ? model : Model_Create();
         for (const auto &v : vertices)
             Model_AddVertex(model, v[0], v[1], v[2]);
         for (const auto &t : texCoords)
@@ -125,13 +112,59 @@ class ModelTest : public testing::Test
     std::vector<float> Drawn(int32_t m)
     {
         Mesh *mesh = Model_GetMesh(model, m);
+        const MeshVertex *g = Mesh_GetGPUData(mesh);
         std::vector<float> values;
         for (int32_t i = 0; i < 3 * Mesh_GetFaceCount(mesh); i++)
-        {
-            const MeshVertex &g = Mesh_GetGPUData(mesh)[i];
-            values.insert(values.end(), {g.x, g.y, g.z, g.u, g.v});
-        }
+            values.insert(values.end(), {g[i].x, g[i].y, g[i].z, g[i].u, g[i].v});
         return values;
+    }
+
+    std::vector<float> Floats(const float *values, size_t n) { return {values, values + n}; }
+
+    // Little-endian 3DS bytes: parts joined, values, a chunk (id, length with header, data).
+    static Bytes Concat(const std::vector<Bytes> &parts)
+    {
+        Bytes bytes;
+        for (const auto &part : parts)
+            bytes.insert(bytes.end(), part.begin(), part.end());
+        return bytes;
+    }
+    template <typename T> static Bytes Le(const std::vector<T> &v)
+    {
+        return Bytes((const uint8_t *)v.data(), (const uint8_t *)(v.data() + v.size()));
+    }
+    static Bytes U16(uint16_t value) { return Le<uint16_t>({value}); }
+    static Bytes Chunk(uint16_t id, const Bytes &data)
+    {
+        return Concat({U16(id), Le<uint32_t>({static_cast<uint32_t>(data.size() + 6)}), data});
+    }
+    static Bytes Main(const std::vector<Bytes> &chunks) { return Chunk(0x4D4D, Concat(chunks)); }
+
+    // An object: name, a mesh block of positions, coordinates (if any), triangles (flags 0).
+    static Bytes Object(const std::string &name, const std::vector<float> &positions,
+                        const std::vector<float> &texCoords, const std::vector<uint16_t> &triangles)
+    {
+        auto array = [](uint16_t id, const std::vector<float> &v, size_t stride) {
+            return Chunk(id, Concat({U16(static_cast<uint16_t>(v.size() / stride)), Le(v)}));
+        };
+        Bytes faces = U16(static_cast<uint16_t>(triangles.size() / 3));
+        for (size_t i = 0; i < triangles.size(); i++)
+            faces = Concat({faces, U16(triangles[i]), i % 3 == 2 ? U16(0) : Bytes{}});
+        const Bytes block = Concat({array(0x4110, positions, 3),
+                                    texCoords.empty() ? Bytes{} : array(0x4140, texCoords, 2),
+                                    Chunk(0x4120, faces)});
+        return Chunk(0x4000, Concat({Bytes(name.c_str(), name.c_str() + name.size() + 1),
+                                     Chunk(0x4100, block)}));
+    }
+    // A whole file: main chunk, version 3, an editor block holding the objects.
+    static Bytes File(const std::vector<Bytes> &objects)
+    {
+        return Main({Chunk(0x0002, {3, 0, 0, 0}), Chunk(0x3D3D, Concat(objects))});
+    }
+    // A file of one object, named by the bytes given, holding the chunks given.
+    static Bytes InObject(const std::vector<Bytes> &chunks, const Bytes &name = {'s', 0})
+    {
+        return Main({Chunk(0x3D3D, Chunk(0x4000, Concat({name, Concat(chunks)})))});
     }
 
     Model *model = nullptr;
@@ -158,8 +191,7 @@ TEST_F(ModelTest, ArrayExtendGrowsOnlyAtMultiplesOfTheStep)
 
 TEST_F(ModelTest, DropsFacesOutsideTheArraysNormalisesAndDrawsWithTheWindingReversedAndVMirrored)
 {
-    // Faces 0, 3 and 4 point one past the positions, normals and coordinates; face 2 lacks two
-    // coordinates, which read as (0, 0).
+    // Faces 0, 3, 4 point one past the arrays; face 2's two missing coordinates read as (0, 0).
     Add({{0, 0, 0}, {1, 0, 0}, {0, 1, -2}}, {{0.25f, 0.75f}, {0.5f, 0}, {1, 1}},
         {{0, 1, 3, 0, 1, 2, -1},
          {0, 1, 2, 0, 1, 2, -1},
@@ -170,13 +202,10 @@ TEST_F(ModelTest, DropsFacesOutsideTheArraysNormalisesAndDrawsWithTheWindingReve
     EXPECT_EQ(LogMessages([&] { Model_GenerateGPUData(model); }),
               "Face 0" DROPPED "Face 3" DROPPED "Face 4" DROPPED);
     EXPECT_THAT(Shape(), ElementsAre(3, 3, 0, 2, 0, 2, 2));
-    // Positions divided by the largest absolute coordinate; corners 0, 2, 1 of each face.
-    EXPECT_THAT(Drawn(0), ElementsAreArray<float>({0,    0,    0,  0.25f, 0.25f, // first face
-                                                   0,    0.5f, -1, 1,     0,     //
-                                                   0.5f, 0,    0,  0.5f,  1,     //
-                                                   0,    0,    0,  0,     1,     // second face
-                                                   0,    0.5f, -1, 0,     1,     //
-                                                   0.5f, 0,    0,  0.5f,  1}));
+    // Positions divided by the largest absolute coordinate; corners 0, 2, 1 of the faces kept.
+    EXPECT_THAT(Drawn(0), ElementsAreArray<float>(
+                              {0, 0, 0, 0.25f, 0.25f, 0, 0.5f, -1, 1, 0, 0.5f, 0, 0, 0.5f, 1,
+                               0, 0, 0, 0,     1,     0, 0.5f, -1, 0, 1, 0.5f, 0, 0, 0.5f, 1}));
     EXPECT_THAT(Mesh_GetGPUData(Model_GetMesh(model, 0))[2].color, ElementsAre(0, 0, 127, 255));
     EXPECT_EQ(Model_GetMesh(model, 1), nullptr);
     EXPECT_EQ(Model_GetMesh(model, -1), nullptr);
@@ -192,8 +221,7 @@ TEST_F(ModelTest, DropsFacesOutsideTheArraysNormalisesAndDrawsWithTheWindingReve
     Drop();
     Add({{0, 0, 0}, {0, -0.0f, 0}}, {}, {});
     Model_GenerateGPUData(model);
-    const float *v = Model_GetVertices(model);
-    EXPECT_THAT(std::vector<float>(v, v + 6), ElementsAre(0, 0, 0, 0, 0, 0));
+    EXPECT_THAT(Floats(Model_GetVertices(model), 6), ElementsAre(0, 0, 0, 0, 0, 0));
 }
 
 // A square from -1 to +1 in one colour, drawn into a small window.
@@ -212,12 +240,11 @@ TEST_F(ModelTest, RendersUnderItsTransformAndLeavesTheDocumentedState)
     glViewport(0, 0, kSize, kSize);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    // The empty mesh draws nothing; turned a quarter, the square spans x 0.5 +- 0.5 and y +- 0.25
-    // in the texture's colour (replace mode).
-    Vector3 position = {0, 0, 0}, rotation = {0, 0, 0}, scale = {1, 1, 1};
+    // Empty mesh: nothing; turned a quarter, the square spans x 0.5+-0.5, y +-0.25 in texel colour.
+    Vector3 zero = {0, 0, 0}, one = {1, 1, 1}, at = {0.5f, 0, 0}, turn = {0, 0, 90};
+    Vector3 size = {0.25f, 0.5f, 1};
     ASSERT_NE(Mesh_GetGPUData(Model_GetMesh(model, 1)), nullptr);
-    Mesh_Render(Model_GetMesh(model, 1), subTexture, &position, &rotation, &scale);
-    Vector3 at = {0.5f, 0, 0}, turn = {0, 0, 90}, size = {0.25f, 0.5f, 1};
+    Mesh_Render(Model_GetMesh(model, 1), subTexture, &zero, &zero, &one);
     Mesh_Render(Model_GetMesh(model, 0), subTexture, &at, &turn, &size);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     const int32_t points[][3] = {{12, 8, 1}, {14, 9, 1}, {4, 8, 0}, {12, 14, 0}}; // sixteenths
@@ -244,18 +271,11 @@ TEST_F(ModelTest, RendersUnderItsTransformAndLeavesTheDocumentedState)
 #define OBJ     "# Wavefront OBJ\n"
 #define READ    "_parseObjFile|_isObjData|"
 #define REFUSED "Not Wavefront OBJ txt data.|Unable to parse Obj File|"
-// The text, its log and the model's Shape(); refused text has no model.
-struct ObjCase
-{
-    std::string text;
-    std::string log;
-    std::vector<int32_t> shape;
-};
 
 TEST_F(ModelTest, ObjReadsLinesGroupsAndEndingsWithTheirLogLines)
 {
     const std::string longName(40, 'n');
-    const ObjCase cases[] = {
+    const Case<std::string> cases[] = {
         // A group line closes the faces before it as a mesh; the end closes the last.
         {OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\ng first\nf 1 2 3\nf 2 4 3\n",
          "group first|",
@@ -279,8 +299,7 @@ TEST_F(ModelTest, ObjReadsLinesGroupsAndEndingsWithTheirLogLines)
          {3, 0, 0, 1, 0, 0, 0, 0, 1, 1}},
         {OBJ "g\r\nv 1 1 1", "group|", {1, 0, 0, 0, 0, 0, 0}},
         {"# Wavefront OBJ", "", {0, 0, 0, 0, 0, 0, 0}},
-        // A corner is cut after 31 characters: its normal index saturates, and its tail of
-        // zeros becomes a second corner (position 0, stored -1), so the line reads as a quad.
+        // Corners cut after 31 characters: normal saturates, zero tail is a 4th corner (stored -1).
         {OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\ng " + longName + "\nf 1/1/1" +
              std::string(40, '0') + " 2/1/1 3/1/1\n",
          "group " + longName.substr(0, 32) + "|Face 0" DROPPED "Face 1" DROPPED,
@@ -288,11 +307,11 @@ TEST_F(ModelTest, ObjReadsLinesGroupsAndEndingsWithTheirLogLines)
         {"# Wavefront OB", REFUSED, {}},
         {"# wavefront OBJ\nv 1 2 3\n", "Invalid OBJ magic.|" REFUSED, {}},
     };
-    for (const ObjCase &c : cases)
+    for (const auto &[input, log, shape] : cases)
     {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(LoadObj(c.text), READ + c.log);
-        EXPECT_THAT(Shape(), ElementsAreArray(c.shape));
+        SCOPED_TRACE(input);
+        EXPECT_EQ(LoadObj(input), READ + log);
+        EXPECT_THAT(Shape(), ElementsAreArray(shape));
     }
     Model *none = nullptr;
     EXPECT_EQ(LogMessages([&] { none = MeshObj_Create(nullptr, 100); }), READ REFUSED);
@@ -321,72 +340,14 @@ TEST_F(ModelTest, ObjSplitsQuadsStoresMinusOneForMissingIndicesAndReadsNumbersAs
 
     LoadObj(OBJ "v +1.5e1 -0x1p1 .5\nv 1. 2 3 7\nv\t4\t5\t6\r\nvt 0.25 1e-1 9\nvn -0 +0 1\n");
     EXPECT_THAT(Shape(), ElementsAre(3, 1, 1, 0, 0, 0, 0));
-    const float *v = Model_GetVertices(model);
-    EXPECT_THAT(std::vector<float>(v, v + 9),
+    EXPECT_THAT(Floats(Model_GetVertices(model), 9),
                 ElementsAre(1, -2 / 15.0f, 0.5f / 15, 1 / 15.0f, 2 / 15.0f, 3 / 15.0f, 4 / 15.0f,
                             5 / 15.0f, 6 / 15.0f));
-    EXPECT_THAT(std::vector<float>(Model_GetTexCoords(model), Model_GetTexCoords(model) + 2),
-                ElementsAre(0.25f, 0.1f));
+    EXPECT_THAT(Floats(Model_GetTexCoords(model), 2), ElementsAre(0.25f, 0.1f));
     // 1e40 is read as infinity, as strtof reads it, and then swamps the normalisation.
     LoadObj(OBJ "v 1 0 0\nv 1e40 0 0\n");
     EXPECT_EQ(Model_GetVertices(model)[0], 0.0f);
     EXPECT_FALSE(std::isfinite(Model_GetVertices(model)[3]));
-}
-
-// Little-endian 3DS bytes (this machine's order): the parts joined, values, and a chunk (id,
-// length with the header, data).
-Bytes Concat(const std::vector<Bytes> &parts)
-{
-    Bytes bytes;
-    for (const auto &part : parts)
-        bytes.insert(bytes.end(), part.begin(), part.end());
-    return bytes;
-}
-template <typename T> Bytes Le(const std::vector<T> &values)
-{
-    Bytes bytes(values.size() * sizeof(T));
-    memcpy(bytes.data(), values.data(), bytes.size());
-    return bytes;
-}
-Bytes U16(uint16_t value)
-{
-    return Le<uint16_t>({value});
-}
-Bytes Chunk(uint16_t id, const Bytes &data)
-{
-    return Concat({U16(id), Le<uint32_t>({static_cast<uint32_t>(data.size() + 6)}), data});
-}
-Bytes Main(const std::vector<Bytes> &chunks)
-{
-    return Chunk(0x4D4D, Concat(chunks));
-}
-
-// An object: name, a triangle-mesh block of positions, coordinates (if any), triangles (flags 0).
-Bytes Object(const std::string &name, const std::vector<float> &positions,
-             const std::vector<float> &texCoords, const std::vector<uint16_t> &triangles)
-{
-    auto array = [](uint16_t id, const std::vector<float> &values, size_t stride) {
-        return Chunk(id, Concat({U16(static_cast<uint16_t>(values.size() / stride)), Le(values)}));
-    };
-    Bytes faces = U16(static_cast<uint16_t>(triangles.size() / 3));
-    for (size_t i = 0; i < triangles.size(); i++)
-        faces = Concat({faces, U16(triangles[i]), i % 3 == 2 ? U16(0) : Bytes{}});
-    const Bytes block =
-        Concat({array(0x4110, positions, 3),
-                texCoords.empty() ? Bytes{} : array(0x4140, texCoords, 2), Chunk(0x4120, faces)});
-    return Chunk(0x4000, Concat({Bytes(name.c_str(), name.c_str() + name.size() + 1),
-                                 Chunk(0x4100, block)}));
-}
-// A whole file: main chunk, version 3, an editor block holding the objects.
-Bytes File(const std::vector<Bytes> &objects)
-{
-    return Main({Chunk(0x0002, {3, 0, 0, 0}), Chunk(0x3D3D, Concat(objects))});
-}
-
-// A file of one object, named by the bytes given, holding the chunks given.
-Bytes InObject(const std::vector<Bytes> &chunks, const Bytes &name = {'s', 0})
-{
-    return Main({Chunk(0x3D3D, Chunk(0x4000, Concat({name, Concat(chunks)})))});
 }
 
 #define OBJECT(name)                                                                               \
@@ -400,27 +361,14 @@ const std::vector<float> kPositions = {0, 0, 0, 2, 0, 0, 0, 4, 0, 2, 4, 1};
 const std::vector<float> kTexCoords = {0, 0, 1, 0, 0, 1, 0.25f, 0.75f};
 const std::vector<uint16_t> kFaces = {0, 1, 2, 1, 3, 2};
 
-// The bytes, the log after "_parse3dsFile|_is3DSData|", the Shape() (none when refused).
-struct ThreeDsCase
-{
-    Bytes bytes;
-    std::string log;
-    std::vector<int32_t> shape;
-};
-
 TEST_F(ModelTest, ThreeDsWalksTheChunksWithTheirLogLinesAndDebugValues)
 {
     auto set = [](Bytes bytes, size_t at, uint8_t value) { return bytes[at] = value, bytes; };
-    // 10 positions need 120 bytes.
-    const Bytes positions = Concat({U16(10), Bytes(98)}),
-                morePositions = Concat({U16(10), Bytes(121)});
     auto block = [](const std::vector<Bytes> &chunks) { return Chunk(0x4100, Concat(chunks)); };
-    // A position chunk after the triangle-mesh block, inside the same object, is still met by
-    // the block's walk, which is bounded by its object's bytes, not by its own length.
-    const Bytes after =
-        InObject({block({Chunk(0x4120, Concat({U16(1), U16(0), U16(1), U16(2), U16(0)}))}),
-                  Chunk(0x4110, Concat({U16(3), Le(std::vector<float>(9))}))});
-    const ThreeDsCase cases[] = {
+    // A position chunk after the mesh block is still met: the walk ends at the object's end.
+    const Bytes after = InObject({block({Chunk(0x4120, Le<uint16_t>({1, 0, 1, 2, 0}))}),
+                                  Chunk(0x4110, Concat({U16(3), Le(std::vector<float>(9))}))});
+    const Case<Bytes> cases[] = {
         {File({Object("box", kPositions, kTexCoords, kFaces)}),
          "_parseTag4D4D|_parseTag0002|" OBJECT("box") POSITIONS TEXCOORDS FACES,
          {4, 4, 0, 2, 0, 2, 2}},
@@ -431,11 +379,11 @@ TEST_F(ModelTest, ThreeDsWalksTheChunksWithTheirLogLinesAndDebugValues)
          {4, 0, 0, 2, 0, 2, 2}},
         {{0x4D, 0x4C, 6, 0, 0, 0}, "Invalid 3ds magic.|Not 3DS data.|Unable to parse 3dsFile|", {}},
         {{0x4D, 0x4D, 6}, "Invalid 3ds header size.|Not 3DS data.|Unable to parse 3dsFile|", {}},
-        // Array chunks whose counts go beyond their data are skipped.
-        {InObject({block({Chunk(0x4110, positions)})}),
+        // Array chunks whose counts go beyond their data are skipped (10 positions need 120 bytes).
+        {InObject({block({Chunk(0x4110, Concat({U16(10), Bytes(98)}))})}),
          "_parseTag4D4D|" OBJECT("s") POSITIONS SHORT("4110"),
          {0, 0, 0, 0, 0, 0, 0}},
-        {InObject({block({Chunk(0x4110, morePositions)})}),
+        {InObject({block({Chunk(0x4110, Concat({U16(10), Bytes(121)}))})}),
          "_parseTag4D4D|" OBJECT("s") POSITIONS,
          {10, 0, 0, 0, 0, 0, 0}},
         {InObject({block({Chunk(0x4140, U16(9)), Chunk(0x4120, U16(9))})}),
@@ -460,17 +408,15 @@ TEST_F(ModelTest, ThreeDsWalksTheChunksWithTheirLogLinesAndDebugValues)
          "Face 1 points outside the model's arrays and is dropped.|",
          {4, 0, 0, 2, 0, 2, 2}},
     };
-    for (const ThreeDsCase &c : cases)
+    for (const auto &[input, log, shape] : cases)
     {
-        SCOPED_TRACE(c.log);
-        debugString = "before";
-        debugInteger = 99;
-        EXPECT_EQ(Load3ds(c.bytes), "_parse3dsFile|_is3DSData|" + c.log);
+        SCOPED_TRACE(log);
+        debugString = "before", debugInteger = 99;
+        EXPECT_EQ(Load3ds(input), "_parse3dsFile|_is3DSData|" + log);
         // A refusal leaves its report in the debug values; a load resets them.
-        const bool refused = c.shape.empty();
-        EXPECT_STREQ(debugString, refused ? "Not 3DS data." : nullptr);
-        EXPECT_EQ(debugInteger, refused ? -3 : 0);
-        EXPECT_THAT(Shape(), ElementsAreArray(c.shape));
+        EXPECT_STREQ(debugString, shape.empty() ? "Not 3DS data." : nullptr);
+        EXPECT_EQ(debugInteger, shape.empty() ? -3 : 0);
+        EXPECT_THAT(Shape(), ElementsAreArray(shape));
     }
 }
 
