@@ -10,7 +10,6 @@
 #include "render/animation.h"
 #include "render/background.h"
 #include "render/font.h"
-#include "render/graphics_win.h"
 #include "resources/subtexture.h"
 #include "resources/texture_win.h"
 
@@ -18,26 +17,24 @@
 #include <algorithm>
 #include <cmath>
 #include <gmock/gmock.h>
+#include <tuple>
 
 namespace
 {
 
 // One real window per process, never closed: closing sets the frame loop's exit flag.
-class RenderTest : public ::testing::Test
+struct RenderTest : ::testing::Test
 {
-  protected:
     void SetUp() override
     {
         Logging_SetLevel(LOGGING_LEVEL_ERROR);
-        static Window *const shared = []
+        if (window == nullptr)
         {
             Window_Initialize_Library();
-            Window *opened = Window_Create(RENDER_TEST_WIDTH, RENDER_TEST_HEIGHT,
-                                           "Zindrel render test", nullptr, nullptr);
-            OSWindow_FrameInit(Window_GetOSWindow(opened));
-            return opened;
-        }();
-        window = shared;
+            window = Window_Create(RENDER_TEST_WIDTH, RENDER_TEST_HEIGHT, "Zindrel render test",
+                                   nullptr, nullptr);
+            OSWindow_FrameInit(Window_GetOSWindow(window));
+        }
         liveAtStart = Allocator_GetAllocatedObjects() - Allocator_GetDeallocatedObjects();
         Graphics_Initialize();
         NewFrame();
@@ -53,53 +50,40 @@ class RenderTest : public ::testing::Test
 
     const Frame &ReadFrame() { return lastFrame.ReadFromWindow(); }
     void NewFrame() { Graphics_SetContext(window); }
+    void SetColor(Color color) { Graphics_SetColor(&color); }
     Texture *MakeTexture(int32_t width, int32_t height, const std::vector<Rgba8> &texels)
     {
-        textures.push_back(
-            Texture_Create(reinterpret_cast<const uint8_t *>(texels.data()), 4, width, height));
-        return textures.back();
+        const auto *bytes = reinterpret_cast<const uint8_t *>(texels.data());
+        return textures.emplace_back(Texture_Create(bytes, 4, width, height));
     }
     SubTexture *Cut(Texture *texture, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
     {
-        subTextures.push_back(SubTexture_Create(texture,
-                                                Texture_CalculatePixelPosition(texture, x0, y0),
-                                                Texture_CalculatePixelPosition(texture, x1, y1)));
-        return subTextures.back();
+        return subTextures.emplace_back(
+            SubTexture_Create(texture, Texture_CalculatePixelPosition(texture, x0, y0),
+                              Texture_CalculatePixelPosition(texture, x1, y1)));
     }
 
-  private:
-    Window *window = nullptr;
+    static inline Window *window = nullptr;
     Frame lastFrame;
     uint32_t liveAtStart = 0;
     std::vector<Texture *> textures;
     std::vector<SubTexture *> subTextures;
 };
 
-constexpr Rgba8 kRed = {255, 0, 0, 255};
-constexpr Rgba8 kGreen = {0, 255, 0, 255};
-constexpr Rgba8 kBlue = {0, 0, 255, 255};
-const Vector2 kOrigin = Vector2_Static(0.0f, 0.0f);
-const Vector2 kCorner = Vector2_Static(-1.0f, -1.0f);
-const Vector2 kHalf = Vector2_Static(0.5f, 0.5f);
-const Vector2 kWhole = Vector2_Static(2.0f, 2.0f);
-
-void SetColor(float red, float green, float blue, float alpha)
-{
-    const Color color = Color_Static(red, green, blue, alpha);
-    Graphics_SetColor(&color);
-}
+constexpr Rgba8 kRed = {255, 0, 0, 255}, kGreen = {0, 255, 0, 255}, kBlue = {0, 0, 255, 255};
+const Vector2 kOrigin = Vector2_Static(0.0f, 0.0f), kCorner = Vector2_Static(-1.0f, -1.0f);
+const Vector2 kHalf = Vector2_Static(0.5f, 0.5f), kWhole = Vector2_Static(2.0f, 2.0f);
 
 using GraphicsTest = RenderTest;
 
 TEST_F(GraphicsTest, PlainRectanglesAndFrameSetUpLeaveNoStateBehind)
 {
-    SetColor(1.0f, 0.0f, 0.0f, 1.0f);
+    SetColor(Color_Static(1.0f, 0.0f, 0.0f, 1.0f));
     Graphics_SetPosition(kCorner);
     Graphics_DrawRectangle(kWhole);
     EXPECT_EQ(ReadFrame().Count(kRed), RENDER_TEST_WIDTH * RENDER_TEST_HEIGHT);
 
-    // Blending that keeps the destination, a stray viewport and matrix mode: the next frame
-    // must be cleared and whole, the plain rectangle opaque and untextured.
+    // Blending that keeps the target, a stray viewport and matrix mode: the next frame undoes all.
     Graphics_SetBlendFactors(0, 1);
     Graphics_DrawTexturedRectangle(kHalf, Cut(MakeTexture(1, 1, {kBlue}), 0, 0, 1, 1));
     glViewport(0, 0, 16, 16);
@@ -108,7 +92,7 @@ TEST_F(GraphicsTest, PlainRectanglesAndFrameSetUpLeaveNoStateBehind)
     GLint matrixMode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
     EXPECT_EQ(matrixMode, GL_MODELVIEW);
-    SetColor(0.0f, 1.0f, 0.0f, 1.0f);
+    SetColor(Color_Static(0.0f, 1.0f, 0.0f, 1.0f));
     Graphics_SetPosition(kCorner);
     Graphics_SetPosition(kOrigin);
     Graphics_DrawSquare(0.5);
@@ -121,18 +105,20 @@ TEST_F(GraphicsTest, PlainRectanglesAndFrameSetUpLeaveNoStateBehind)
     EXPECT_EQ(ReadFrame().Mismatches(kOrigin, Vector2_Static(1.0f, 0.5f), kGreen, kClearColor), 0);
 }
 
-// What OpenGL composites in channel c for a pair of blend codes (outside 1 to 10: GL_ZERO).
-float Blend(int32_t source, int32_t destination, const float *src, const float *dst, size_t c)
+// What OpenGL composites for a pair of blend codes (outside 1 to 10: GL_ZERO).
+Rgba8 Blend(std::pair<int32_t, int32_t> codes, const float *src, const float *dst)
 {
-    const auto factor = [&](int32_t code)
+    const auto channel = [&](size_t c)
     {
         const float saturate = c == 3 ? 1.0f : std::min(src[3], 1.0f - dst[3]);
         const float table[11] = {0.0f,   1.0f,          src[c],  1.0f - src[c],
                                  dst[c], 1.0f - dst[c], src[3],  1.0f - src[3],
                                  dst[3], 1.0f - dst[3], saturate};
-        return code >= 1 && code <= 10 ? table[code] : 0.0f;
+        const auto factor = [&](int32_t code) { return code >= 1 && code <= 10 ? table[code] : 0; };
+        const float sum = src[c] * factor(codes.first) + dst[c] * factor(codes.second);
+        return static_cast<uint8_t>(std::lround(255.0f * std::min(sum, 1.0f)));
     };
-    return std::min(src[c] * factor(source) + dst[c] * factor(destination), 1.0f);
+    return {channel(0), channel(1), channel(2), channel(3)};
 }
 
 TEST_F(GraphicsTest, BlendCodesCompositeAsOpenGlDefinesThem)
@@ -143,15 +129,11 @@ TEST_F(GraphicsTest, BlendCodesCompositeAsOpenGlDefinesThem)
         pairs.insert(pairs.end(), {{code, 0}, {1, code}});
     const float src[4] = {0.8f, 0.4f, 0.2f, 0.6f}, dst[4] = {0.2f, 0.6f, 1.0f, 0.2f};
     SubTexture *source = Cut(MakeTexture(1, 1, {{204, 102, 51, 153}}), 0, 0, 1, 1);
-    SetColor(dst[0], dst[1], dst[2], dst[3]);
+    SetColor(Color_Static(dst[0], dst[1], dst[2], dst[3]));
     Graphics_SetPosition(kCorner);
     Graphics_DrawRectangle(kWhole);
     ASSERT_EQ(ReadFrame().At(0, 0), (Rgba8{51, 153, 255, 51})) << "the window needs alpha";
-    const auto cell = [](size_t i)
-    {
-        const size_t column = i % 8, row = i / 8;
-        return Vector2_Static(-1.0f + 0.25f * column, -1.0f + 0.25f * row);
-    };
+    const auto cell = [](auto i) { return Vector2_Static(i % 8 * 0.25f - 1, i / 8 * 0.25f - 1); };
     for (size_t i = 0; i < pairs.size(); i++)
     {
         Graphics_SetBlendFactors(pairs[i].first, pairs[i].second);
@@ -160,16 +142,9 @@ TEST_F(GraphicsTest, BlendCodesCompositeAsOpenGlDefinesThem)
     }
     const Frame &frame = ReadFrame();
     for (size_t i = 0; i < pairs.size(); i++)
-    {
-        const auto expected = [&](size_t c)
-        {
-            return static_cast<uint8_t>(
-                std::lround(255.0f * Blend(pairs[i].first, pairs[i].second, src, dst, c)));
-        };
         EXPECT_PRED3(Rgba8_Near, frame.AtUnits(cell(i).x + 0.125f, cell(i).y + 0.125f),
-                     (Rgba8{expected(0), expected(1), expected(2), expected(3)}), 2)
+                     Blend(pairs[i], src, dst), 2)
             << "blend codes (" << pairs[i].first << ", " << pairs[i].second << ")";
-    }
 }
 
 TEST_F(GraphicsTest, MessagesNeedTheFontAndTheFontComesWithTheCatalogue)
@@ -192,7 +167,7 @@ TEST_F(GraphicsTest, MessagesNeedTheFontAndTheFontComesWithTheCatalogue)
     Graphics_SetPosition(kOrigin);
     Graphics_DrawMessage(text, 0.11f, 1);
     EXPECT_LT(ReadFrame().Count(kClearColor), RENDER_TEST_WIDTH * RENDER_TEST_HEIGHT);
-    SetColor(0.2f, 0.2f, 0.2f, 1.0f);
+    SetColor(Color_Static(0.2f, 0.2f, 0.2f, 1.0f));
     Graphics_SetPosition(Vector2_Static(-0.495f, 0.0f));
     Graphics_DrawRectangle(Vector2_Static(0.99f, 0.11f));
     EXPECT_EQ(ReadFrame().Count(kClearColor), RENDER_TEST_WIDTH * RENDER_TEST_HEIGHT);
@@ -217,7 +192,7 @@ TEST_F(SpriteTest, DrawnBlackOverTheCollisionSizeOrWithThePictureOverTheSizeCent
     Sprite_SetPosition(sprite, Vector2_Static(0.5f, 0.5f));
     Sprite_SetSize(sprite, Vector2_Static(1.0f, 1.0f)); // not used without a picture
     Sprite_SetCollisionSize(sprite, Vector2_Static(0.5f, 0.25f));
-    SetColor(1.0f, 0.0f, 0.0f, 1.0f);
+    SetColor(Color_Static(1.0f, 0.0f, 0.0f, 1.0f));
     Sprite_Logic(sprite);
     Sprite_Render(sprite);
     EXPECT_EQ(ReadFrame().Mismatches({0.25f, 0.375f}, {0.75f, 0.625f}, {0, 0, 0, 255}, kClearColor),
@@ -250,21 +225,17 @@ TEST_F(AnimationTest, EnemyExplosionScheduleEndStopAndRestart)
     SubTexture *small = Cut(sheet, 0, 0, 1, 1), *medium = Cut(sheet, 1, 0, 2, 1);
     Graphics_SetBlendFactors(1, 0);
     Animation *explosion = Animation_Create(Vector2_Static(0.25f, 0.25f));
-    Animation_AddFrame(explosion, 20, medium);
-    Animation_AddFrame(explosion, 15, Cut(sheet, 2, 0, 3, 1));
-    Animation_AddFrame(explosion, 10, medium);
-    Animation_AddFrame(explosion, 5, small);
+    for (int32_t from = 25; SubTexture * frame : {medium, Cut(sheet, 2, 0, 3, 1), medium, small})
+        Animation_AddFrame(explosion, from -= 5, frame); // from count-downs 20, 15, 10 and 5
     EXPECT_EQ(RenderFrame(explosion), kClearColor) << "an idle animation draws nothing";
 
     Animation_SetCountDown(explosion, 25);
-    const Rgba8 schedule[5] = {kGreen, kBlue, kGreen, kRed, kClearColor};
-    for (int32_t call = 1; call <= 25; call++)
+    const Rgba8 schedule[6] = {kGreen, kBlue, kGreen, kRed, kClearColor, kClearColor};
+    for (int32_t call = 1; call <= 26; call++) // the 26th call changes nothing
     {
-        EXPECT_EQ(Animation_HasEnded(explosion), 0) << "before call " << call;
+        EXPECT_EQ(Animation_HasEnded(explosion), call == 26) << "before call " << call;
         EXPECT_EQ(RenderFrame(explosion), schedule[(call - 1) / 5]) << "call " << call;
     }
-    EXPECT_EQ(Animation_HasEnded(explosion), 1);
-    EXPECT_EQ(RenderFrame(explosion), kClearColor) << "the 26th call changes nothing";
     EXPECT_EQ(Animation_GetCountDown(explosion), 0);
     Animation_SetCountDown(explosion, 25);
     EXPECT_EQ(Animation_HasEnded(explosion), 0);
@@ -312,41 +283,28 @@ TEST_F(BackgroundTest, OffsetMovesWrapsAndStopsCopiesMeetWithoutASeamAndCoverThe
         Background_SetAnimationSpeed(background, speed);
         Background_Render(background);
     };
-    // The second copy's centre by the origin Sprite_Logic leaves at its lower-left corner.
-    const auto ExpectCopiesCentredAt = [&](float first, float second)
+    // Per frame the speed, then the copies' centres (the second's as Sprite_Logic leaves it).
+    const auto Run = [&](std::initializer_list<std::tuple<double, float, float>> steps)
     {
-        EXPECT_TRUE(std::fabs(first) >= 1.0f ||
-                    ReadFrame().Mismatches({-1.0f, first}, {1.0f, 1.0f}, kRed, kBlue) == 0)
-            << "first copy centred at " << first;
-        EXPECT_EQ(Graphics_GetPosition().x, -1.0f);
-        EXPECT_NEAR(Graphics_GetPosition().y, second - 2.0f, 1e-6f);
+        for (const auto &[speed, first, second] : steps)
+        {
+            RenderAt(speed);
+            EXPECT_TRUE(std::fabs(first) >= 1.0f ||
+                        ReadFrame().Mismatches({-1.0f, first}, {1.0f, 1.0f}, kRed, kBlue) == 0)
+                << "first copy centred at " << first;
+            EXPECT_EQ(Graphics_GetPosition().x, -1.0f);
+            EXPECT_NEAR(Graphics_GetPosition().y, second - 2.0f, 1e-6f);
+        }
     };
-    RenderAt(1.0e6);
-    RenderAt(-4.0);
-    RenderAt(-0.01);
-    ExpectCopiesCentredAt(-0.01f, 3.99f);
-    RenderAt(0.0);
-    ExpectCopiesCentredAt(-0.01f, 3.99f);
+    Run({{1.0e6, 4.0f, 8.0f}, {-4.0, 0.0f, 4.0f}, {-0.01, -0.01f, 3.99f}, {0.0, -0.01f, 3.99f}});
     Background *other = Background_Create(Vector2_Static(2.0f, 4.0f), halves);
     Background_SetAnimationSpeed(other, -0.01);
-    Background_SetAnimationSpeed(background, -0.01);
-    Background_Render(other);
-    Background_Render(background);
-    ExpectCopiesCentredAt(-0.03f, 3.97f);
+    Background_Render(other); // the offset is shared: this frame starts from -0.02
     Background_Destroy(other);
-    RenderAt(1.0e6);
-    RenderAt(-4.0);
-    RenderAt(-3.995);
-    ExpectCopiesCentredAt(-3.995f, 0.005f);
-    RenderAt(-0.01); // -4.005 lies below -4: back to 0 before drawing
-    ExpectCopiesCentredAt(0.0f, 4.0f);
-    RenderAt(-4.0); // exactly minus the height stays
-    EXPECT_NEAR(Graphics_GetPosition().y, -2.0f, 1e-6f);
-    RenderAt(4.0);
-    RenderAt(3.0);
-    ExpectCopiesCentredAt(3.0f, 7.0f);
-    RenderAt(3.0); // 6 is above the height: held at 4
-    ExpectCopiesCentredAt(4.0f, 8.0f);
+    // -4.005 lies below -4: back to 0 before drawing; exactly -4 stays; 6 is held at 4.
+    Run({{-0.01, -0.03f, 3.97f}, {1.0e6, 4.0f, 8.0f}, {-4.0, 0.0f, 4.0f}});
+    Run({{-3.995, -3.995f, 0.005f}, {-0.01, 0.0f, 4.0f}, {-4.0, -4.0f, 0.0f}, {4.0, 0.0f, 4.0f}});
+    Run({{3.0, 3.0f, 7.0f}, {3.0, 4.0f, 8.0f}, {-4.0, 0.0f, 4.0f}});
 
     // Offset -1.5 puts the join at pixel row 576; a picture row is 6 pixels high.
     std::vector<Rgba8> rows(256);
@@ -354,7 +312,6 @@ TEST_F(BackgroundTest, OffsetMovesWrapsAndStopsCopiesMeetWithoutASeamAndCoverThe
         rows[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 77, 255};
     Background_SetSubTexture(background, Cut(MakeTexture(1, 256, rows), 0, 0, 1, 256));
     Graphics_SetBlendFactors(0, 1);
-    RenderAt(-4.0);
     RenderAt(-1.5);
     const Frame &frame = ReadFrame();
     for (int32_t x : {0, 511, 1023})
@@ -375,15 +332,12 @@ Rgba8 CellColor(bool upper, int32_t column, int32_t row)
     return {uint8_t(column * 16 + 8), uint8_t(row * 16 + 8), uint8_t(upper ? 255 : 128), 255};
 }
 
-// 'a' to 'z' from column 1 of row 8 of the lower-case sheet; '@' to ']' (backslash: pound) from
-// row 8, then ' ' to '?' from row 10 of the upper-case one; other bytes draw nothing.
+// Lower: 'a'-'z' from row 8, column 1; upper: '@'-']' (backslash: pound) row 8, ' '-'?' row 10.
 Rgba8 Glyph(unsigned char c)
 {
-    if (c >= 'a' && c <= 'z')
-        return CellColor(false, (c - 96) % 16, 8 + (c - 96) / 16);
-    if (c >= '@' && c <= ']')
-        return CellColor(true, (c - 64) % 16, 8 + (c - 64) / 16);
-    return c >= ' ' && c < '@' ? CellColor(true, (c - 32) % 16, 10 + (c - 32) / 16) : kClearColor;
+    if (c >= ' ' && c <= ']')
+        return CellColor(true, c % 16, c < '@' ? 8 + c / 16 : 4 + c / 16);
+    return c >= 'a' && c <= 'z' ? CellColor(false, c % 16, 2 + c / 16) : kClearColor;
 }
 
 void ExpectText(const Frame &frame, float x, float y, float size, const std::string &text)
@@ -409,19 +363,18 @@ TEST_F(FontTest, EveryByteMapsOntoItsCellAndAlignmentsStartEndOrCentreOnThePosit
     Graphics_SetBlendFactors(1, 0);
     Font_RenderCStr(font, 0.11f, "Press Fire!", 1);
     EXPECT_NEAR(Graphics_GetPosition().x, 0.495f, 1e-6f); // left at the last cell
-    Graphics_SetPosition(Vector2_Static(0.5f, 0.5f));
-    Font_RenderCStr(font, 0.1f, "AB", 2);
-    Graphics_SetPosition(Vector2_Static(-0.5f, -0.5f));
-    Font_RenderCStr(font, 0.1f, "AB", 0);
-    Graphics_SetPosition(Vector2_Static(-0.5f, -0.3f));
-    Font_RenderCStr(font, 0.1f, "AB", 7); // any other value starts at the position too
+    for (const auto &[x, y, alignment] :
+         {std::tuple{0.5f, 0.5f, 2}, {-0.5f, -0.5f, 0}, {-0.5f, -0.3f, 7}})
+    {
+        Graphics_SetPosition(Vector2_Static(x, y));
+        Font_RenderCStr(font, 0.1f, "AB", alignment); // 7, as any other value, starts there too
+    }
     Graphics_SetPosition(Vector2_Static(0.25f, -0.5f));
     Font_RenderCStr(font, 0.1f, "", 1);
     EXPECT_EQ(Graphics_GetPosition().x, 0.25f); // an empty text leaves the position alone
     ExpectText(ReadFrame(), -0.605f, 0.0f, 0.11f, "Press Fire!");
-    for (const Vector2 start :
-         {Vector2_Static(0.3f, 0.5f), Vector2_Static(-0.5f, -0.5f), Vector2_Static(-0.5f, -0.3f)})
-        ExpectText(ReadFrame(), start.x, start.y, 0.1f, "AB");
+    for (const auto &[x, y] : {std::pair{0.3f, 0.5f}, {-0.5f, -0.5f}, {-0.5f, -0.3f}})
+        ExpectText(ReadFrame(), x, y, 0.1f, "AB");
 
     NewFrame();
     std::string lines[16];
