@@ -38,7 +38,8 @@ TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
         SCOPED_TRACE(path ? path : "null");
         File *file = nullptr;
         EXPECT_EQ(CaptureMessages(
-                      [&] { file = File_Create(path, path == missing.c_str(), writable, false); }),
+                      [&, path = path, writable = writable]
+                      { file = File_Create(path, path == missing.c_str(), writable, false); }),
                   line ? std::vector<std::string>{line} : std::vector<std::string>{});
         EXPECT_STREQ(File_GetPath(file), path ? path : "");
         EXPECT_STREQ(File_GetDirPath(file), dir);

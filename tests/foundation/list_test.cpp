@@ -113,8 +113,9 @@ TEST_F(ListTest, CursorWalksAddsRemovesAndSearches)
     for (const auto &c : cases)
     {
         SCOPED_TRACE(c.script);
-        list =
-            List_Create([](void *p) { visited += Digit(p), visited += '0' + List_GetSize(list); });
+        list = List_Create(
+            [](void *p)
+            { visited += Digit(p), visited += static_cast<char>('0' + List_GetSize(list)); });
         for (int i = 0; i < c.fill; i++)
             List_AddLast(list, &values[i]);
         EXPECT_EQ(Run(c.script), c.trace);

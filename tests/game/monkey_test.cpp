@@ -27,7 +27,8 @@ TEST_F(PlayTest, MonkeyInputNeverBreaksTheGame)
     const int32_t frames =
         getenv("ZINDREL_MONKEY_FRAMES") ? atoi(getenv("ZINDREL_MONKEY_FRAMES")) : 10000;
     std::mt19937 random(4242);
-    auto chance = [&](int32_t percent) { return static_cast<int32_t>(random() % 100) < percent; };
+    auto pick = [&](uint32_t n) { return static_cast<int32_t>(random() % n); };
+    auto chance = [&](int32_t percent) { return pick(100) < percent; };
     // Beside the person the monkey keeps off the arrows and Escape (the last three keys), the
     // sticks and the d-pad (buttons 11 on).
     const int32_t keys[] = {kKeySpace, kKeyEnter, 65, 340, 342, kKeyLeft, kKeyRight, kKeyEscape};
@@ -40,7 +41,7 @@ TEST_F(PlayTest, MonkeyInputNeverBreaksTheGame)
         if (scripted)
             person.Act(true);
         if (chance(20))
-            Key(keys[random() % (scripted ? 5 : 8)], random() % 3, random() % 16);
+            Key(keys[random() % (scripted ? 5 : 8)], pick(3), pick(16));
         for (PadState &pad : pads)
         {
             if (chance(5))
@@ -54,9 +55,9 @@ TEST_F(PlayTest, MonkeyInputNeverBreaksTheGame)
         {
             MouseEvent event{};
             event.position = {double(random() % 1024), double(random() % 768)};
-            Player_HandleMouseEvent(player, GetWindow(), event, random() % 5);
+            Player_HandleMouseEvent(player, GetWindow(), event, pick(5));
         }
-        SpaceShip *ship = Ship(random() % 11);
+        SpaceShip *ship = Ship(pick(11));
         if (skipSplashScreen && chance(3) && ship != nullptr && SpaceShip_GetHealthPoint(ship) > 0)
             AimBulletAt(ship);
         Step();

@@ -133,7 +133,11 @@ TEST_F(GraphicsTest, BlendCodesCompositeAsOpenGlDefinesThem)
     Graphics_SetPosition(kCorner);
     Graphics_DrawRectangle(kWhole);
     ASSERT_EQ(ReadFrame().At(0, 0), (Rgba8{51, 153, 255, 51})) << "the window needs alpha";
-    const auto cell = [](auto i) { return Vector2_Static(i % 8 * 0.25f - 1, i / 8 * 0.25f - 1); };
+    const auto cell = [](size_t i)
+    {
+        const size_t row = i / 8, column = i % 8;
+        return Vector2_Static(float(column) * 0.25f - 1, float(row) * 0.25f - 1);
+    };
     for (size_t i = 0; i < pairs.size(); i++)
     {
         Graphics_SetBlendFactors(pairs[i].first, pairs[i].second);

@@ -34,7 +34,7 @@ struct ResourceTest : testing::Test
     static Targa *Decode(const auto &b) { return Targa_Create_FromMemory(b.data(), int(b.size())); }
     static std::string ReadFixture(const std::string &name)
     {
-        const std::string bytes = FileContents(FixturePath(name));
+        std::string bytes = FileContents(FixturePath(name));
         EXPECT_FALSE(bytes.empty() && name != "empty.txt") << name;
         return bytes;
     }
@@ -108,8 +108,10 @@ TEST_F(ResourceArchive, EntryShorterThanItsSizeOrAlteredAfterZippingIsNotHandedO
         std::string zip = ReadFixture(archive);
         // The directory's offset is in the end record; then the local and central sizes' low bytes.
         const size_t directory = uint8_t(zip[zip.size() - 6]) | uint8_t(zip[zip.size() - 5]) << 8;
-        zip[22] += longer, zip[directory + 24] += longer;
-        zip[30 + 10 + 100] ^= longer == 0; // after the local header and the name "stored.bin"
+        zip[22] = static_cast<char>(zip[22] + longer);
+        zip[directory + 24] = static_cast<char>(zip[directory + 24] + longer);
+        zip[30 + 10 + 100] = static_cast<char>(
+            zip[30 + 10 + 100] ^ (longer == 0)); // after the local header and the name "stored.bin"
         const std::string path = TemporaryFile(zip);
         Resource_Load(path.c_str()), unlink(path.c_str());
         EXPECT_EQ(Resource_GetSize(name), static_cast<int32_t>(ReadFixture(name).size()) + longer);
@@ -209,7 +211,8 @@ TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
     {
         SCOPED_TRACE(testing::PrintToString(bytes));
         Targa *targa = nullptr;
-        EXPECT_THAT(CaptureMessages([&] { targa = Decode(bytes); }), ElementsAre()) << "at Info";
+        EXPECT_THAT(CaptureMessages([&, &bytes = bytes] { targa = Decode(bytes); }), ElementsAre())
+            << "at Info";
         ASSERT_NE(targa, nullptr);
         EXPECT_EQ(Targa_GetWidth(targa), uint32_t(bytes[12] | bytes[13] << 8));
         EXPECT_EQ(Targa_GetHeight(targa), uint32_t(bytes[14] | bytes[15] << 8));
