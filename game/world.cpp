@@ -68,8 +68,7 @@ struct World
     Asset *asset;
     SubTexture *logoSubTexture;
     Animation *splashAnimation;
-    // Whether the screen shows the held picture of a pause; it follows the player's pause one
-    // frame late (see World_Render).
+    // The player's pause as it stood at the last frame, which is what the screen shows.
     int32_t pauseShown;
 };
 
@@ -315,32 +314,23 @@ void World_Render(World *world)
         _LoadSplash(world);
     }
     Level_LazyLoadTextures(world->level);
+    // A pause begins with a key or a lost focus, after the last frame was shown, when that
+    // frame can no longer be read back. So the screen follows the pause one frame late: the
+    // world plays one more frame, kept for the pause to stand on (copying every frame instead
+    // would cost the renderer a full-screen copy each time), and a resume waits one paused
+    // frame likewise, so a pause leaves the game exactly as it found it.
     const int32_t paused = skipSplashScreen && Player_IsPaused(world->player);
-    if (paused != world->pauseShown)
-    {
-        // A pause begins with a key or a lost focus, after the last frame was shown, when that
-        // frame can no longer be read back. So the world plays one more frame, which is kept
-        // for the pause to stand on; copying every frame instead would cost the renderer a
-        // full-screen copy each time. A resume waits one paused frame likewise, so a pause
-        // leaves the game exactly as it found it.
-        if (paused)
-        {
-            _RenderPlay(world);
-            Graphics_HoldFrame();
-        }
-        else
-        {
-            _RenderPaused();
-        }
-        world->pauseShown = paused;
-    }
-    else if (paused)
+    if (world->pauseShown)
     {
         _RenderPaused();
     }
     else if (skipSplashScreen)
     {
         _RenderPlay(world);
+        if (paused)
+        {
+            Graphics_HoldFrame();
+        }
     }
     else if (Animation_GetCountDown(world->splashAnimation) != 0)
     {
@@ -350,4 +340,5 @@ void World_Render(World *world)
     {
         _RenderTitle(world);
     }
+    world->pauseShown = paused;
 }

@@ -295,17 +295,15 @@ def main():
         browser = Browser(socket_url)
         play(browser, f"http://127.0.0.1:{server.server_address[1]}/zindrel.html", results)
         browser.evaluate(TEN_REFRESHES)
-        for problem in browser.problems:
-            print(f"FAILED: {problem}")
         results.append(("no exception, console error or abort", not browser.problems))
         size = sum(served.get(name, 0) for name in PAGE_FILES)
         print(f"measured: download {size} bytes ({', '.join(f'{n} {s}' for n, s in sorted(served.items()))})")
     except (Failure, OSError, websocket.WebSocketException) as error:
         print(f"FAILED: {error}")
-        for problem in browser.problems if browser is not None else []:
-            print(f"FAILED: {problem}")
         results.append(("the browser session", False))
     finally:
+        for problem in browser.problems if browser is not None else []:
+            print(f"FAILED: {problem}")
         if process is not None:
             process.terminate()
             try:
