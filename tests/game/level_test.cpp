@@ -5,6 +5,7 @@
 #include "game/bullet.h"
 #include "game/level.h"
 #include "game/sprite.h"
+#include "tests/game/scripted_play.h"
 
 #include <string>
 #include <tuple>
@@ -32,6 +33,37 @@ TEST_F(LevelTest, EveryFifthLevelAddsABossWithHealthAndSpeedByLevel)
                   std::make_tuple(alive, alive, alive == 11 ? last : nullptr, std::string(name), x,
                                   y, health, speed))
             << "level " << number;
+        Level_Destroy(level);
+    }
+}
+
+TEST_F(LevelTest, ShipsFireOnlyInPlayAndMoreOftenOnLaterLevels)
+{
+    ceaseFire = false;
+    Step(400);
+    for (int32_t i = 0; i < 10; i++)
+        EXPECT_EQ(List_GetSize(SpaceShip_GetBulletList(Ship(i))), 0) << "no fire before play";
+    // A ship fires with a chance of 1 in 250 - 10 x level a frame, but at least 1 in 10: over
+    // 1000 frames of ten ships about 42 shots on level 1, 77 on level 12 and 1000 on level 29.
+    skipSplashScreen = 1;
+    for (const auto &[number, least, most] :
+         {std::tuple{1, 15, 75}, {12, 40, 120}, {29, 850, 1150}})
+    {
+        Level *level = Level_Create(number, player);
+        List *ships = Level_GetSpaceShips(level);
+        int32_t shots = 0;
+        for (int32_t frame = 0; frame < 1000; frame++)
+        {
+            // Held on screen: a shot fired above the top edge is gone before it is counted.
+            for (void *ship = List_GetFirst(ships); ship != nullptr; ship = List_GetNext(ships))
+                Sprite_SetPosition(SpaceShip_GetSprite(static_cast<SpaceShip *>(ship)),
+                                   Vector2_Static(0.0f, 0.5f));
+            Level_Render(level);
+            for (void *ship = List_GetFirst(ships); ship != nullptr; ship = List_GetNext(ships))
+                shots += List_GetSize(SpaceShip_GetBulletList(static_cast<SpaceShip *>(ship)));
+            RemoveEnemyBullets(level);
+        }
+        EXPECT_TRUE(shots >= least && shots <= most) << "level " << number << ": " << shots;
         Level_Destroy(level);
     }
 }

@@ -6,11 +6,33 @@
 #include "render/graphics_win.h"
 #include "resources/asset.h"
 
+#include <cstring>
 #include <tuple>
 
 namespace
 {
 using WorldTest = GameTest;
+
+// Each cell of a text of the given size, the first from x0 on the row from y, holds white glyph
+// pixels but a blank, and the cells just before and after it are empty: where the text stands.
+void ExpectText(const Frame &frame, const char *text, float x0, float y, float size)
+{
+    const int32_t length = static_cast<int32_t>(strlen(text));
+    for (int32_t i = -1; i <= length; i++)
+    {
+        const float left = x0 + static_cast<float>(i) * size;
+        int64_t white = 0;
+        for (int32_t row = Render_Row(y); row < Render_Row(y + size); row++)
+        {
+            for (int32_t column = Render_Column(left); column < Render_Column(left + size);
+                 column++)
+                white += frame.At(column, row) == Rgba8{255, 255, 255, 255};
+        }
+        const bool blank = i < 0 || i == length || text[i] == ' ';
+        EXPECT_TRUE(blank ? white < 8 : white > 30)
+            << "cell " << i << " of " << text << ": " << white;
+    }
+}
 
 TEST_F(WorldTest, APadShotDuringTheSplashOnlySelectsThePadAndOnTheStandingTitleStartsPlay)
 {
@@ -28,10 +50,18 @@ TEST_F(WorldTest, APadShotDuringTheSplashOnlySelectsThePadAndOnTheStandingTitleS
     const Vector2 after = Sprite_GetPosition(SpaceShip_GetSprite(Ship(0)));
     EXPECT_EQ(std::make_tuple(before.x, before.y, skipSplashScreen),
               std::make_tuple(after.x, after.y, 0));
+    const Frame &title = ReadFrame();
+    ExpectText(title, "Press Fire!", -0.605f, -0.3f, 0.11f);
+    ExpectText(title, "ZINDREL!", -0.4f, 0.8f, 0.1f);
     Pad(pad);
     EXPECT_NE(Player_GetBullet(player), nullptr);
     Step();
     EXPECT_EQ(skipSplashScreen, 1);
+    // The score ends at the bottom right, 8 cells of 0.09 before x = 0.94.
+    Step();
+    const Frame &play = ReadFrame();
+    ExpectText(play, "Score: 0", 0.94f - 8 * 0.09f, -0.95f, 0.09f);
+    ExpectText(play, "Level: 1", -0.24f, 0.92f, 0.06f);
 }
 
 TEST_F(WorldTest, LevelBonusIsShownThenBankedAndShieldRefillsAreSetNotAdded)
