@@ -5,6 +5,8 @@
 #include "game/bullet.h"
 #include "game/hud.h"
 #include "game/sprite.h"
+#include "render/graphics_win.h"
+#include "resources/asset.h"
 
 #include <tuple>
 
@@ -89,16 +91,17 @@ TEST_F(PlayerTest, StepsAddUpTheShipStopsAtTheEdgesAndTheFiringPadIsSelected)
     EXPECT_FLOAT_EQ(Sprite_GetSize(Player_GetSprite(player)).x, 0.1f) << "banked while moving";
     Key(kKeyLeft, kRelease);
     EXPECT_EQ(Player_GetKeyboardDeltaX(player), 0.0f) << "releasing Left stops Right too";
-    // Inside the dead zone, then just beyond it; d-pad left; then still.
+    // Inside the dead zone, then just beyond it; d-pad left; then still. Level 1's ship pictures.
     const struct
     {
         float axis;
         unsigned char left;
         float delta, x, width;
-    } moves[] = {{0.05f, 0, 0.0f, 0.0f, 0.0f},
-                 {0.11f, 0, 0.025f, 0.9f, 0.1f},
-                 {0.0f, 1, -0.025f, -0.9f, 0.1f},
-                 {0.0f, 0, 0.0f, -0.9f, 0.15f}};
+        SubTexture *(*picture)(Asset *, int32_t);
+    } moves[] = {{0.05f, 0, 0.0f, 0.0f, 0.0f, nullptr},
+                 {0.11f, 0, 0.025f, 0.9f, 0.1f, Asset_GetPlayerGoingRightSubTexture},
+                 {0.0f, 1, -0.025f, -0.9f, 0.1f, Asset_GetPlayerGoingLeftSubTexture},
+                 {0.0f, 0, 0.0f, -0.9f, 0.15f, Asset_GetPlayerSubTexture}};
     for (const auto &move : moves)
     {
         pad.axes[0] = move.axis;
@@ -110,6 +113,8 @@ TEST_F(PlayerTest, StepsAddUpTheShipStopsAtTheEdgesAndTheFiringPadIsSelected)
             Step(100);
             EXPECT_FLOAT_EQ(Sprite_GetPosition(Player_GetSprite(player)).x, move.x);
             EXPECT_FLOAT_EQ(Sprite_GetSize(Player_GetSprite(player)).x, move.width);
+            EXPECT_EQ(Sprite_GetSubTexture(Player_GetSprite(player)),
+                      move.picture(Graphics_GetAsset(), 0));
         }
     }
     Player_SetShields(player, 1);
