@@ -9,8 +9,6 @@
 
 #include <AL/alut.h>
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -22,17 +20,13 @@
 namespace
 {
 
+// A shell command's exit status (-1 when it did not exit) and standard output.
 std::pair<int, std::string> RunCommand(const std::string &command)
 {
-    std::string output;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return {-1, output};
-    char buffer[4096];
-    for (size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, count);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+    static const ScratchFolder scratch;
+    const std::string output = scratch.File("output");
+    const int status = std::system(("(" + command + ") >'" + output + "'").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileContents(output)};
 }
 
 std::string UnpackedEntry(const std::string &name)
@@ -48,24 +42,19 @@ std::string UnpackedEntry(const std::string &name)
 struct DecodedImage
 {
     int32_t width = 0, height = 0;
-    std::string rgba;
-    const uint8_t *At(int32_t x, int32_t y) const
-    {
-        return reinterpret_cast<const uint8_t *>(&rgba[(size_t(y) * width + x) * 4]);
-    }
+    std::vector<uint8_t> rgba;
+    const uint8_t *At(int32_t x, int32_t y) const { return &rgba[(size_t(y) * width + x) * 4]; }
 };
 
 DecodedImage DecodeImage(const std::string &path)
 {
-    DecodedImage image;
     std::istringstream size(RunCommand("identify -format '%w %h' '" + path + "'").second);
+    int32_t width = 0, height = 0;
+    size >> width >> height;
     auto [status, pixels] = RunCommand("stream -map rgba -storage-type char '" + path + "' -");
-    if (size >> image.width >> image.height && status == 0 &&
-        pixels.size() == size_t(image.width) * image.height * 4)
-        image.rgba = pixels;
-    else
-        image.width = 0;
-    return image;
+    if (status != 0 || pixels.size() != size_t(width) * height * 4)
+        return {};
+    return {width, height, {pixels.begin(), pixels.end()}};
 }
 
 TEST(AssetArchive, HoldsTheEightEntriesInOrderAndBothReadersAgreeOnThem)
@@ -76,13 +65,10 @@ TEST(AssetArchive, HoldsTheEightEntriesInOrderAndBothReadersAgreeOnThem)
         "mixkit-game-whip-shot-1512.wav",        "mixkit-short-laser-gun-shot-1670.wav",
         "mixkit-arcade-fast-game-over-233.wav",  "mixkit-falling-hit-757.wav"};
     std::string expected;
-    for (const char *name : names)
-        expected += std::string(name) + "\n";
-    EXPECT_EQ(RunCommand("unzip -Z1 '" ZINDREL_RESOURCES_DAT "'").second, expected);
-    EXPECT_EQ(RunCommand("unzip -tq '" ZINDREL_RESOURCES_DAT "' >/dev/null").first, 0);
     Resource_Load(ZINDREL_RESOURCES_DAT);
     for (const char *name : names)
     {
+        expected += std::string(name) + "\n";
         const std::string unpacked = FileContents(UnpackedEntry(name));
         EXPECT_FALSE(unpacked.empty()) << name;
         const uint8_t *data = Resource_GetData(name);
@@ -90,17 +76,17 @@ TEST(AssetArchive, HoldsTheEightEntriesInOrderAndBothReadersAgreeOnThem)
         EXPECT_TRUE(std::string(data, data + Resource_GetSize(name)) == unpacked) << name;
     }
     Resource_Unload();
+    EXPECT_EQ(RunCommand("unzip -Z1 '" ZINDREL_RESOURCES_DAT "'").second, expected);
+    EXPECT_EQ(RunCommand("unzip -tq '" ZINDREL_RESOURCES_DAT "' >/dev/null").first, 0);
 }
 
 // A run in another time zone and working directory writes the archive the build made.
 TEST(AssetArchive, EveryRunWritesIdenticalBytesAndFailuresEndInAnErrorStatus)
 {
     const ScratchFolder scratch;
-    const std::string builder = std::string("'") + ZINDREL_ASSETGEN + "' ";
-    ASSERT_EQ(RunCommand("cd / && TZ=Pacific/Kiritimati " + builder + "archive '" +
-                         scratch.File("resources.dat") + "'")
-                  .first,
-              0);
+    const std::string builder =
+        std::string("cd / && TZ=Pacific/Kiritimati '") + ZINDREL_ASSETGEN + "' ";
+    ASSERT_EQ(RunCommand(builder + "archive '" + scratch.File("resources.dat") + "'").first, 0);
     EXPECT_TRUE(FileContents(scratch.File("resources.dat")) == FileContents(ZINDREL_RESOURCES_DAT));
     for (const char *arguments : {"archive /nonexistent-directory/resources.dat",
                                   "blobs /nonexistent-directory", "unknown x"})
@@ -132,8 +118,7 @@ TEST(AssetWriters, TgaRawAndRunLengthAndPngDecodeToTheSamePixels)
             .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
         const DecodedImage decoded = DecodeImage(scratch.File(name));
         EXPECT_EQ(decoded.width, picture.width) << name;
-        EXPECT_TRUE(decoded.rgba == std::string(picture.pixels.begin(), picture.pixels.end()))
-            << name;
+        EXPECT_TRUE(decoded.rgba == picture.pixels) << name;
     }
 }
 
@@ -168,8 +153,7 @@ TEST(AssetSheets, DecodeAtTheirSizesTopRowFirstWithBlackTransparencyAndPremultip
         EXPECT_EQ(bytes[17], 0x28) << "eight alpha bits, top row first";
         imageTypes.insert(bytes[2]);
         const DecodedImage &image = Sheet(name);
-        EXPECT_EQ(image.width, width);
-        EXPECT_EQ(image.height, height);
+        EXPECT_EQ(std::pair(image.width, image.height), std::pair(width, height));
         for (int32_t y = 0; y < image.height; y++)
             for (int32_t x = 0; x < image.width; x++)
             {
@@ -177,8 +161,7 @@ TEST(AssetSheets, DecodeAtTheirSizesTopRowFirstWithBlackTransparencyAndPremultip
                 const bool inside = x >= premultiplied.x0 && x < premultiplied.x1 &&
                                     y >= premultiplied.y0 && y < premultiplied.y1;
                 ASSERT_TRUE(p[3] != 0 || (p[0] | p[1] | p[2]) == 0) << x << "," << y;
-                ASSERT_TRUE(!inside || (p[0] <= p[3] && p[1] <= p[3] && p[2] <= p[3]))
-                    << "(" << x << ", " << y << ")";
+                ASSERT_TRUE(!inside || std::max({p[0], p[1], p[2]}) <= p[3]) << x << "," << y;
                 ASSERT_TRUE(name != std::string("Ships") || p[3] == 0 || p[3] == 255);
             }
     }
@@ -187,13 +170,8 @@ TEST(AssetSheets, DecodeAtTheirSizesTopRowFirstWithBlackTransparencyAndPremultip
 
 TEST(AssetSheets, EveryRectangleTheGameCutsHoldsAPicture)
 {
-    struct Family
-    {
-        const char *sheet;
-        SheetRect (*rect)(int32_t);
-        int32_t count, least; // rectangles, and pixels in each both opaque in part and not black
-    };
-    const Family families[] = {
+    // Rectangles in each family, and pixels in each both opaque in part and not black.
+    const std::tuple<const char *, SheetRect (*)(int32_t), int32_t, int32_t> families[] = {
         {"Ships", SheetLayout_Player, LAYOUT_PLAYER_COUNT, 24},
         {"Ships", SheetLayout_PlayerLeft, LAYOUT_PLAYER_COUNT, 18},
         {"Ships", SheetLayout_PlayerRight, LAYOUT_PLAYER_COUNT, 18},
@@ -206,18 +184,18 @@ TEST(AssetSheets, EveryRectangleTheGameCutsHoldsAPicture)
         {"Miscellaneous", [](int32_t) { return LAYOUT_LIFE_ICON; }, 1, 20},
         {"Miscellaneous", [](int32_t) { return LAYOUT_SHIELD_ICON; }, 1, 30},
         {"BackGrounds", [](int32_t) { return LAYOUT_BACKGROUND; }, 1, 128 * 256}};
-    for (const Family &family : families)
-        for (int32_t i = 0; i < family.count; i++)
+    for (const auto &[sheet, rect, count, least] : families)
+        for (int32_t i = 0; i < count; i++)
         {
-            const SheetRect r = family.rect(i);
+            const SheetRect r = rect(i);
             int32_t visible = 0;
             for (int32_t y = r.y0; y < r.y1; y++)
                 for (int32_t x = r.x0; x < r.x1; x++)
                 {
-                    const uint8_t *p = Sheet(family.sheet).At(x, y);
+                    const uint8_t *p = Sheet(sheet).At(x, y);
                     visible += p[3] > 0 && (p[0] | p[1] | p[2]) != 0;
                 }
-            EXPECT_GE(visible, family.least) << "family " << &family - families << ", " << i;
+            EXPECT_GE(visible, least) << sheet << " at " << r.x0 << "," << r.y0;
         }
 }
 
@@ -225,18 +203,13 @@ TEST(AssetSheets, EveryRectangleTheGameCutsHoldsAPicture)
 TEST(AssetSheets, BackgroundIsVerticallySeamless)
 {
     const DecodedImage &image = Sheet("BackGrounds");
-    auto rowDifference = [&](int32_t a, int32_t b)
-    {
-        double sum = 0;
+    double adjacent = 0, seam = 0; // each row against the next; the last against the first
+    for (int32_t y = 0; y < image.height; y++)
         for (int32_t x = 0; x < image.width; x++)
             for (int32_t c = 0; c < 3; c++)
-                sum += std::abs(int(image.At(x, a)[c]) - int(image.At(x, b)[c]));
-        return sum;
-    };
-    double adjacent = 0;
-    for (int32_t y = 0; y + 1 < image.height; y++)
-        adjacent += rowDifference(y, y + 1) / (image.height - 1);
-    EXPECT_LE(rowDifference(image.height - 1, 0), 2.0 * adjacent);
+                (y + 1 < image.height ? adjacent : seam) +=
+                    std::abs(image.At(x, y)[c] - image.At(x, (y + 1) % image.height)[c]);
+    EXPECT_LE(seam, 2.0 * adjacent / (image.height - 1));
 }
 
 TEST(AssetSounds, SixteenBitPcmOfTheStatedLayoutsShortAndLoudEnough)
