@@ -9,12 +9,6 @@ using AllocatorTest = FoundationTest;
 using LoggingTest = FoundationTest;
 using ::testing::MatchesRegex;
 
-// Death-test children log on standard output; the death test reads standard error.
-static void _StdoutToStderr()
-{
-    dup2(STDERR_FILENO, STDOUT_FILENO);
-}
-
 TEST_F(AllocatorTest, BlocksAreZeroedClonedCountedAndLogged)
 {
     const uint32_t allocated = Allocator_GetAllocatedObjects();
@@ -58,18 +52,18 @@ TEST_F(AllocatorTest, SummaryOnlyWhenUnbalanced)
 
 TEST(AllocatorDeathTest, ExhaustionAndFreeingNullEndTheProcess)
 {
+    // Death-test children log on standard output; the death test reads standard error.
+    const auto toStderr = [] { dup2(STDERR_FILENO, STDOUT_FILENO); };
+    const auto failed = ::testing::ExitedWithCode(1);
+    const std::string error = "(^|\n)Error at allocator\\.cpp:[0-9]+ - ";
     // A negative size sign-extends to a request no heap can meet.
-    EXPECT_EXIT((_StdoutToStderr(), _Allocator_Allocate("game/ship.cpp", 42, -1)),
-                ::testing::ExitedWithCode(1),
-                "(^|\n)Error at allocator\\.cpp:[0-9]+ - Failed to allocate -1 byte at "
-                "game/ship\\.cpp:42\\.\n");
-    EXPECT_EXIT((_StdoutToStderr(), _Allocator_Free("game/ship.cpp", 43, nullptr)),
-                ::testing::ExitedWithCode(1),
-                "(^|\n)Error at allocator\\.cpp:[0-9]+ - Trying to free NULL pointer at "
-                "game/ship\\.cpp:43\\.\n");
+    EXPECT_EXIT((toStderr(), _Allocator_Allocate("game/ship.cpp", 42, -1)), failed,
+                error + "Failed to allocate -1 byte at game/ship\\.cpp:42\\.\n");
+    EXPECT_EXIT((toStderr(), _Allocator_Free("game/ship.cpp", 43, nullptr)), failed,
+                error + "Trying to free NULL pointer at game/ship\\.cpp:43\\.\n");
     // Only a silenced log keeps the line back; the process still ends.
-    EXPECT_EXIT((_StdoutToStderr(), Logging_SetLevel(LOGGING_LEVEL_SILENT), MEMORY_FREE(nullptr)),
-                ::testing::ExitedWithCode(1), "^$");
+    EXPECT_EXIT((toStderr(), Logging_SetLevel(LOGGING_LEVEL_SILENT), MEMORY_FREE(nullptr)), failed,
+                "^$");
 }
 
 TEST_F(LoggingTest, LevelFilteringAndFileLabels)
