@@ -12,9 +12,8 @@ using ::testing::MatchesRegex;
 TEST_F(AllocatorTest, BlocksAreZeroedClonedCountedAndLogged)
 {
     const uint32_t allocated = Allocator_GetAllocatedObjects();
-    const char source[] = "clone me";
-    auto *clone = static_cast<char *>(MEMORY_CLONE(source, sizeof(source)));
-    EXPECT_STREQ(clone, source);
+    auto *clone = static_cast<char *>(MEMORY_CLONE("clone me", 9));
+    EXPECT_STREQ(clone, "clone me");
     Logging_SetLevel(LOGGING_LEVEL_DEBUG);
     uint8_t *block = nullptr;
     const std::string made = CaptureOutput(
@@ -25,8 +24,7 @@ TEST_F(AllocatorTest, BlocksAreZeroedClonedCountedAndLogged)
     char address[16];
     snprintf(address, sizeof(address), "%x",
              static_cast<uint32_t>(reinterpret_cast<uintptr_t>(block)));
-    const std::string freed = CaptureOutput([&] { _Allocator_Free("dir/y.c", 9, block); });
-    EXPECT_THAT(made + freed,
+    EXPECT_THAT(made + CaptureOutput([&] { _Allocator_Free("dir/y.c", 9, block); }),
                 MatchesRegex("Debug at allocator\\.cpp:[0-9]+ - Allocated object " +
                              std::string(address) + " of size=24 at src/x\\.c:7\n" +
                              "Debug .* - Deallocated object " + address + " at dir/y\\.c:9\n"));
@@ -37,8 +35,7 @@ TEST_F(AllocatorTest, SummaryOnlyWhenUnbalanced)
 {
     ASSERT_EQ(Live(), 0) << "an earlier test in this process leaked";
     EXPECT_EQ(CaptureOutput(Allocator_PrintDebugOutput), "");
-    void *a = MEMORY_ALLOCATE(8);
-    void *b = MEMORY_ALLOCATE(8);
+    void *a = MEMORY_ALLOCATE(8), *b = MEMORY_ALLOCATE(8);
     MEMORY_FREE(a);
     EXPECT_THAT(CaptureOutput(Allocator_PrintDebugOutput),
                 MatchesRegex("(Error at allocator\\.cpp:[0-9]+ - Allocator allocated " +

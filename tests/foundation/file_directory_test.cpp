@@ -7,21 +7,16 @@
 #include <filesystem>
 #include <fstream>
 
-class FileTest : public FoundationTest
-{
-  protected:
-    const ScratchFolder scratch;
-    const std::string folder = scratch.Path();
-};
+using FileTest = FoundationTest;
 
 // None of these opens, yet every call is safe; no path and a directory are refused aloud.
 TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
 {
-    const std::string missing = scratch.File("missing/never.bin"),
-                      missingDir = scratch.File("missing");
-    const std::filesystem::path scratchPath(folder);
+    const ScratchFolder scratch;
+    const std::string missingDir = scratch.File("missing"), missing = missingDir + "/never.bin";
+    const std::filesystem::path scratchPath(scratch.Path());
     const std::string parent = scratchPath.parent_path(), name = scratchPath.filename();
-    const std::string refusal = "Unable to open " + folder + ": it is a directory";
+    const std::string refusal = "Unable to open " + scratch.Path() + ": it is a directory";
     const std::tuple<const char *, const char *, const char *, bool, const char *> cases[] = {
         // path, dirPath, name, open read-write, the line logged
         {"maps\\level.bin", "maps", "level.bin", true, nullptr},
@@ -32,7 +27,7 @@ TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
         {"dir/", "dir", "", true, nullptr},
         {missing.c_str(), missingDir.c_str(), "never.bin", true, nullptr},
         {nullptr, "", "", false, "Unable to open a file without a path"},
-        {folder.c_str(), parent.c_str(), name.c_str(), false, refusal.c_str()}};
+        {scratch.Path().c_str(), parent.c_str(), name.c_str(), false, refusal.c_str()}};
     for (const auto &[path, dir, base, writable, line] : cases)
     {
         SCOPED_TRACE(path ? path : "null");
@@ -58,6 +53,7 @@ TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
 
 TEST_F(FileTest, SizeSeekReadWriteAndMappingRoundTrip)
 {
+    const ScratchFolder scratch;
     std::string bytes(100, '\0');
     for (int i = 0; i < 100; i++)
         bytes[i] = static_cast<char>(i * 7);
@@ -107,9 +103,10 @@ TEST_F(FileTest, SizeSeekReadWriteAndMappingRoundTrip)
 
 TEST_F(FileTest, DirectoryListingTwiceAppendsTheNamesAgain)
 {
+    const ScratchFolder scratch;
     for (const char *name : {"a.txt", "b.bin", "c"})
         std::ofstream(scratch.File(name)) << name;
-    Directory *directory = Directory_Create(folder.c_str());
+    Directory *directory = Directory_Create(scratch.Path().c_str());
     List *list = nullptr;
     const std::string printed = CaptureOutput([&] { list = Directory_ReadFileList(directory); });
     EXPECT_EQ(Directory_ReadFileList(directory), list);

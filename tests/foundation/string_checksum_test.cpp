@@ -48,9 +48,8 @@ TEST_F(StringTest, AppendingAndFormattingMakeNewStringsAndCrcsAreTheChecksums)
     EXPECT_EQ(String_Length(empty), 0) << "counting again still gives 0";
     EXPECT_EQ(String_GetCRC(empty), 0);
     _ExpectText(String_Append_Decimal(empty, 2.25), "2.250000");
-    String *huge = String_Append_Decimal(empty, -DBL_MAX);
-    EXPECT_EQ(String_Length(huge), 1 + 309 + 7) << "every digit of the largest double is kept";
-    String_Destroy(huge);
+    // Every digit of the largest double is kept.
+    _ExpectText(String_Append_Decimal(empty, -DBL_MAX), std::to_string(-DBL_MAX));
     _ExpectText(String_Append_CStr(empty, ""), "");
     String_Destroy(empty);
 
@@ -120,9 +119,8 @@ TEST_F(VectorTest, ArithmeticAbsAndRecords)
     Vector3 *v3 = Vector3_Create(3, 4, 5);
     EXPECT_EQ(std::tuple_cat(Xy(*v2), Xyz(*v3)), std::make_tuple(1.0f, 2.0f, 3.0f, 4.0f, 5.0f));
     Vector2_Destroy(v2), Vector3_Destroy(v3);
-    const Color color = Color_Static(0.1f, 0.2f, 0.3f, 0.4f);
-    EXPECT_EQ(std::make_tuple(color.red, color.green, color.blue, color.alpha),
-              std::make_tuple(0.1f, 0.2f, 0.3f, 0.4f));
+    const auto [red, green, blue, alpha] = Color_Static(0.1f, 0.2f, 0.3f, 0.4f);
+    EXPECT_EQ(std::make_tuple(red, green, blue, alpha), std::make_tuple(0.1f, 0.2f, 0.3f, 0.4f));
 }
 
 TEST(Random, SeedsRepeatTheSequenceStateGeneratorStepsAndDateFollowsTheClock)
