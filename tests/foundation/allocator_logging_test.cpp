@@ -88,8 +88,7 @@ TEST_F(LoggingTest, LevelFilteringAndFileLabels)
 
 TEST_F(LoggingTest, LongMessagesAreCutFilteredOnesNotFormattedAndConsoleWriters)
 {
-    const std::string message(300, 'q');
-    const std::string out = CaptureOutput([&] { LOG_ERROR("%s", message.c_str()); });
+    const std::string out = CaptureOutput([] { LOG_ERROR("%s", std::string(300, 'q').c_str()); });
     EXPECT_EQ(out.substr(out.find(" - ") + 3), std::string(255, 'q') + "\n");
     // Formatting this %s would read through an invalid pointer: a filtered line must not.
     EXPECT_EQ(CaptureOutput([] { LOG_DEBUG("%s", reinterpret_cast<const char *>(1)); }), "");
