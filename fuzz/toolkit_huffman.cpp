@@ -18,10 +18,7 @@ static void _Decode(uint16_t *symbols, uint8_t *lengths, int32_t count, const ui
     Huffman *huffman = Huffman_Create();
     Huffman_SetAlphabet(huffman, symbols, lengths, count);
     if (expected != nullptr)
-    {
-        MEMORY_FREE(symbols);
-        MEMORY_FREE(lengths);
-    }
+        MEMORY_FREE(symbols), MEMORY_FREE(lengths);
     Huffman_SetCompressedInput(huffman, stream, bits);
     const int32_t result = Huffman_Decode(huffman);
     uint8_t *out = nullptr;
@@ -33,23 +30,6 @@ static void _Decode(uint16_t *symbols, uint8_t *lengths, int32_t count, const ui
         abort();
     Fuzz_ReadAll(out, outLength > 0 ? static_cast<size_t>(outLength) : 0);
     Huffman_Destroy(huffman);
-}
-
-static void _RoundTrip(const uint8_t *bytes, int32_t length)
-{
-    Huffman *encoder = Huffman_Create();
-    Huffman_SetUncompressedInput(encoder, bytes, length);
-    if (Huffman_Encode(encoder) == HUFFMAN_OK)
-    {
-        uint8_t *stream = nullptr;
-        uint16_t *symbols = nullptr;
-        uint8_t *lengths = nullptr;
-        int32_t bits = 0, count = 0;
-        Huffman_GetOutput(encoder, &stream, &bits);
-        Huffman_GetAlphabet(encoder, &symbols, &lengths, &count);
-        _Decode(symbols, lengths, count, stream, bits, bytes, length);
-    }
-    Huffman_Destroy(encoder);
 }
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
@@ -68,15 +48,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::vector<uint16_t> symbols(count + 1);
     std::vector<uint8_t> lengths(count + 1);
     for (size_t k = 0; k < count; k++)
-    {
         symbols[k] = static_cast<uint16_t>(data[2 + 3 * k] | (data[3 + 3 * k] << 8));
+    for (size_t k = 0; k < count; k++)
         lengths[k] = data[4 + 3 * k];
-    }
     const int32_t unused = data[offset++] & 7;
     const auto streamBytes = static_cast<int32_t>(size - offset);
     _Decode(symbols.data(), lengths.data(), static_cast<int32_t>(count), data + offset,
             streamBytes == 0 ? 0 : streamBytes * 8 - unused, nullptr, 0);
-    if (streamBytes > 0 && streamBytes <= HUFFMAN_MAX_INPUT)
-        _RoundTrip(data + offset, streamBytes);
+    if (streamBytes == 0 || streamBytes > HUFFMAN_MAX_INPUT)
+        return 0;
+    // The stream's bytes encoded, then decoded with the alphabet the encoder hands over.
+    Huffman *encoder = Huffman_Create();
+    Huffman_SetUncompressedInput(encoder, data + offset, streamBytes);
+    if (Huffman_Encode(encoder) == HUFFMAN_OK)
+    {
+        uint8_t *stream = nullptr, *codeLengths = nullptr;
+        uint16_t *codeSymbols = nullptr;
+        int32_t bits = 0, codes = 0;
+        Huffman_GetOutput(encoder, &stream, &bits);
+        Huffman_GetAlphabet(encoder, &codeSymbols, &codeLengths, &codes);
+        _Decode(codeSymbols, codeLengths, codes, stream, bits, data + offset, streamBytes);
+    }
+    Huffman_Destroy(encoder);
     return 0;
 }

@@ -9,18 +9,11 @@ using AllocatorTest = FoundationTest;
 using LoggingTest = FoundationTest;
 using ::testing::MatchesRegex;
 
-// Death-test children log on standard output; the death test reads standard error.
-static void _StdoutToStderr()
-{
-    dup2(STDERR_FILENO, STDOUT_FILENO);
-}
-
 TEST_F(AllocatorTest, BlocksAreZeroedClonedCountedAndLogged)
 {
     const uint32_t allocated = Allocator_GetAllocatedObjects();
-    const char source[] = "clone me";
-    auto *clone = static_cast<char *>(MEMORY_CLONE(source, sizeof(source)));
-    EXPECT_STREQ(clone, source);
+    auto *clone = static_cast<char *>(MEMORY_CLONE("clone me", 9));
+    EXPECT_STREQ(clone, "clone me");
     Logging_SetLevel(LOGGING_LEVEL_DEBUG);
     uint8_t *block = nullptr;
     const std::string made = CaptureOutput(
@@ -31,8 +24,7 @@ TEST_F(AllocatorTest, BlocksAreZeroedClonedCountedAndLogged)
     char address[16];
     snprintf(address, sizeof(address), "%x",
              static_cast<uint32_t>(reinterpret_cast<uintptr_t>(block)));
-    const std::string freed = CaptureOutput([&] { _Allocator_Free("dir/y.c", 9, block); });
-    EXPECT_THAT(made + freed,
+    EXPECT_THAT(made + CaptureOutput([&] { _Allocator_Free("dir/y.c", 9, block); }),
                 MatchesRegex("Debug at allocator\\.cpp:[0-9]+ - Allocated object " +
                              std::string(address) + " of size=24 at src/x\\.c:7\n" +
                              "Debug .* - Deallocated object " + address + " at dir/y\\.c:9\n"));
@@ -43,8 +35,7 @@ TEST_F(AllocatorTest, SummaryOnlyWhenUnbalanced)
 {
     ASSERT_EQ(Live(), 0) << "an earlier test in this process leaked";
     EXPECT_EQ(CaptureOutput(Allocator_PrintDebugOutput), "");
-    void *a = MEMORY_ALLOCATE(8);
-    void *b = MEMORY_ALLOCATE(8);
+    void *a = MEMORY_ALLOCATE(8), *b = MEMORY_ALLOCATE(8);
     MEMORY_FREE(a);
     EXPECT_THAT(CaptureOutput(Allocator_PrintDebugOutput),
                 MatchesRegex("(Error at allocator\\.cpp:[0-9]+ - Allocator allocated " +
@@ -58,18 +49,18 @@ TEST_F(AllocatorTest, SummaryOnlyWhenUnbalanced)
 
 TEST(AllocatorDeathTest, ExhaustionAndFreeingNullEndTheProcess)
 {
+    // Death-test children log on standard output; the death test reads standard error.
+    const auto toStderr = [] { dup2(STDERR_FILENO, STDOUT_FILENO); };
+    const auto failed = ::testing::ExitedWithCode(1);
+    const std::string error = "(^|\n)Error at allocator\\.cpp:[0-9]+ - ";
     // A negative size sign-extends to a request no heap can meet.
-    EXPECT_EXIT((_StdoutToStderr(), _Allocator_Allocate("game/ship.cpp", 42, -1)),
-                ::testing::ExitedWithCode(1),
-                "(^|\n)Error at allocator\\.cpp:[0-9]+ - Failed to allocate -1 byte at "
-                "game/ship\\.cpp:42\\.\n");
-    EXPECT_EXIT((_StdoutToStderr(), _Allocator_Free("game/ship.cpp", 43, nullptr)),
-                ::testing::ExitedWithCode(1),
-                "(^|\n)Error at allocator\\.cpp:[0-9]+ - Trying to free NULL pointer at "
-                "game/ship\\.cpp:43\\.\n");
+    EXPECT_EXIT((toStderr(), _Allocator_Allocate("game/ship.cpp", 42, -1)), failed,
+                error + "Failed to allocate -1 byte at game/ship\\.cpp:42\\.\n");
+    EXPECT_EXIT((toStderr(), _Allocator_Free("game/ship.cpp", 43, nullptr)), failed,
+                error + "Trying to free NULL pointer at game/ship\\.cpp:43\\.\n");
     // Only a silenced log keeps the line back; the process still ends.
-    EXPECT_EXIT((_StdoutToStderr(), Logging_SetLevel(LOGGING_LEVEL_SILENT), MEMORY_FREE(nullptr)),
-                ::testing::ExitedWithCode(1), "^$");
+    EXPECT_EXIT((toStderr(), Logging_SetLevel(LOGGING_LEVEL_SILENT), MEMORY_FREE(nullptr)), failed,
+                "^$");
 }
 
 TEST_F(LoggingTest, LevelFilteringAndFileLabels)
@@ -97,8 +88,7 @@ TEST_F(LoggingTest, LevelFilteringAndFileLabels)
 
 TEST_F(LoggingTest, LongMessagesAreCutFilteredOnesNotFormattedAndConsoleWriters)
 {
-    const std::string message(300, 'q');
-    const std::string out = CaptureOutput([&] { LOG_ERROR("%s", message.c_str()); });
+    const std::string out = CaptureOutput([] { LOG_ERROR("%s", std::string(300, 'q').c_str()); });
     EXPECT_EQ(out.substr(out.find(" - ") + 3), std::string(255, 'q') + "\n");
     // Formatting this %s would read through an invalid pointer: a filtered line must not.
     EXPECT_EQ(CaptureOutput([] { LOG_DEBUG("%s", reinterpret_cast<const char *>(1)); }), "");

@@ -7,21 +7,16 @@
 #include <filesystem>
 #include <fstream>
 
-class FileTest : public FoundationTest
-{
-  protected:
-    const ScratchFolder scratch;
-    const std::string folder = scratch.Path();
-    std::string PathOf(const char *name) { return scratch.File(name); }
-};
+using FileTest = FoundationTest;
 
 // None of these opens, yet every call is safe; no path and a directory are refused aloud.
 TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
 {
-    const std::string missing = PathOf("missing/never.bin"), missingDir = PathOf("missing");
-    const std::filesystem::path scratchPath(folder);
+    const ScratchFolder scratch;
+    const std::string missingDir = scratch.File("missing"), missing = missingDir + "/never.bin";
+    const std::filesystem::path scratchPath(scratch.Path());
     const std::string parent = scratchPath.parent_path(), name = scratchPath.filename();
-    const std::string refusal = "Unable to open " + folder + ": it is a directory";
+    const std::string refusal = "Unable to open " + scratch.Path() + ": it is a directory";
     const std::tuple<const char *, const char *, const char *, bool, const char *> cases[] = {
         // path, dirPath, name, open read-write, the line logged
         {"maps\\level.bin", "maps", "level.bin", true, nullptr},
@@ -32,7 +27,7 @@ TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
         {"dir/", "dir", "", true, nullptr},
         {missing.c_str(), missingDir.c_str(), "never.bin", true, nullptr},
         {nullptr, "", "", false, "Unable to open a file without a path"},
-        {folder.c_str(), parent.c_str(), name.c_str(), false, refusal.c_str()}};
+        {scratch.Path().c_str(), parent.c_str(), name.c_str(), false, refusal.c_str()}};
     for (const auto &[path, dir, base, writable, line] : cases)
     {
         SCOPED_TRACE(path ? path : "null");
@@ -58,10 +53,11 @@ TEST_F(FileTest, PathSplitsAtTheLaterSeparatorAndFailedOpensAreHarmless)
 
 TEST_F(FileTest, SizeSeekReadWriteAndMappingRoundTrip)
 {
+    const ScratchFolder scratch;
     std::string bytes(100, '\0');
     for (int i = 0; i < 100; i++)
         bytes[i] = static_cast<char>(i * 7);
-    std::string path = PathOf("round.bin");
+    std::string path = scratch.File("round.bin");
     File *file = File_Create(path.c_str(), true, true, false);
     ASSERT_GE(File_GetFileDescriptor(file), 0);
     EXPECT_EQ(File_GetSize(file), 0);
@@ -83,7 +79,7 @@ TEST_F(FileTest, SizeSeekReadWriteAndMappingRoundTrip)
     File_Destroy(appender);
     EXPECT_EQ(FileContents(path), bytes + "tail") << "appended writes land at the end";
 
-    file = File_Create((path = PathOf("mapped.bin")).c_str(), true, true, false);
+    file = File_Create((path = scratch.File("mapped.bin")).c_str(), true, true, false);
     EXPECT_EQ(File_MapToMemory(file), nullptr) << "an empty file cannot be mapped";
     File_Write(file, "0123456789abcdef", 16);
     auto *view = static_cast<char *>(File_MapToMemory(file));
@@ -107,9 +103,10 @@ TEST_F(FileTest, SizeSeekReadWriteAndMappingRoundTrip)
 
 TEST_F(FileTest, DirectoryListingTwiceAppendsTheNamesAgain)
 {
+    const ScratchFolder scratch;
     for (const char *name : {"a.txt", "b.bin", "c"})
-        std::ofstream(PathOf(name)) << name;
-    Directory *directory = Directory_Create(folder.c_str());
+        std::ofstream(scratch.File(name)) << name;
+    Directory *directory = Directory_Create(scratch.Path().c_str());
     List *list = nullptr;
     const std::string printed = CaptureOutput([&] { list = Directory_ReadFileList(directory); });
     EXPECT_EQ(Directory_ReadFileList(directory), list);
@@ -124,12 +121,10 @@ TEST_F(FileTest, DirectoryListingTwiceAppendsTheNamesAgain)
               (std::vector<std::string>{".", "..", "a.txt", "b.bin", "c"}));
     for (int i = 0; i < 5; i++)
         EXPECT_NE(printed.find("File: " + names[i] + "\n"), std::string::npos) << names[i];
-    Directory_Destroy(directory);
-    List_Destroy(list);
+    Directory_Destroy(directory), List_Destroy(list);
 
-    Directory *missing = Directory_Create(PathOf("nowhere").c_str());
+    Directory *missing = Directory_Create(scratch.File("nowhere").c_str());
     List *empty = Directory_ReadFileList(missing);
     EXPECT_EQ(List_GetSize(empty), 0);
-    List_Destroy(empty);
-    Directory_Destroy(missing);
+    List_Destroy(empty), Directory_Destroy(missing);
 }

@@ -8,7 +8,6 @@
 
 #include <cfloat>
 #include <cinttypes>
-#include <climits>
 #include <cmath>
 #include <ctime>
 #include <limits>
@@ -29,11 +28,9 @@ TEST_F(StringTest, AppendingAndFormattingMakeNewStringsAndCrcsAreTheChecksums)
     char *copy = String_CStrCopy("hello");
     EXPECT_STREQ(copy, "hello");
     String_CStrFree(copy);
-    String *texts[] = {String_Create("123456789"), String_Format("%d", 123456789),
-                       String_Create("")};
+    String *texts[] = {String_Create("123456789"), String_Format("%d", 123456789)};
     EXPECT_EQ(String_GetCRC(texts[0]), static_cast<int32_t>(0xCBF43926u));
     EXPECT_EQ(String_GetCRC(texts[1]), String_GetCRC(texts[0]));
-    EXPECT_EQ(String_GetCRC(texts[2]), 0);
     for (String *text : texts)
         String_Destroy(text);
 
@@ -42,31 +39,27 @@ TEST_F(StringTest, AppendingAndFormattingMakeNewStringsAndCrcsAreTheChecksums)
     EXPECT_STREQ(String_ToCStr(abc), "abc");
     _ExpectText(String_Append_String(abc, abc), "abcabc");
     _ExpectText(String_Copy(abc), "abc");
+    _ExpectText(String_Append_Integer(abc, 3), "abc3");
+    _ExpectText(String_Append_Integer(abc, INT32_MIN), "abc-2147483648");
     String_Destroy(abc);
-
-    String *level = String_Create("Level ");
-    _ExpectText(String_Append_Integer(level, 3), "Level 3");
-    _ExpectText(String_Append_Integer(level, INT32_MIN), "Level -2147483648");
-    String_Destroy(level);
 
     String *empty = String_Create("");
     EXPECT_EQ(String_Length(empty), 0);
     EXPECT_EQ(String_Length(empty), 0) << "counting again still gives 0";
+    EXPECT_EQ(String_GetCRC(empty), 0);
     _ExpectText(String_Append_Decimal(empty, 2.25), "2.250000");
-    String *huge = String_Append_Decimal(empty, -DBL_MAX);
-    EXPECT_EQ(String_Length(huge), 1 + 309 + 7) << "every digit of the largest double is kept";
-    String_Destroy(huge);
+    // Every digit of the largest double is kept.
+    _ExpectText(String_Append_Decimal(empty, -DBL_MAX), std::to_string(-DBL_MAX));
     _ExpectText(String_Append_CStr(empty, ""), "");
     String_Destroy(empty);
 
     _ExpectText(String_Format("Level: %d", 4), "Level: 4");
     _ExpectText(String_Format("Score: %" PRId64, INT64_MIN), "Score: -9223372036854775808");
 
-    const std::string longText(2000, 'z');
-    _ExpectText(String_Format("%s", longText.c_str()), longText.substr(0, 1023));
-    _ExpectText(String_Format("%s", longText.substr(0, 1023).c_str()), longText.substr(0, 1023));
-    _ExpectText(String_Format("%s!", longText.substr(0, 1022).c_str()),
-                longText.substr(0, 1022) + "!");
+    const std::string longText(2000, 'z'), cut(1023, 'z'), shorter(1022, 'z');
+    _ExpectText(String_Format("%s", longText.c_str()), cut);
+    _ExpectText(String_Format("%s", cut.c_str()), cut);
+    _ExpectText(String_Format("%s!", shorter.c_str()), shorter + "!");
     _ExpectText(String_Format("%s", ""), "");
 }
 
@@ -75,8 +68,7 @@ TEST_F(StringTest, ChecksumMatchesZlibBothWaysAndRefusesNoData)
 {
     std::mt19937 generator(11);
     std::vector<uint8_t> buffer((1 << 20) + 80);
-    for (uint8_t &byte : buffer)
-        byte = static_cast<uint8_t>(generator());
+    std::generate(buffer.begin(), buffer.end(), [&] { return static_cast<uint8_t>(generator()); });
     std::vector<size_t> lengths = {4095, 4096, 4111, 65536 + 63, 1 << 20, (1 << 20) + 61};
     for (size_t length = 1; length <= 300; length++)
         lengths.push_back(length);
@@ -88,13 +80,10 @@ TEST_F(StringTest, ChecksumMatchesZlibBothWaysAndRefusesNoData)
         EXPECT_EQ(Checksum_UsesCarrylessMultiply(), carryless);
         for (size_t offset = 0; offset < 16; offset++)
             for (size_t length : lengths)
-            {
-                const uint8_t *data = buffer.data() + offset;
-                ASSERT_EQ(Checksum_CRC32(data, static_cast<int32_t>(length)),
-                          static_cast<uint32_t>(crc32(0L, data, static_cast<uInt>(length))))
+                ASSERT_EQ(Checksum_CRC32(&buffer[offset], static_cast<int32_t>(length)),
+                          crc32(0L, &buffer[offset], static_cast<uInt>(length)))
                     << (carryless ? "carry-less" : "tables") << ", offset " << offset << ", length "
                     << length;
-            }
     }
     Checksum_AllowCarrylessMultiply(true);
     EXPECT_EQ(Checksum_CRC32(buffer.data(), 0), 0u);
@@ -130,9 +119,8 @@ TEST_F(VectorTest, ArithmeticAbsAndRecords)
     Vector3 *v3 = Vector3_Create(3, 4, 5);
     EXPECT_EQ(std::tuple_cat(Xy(*v2), Xyz(*v3)), std::make_tuple(1.0f, 2.0f, 3.0f, 4.0f, 5.0f));
     Vector2_Destroy(v2), Vector3_Destroy(v3);
-    const Color color = Color_Static(0.1f, 0.2f, 0.3f, 0.4f);
-    EXPECT_EQ(std::make_tuple(color.red, color.green, color.blue, color.alpha),
-              std::make_tuple(0.1f, 0.2f, 0.3f, 0.4f));
+    const auto [red, green, blue, alpha] = Color_Static(0.1f, 0.2f, 0.3f, 0.4f);
+    EXPECT_EQ(std::make_tuple(red, green, blue, alpha), std::make_tuple(0.1f, 0.2f, 0.3f, 0.4f));
 }
 
 TEST(Random, SeedsRepeatTheSequenceStateGeneratorStepsAndDateFollowsTheClock)
@@ -141,8 +129,7 @@ TEST(Random, SeedsRepeatTheSequenceStateGeneratorStepsAndDateFollowsTheClock)
     {
         Random_SetSeed(seed);
         std::vector<int32_t> values(64);
-        for (int32_t &value : values)
-            value = Random_GetValue();
+        std::generate(values.begin(), values.end(), Random_GetValue);
         return values;
     };
     EXPECT_EQ(draw(42), draw(42));
