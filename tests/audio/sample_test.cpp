@@ -1,53 +1,159 @@
-// Samples decoded from sox-made WAV files in a zip archive, and their processing against sox's.
+// Samples decoded from WAV files in a zip archive, made by sox or written here, and their
+// processing against sox's.
 #include "audio/audio.h"
+#include "audio/audio_openal.h"
 #include "audio/biquad.h"
 #include "audio/eq3band.h"
-#include "tests/audio/audio_test_support.h"
+#include "foundation/logging.h"
+#include "resources/resource_win.h"
+#include "tests/support/support.h"
+
+#include <AL/al.h>
+#include <gmock/gmock.h>
 
 #include <cmath>
-#include <cstring>
-#include <gmock/gmock.h>
+#include <cstdlib>
+#include <fstream>
+#include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 using testing::Contains, testing::ElementsAre, testing::StartsWith;
+
+struct Layout
+{
+    const char *label;
+    int32_t format, channels, width; // width: bytes per value
+};
+
+const Layout mono8 = {"Mono 8bit", AL_FORMAT_MONO8, 1, 1};
+const Layout mono16 = {"Mono 16bit", AL_FORMAT_MONO16, 1, 2};
+const Layout stereo8 = {"Stereo 8bit", AL_FORMAT_STEREO8, 2, 1};
+const Layout stereo16 = {"Stereo 16bit", AL_FORMAT_STEREO16, 2, 2};
+
+// PCM values as stored: 8-bit ones unsigned, 16-bit ones signed little-endian.
+static std::vector<int32_t> _Values(const std::string &data, const Layout &layout)
+{
+    const auto *bytes = reinterpret_cast<const uint8_t *>(data.data());
+    std::vector<int32_t> values(data.size() / layout.width);
+    for (size_t i = 0; i < values.size(); i++)
+        values[i] = layout.width == 1 ? bytes[i] : int16_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    return values;
+}
+
+static std::string _Bytes(Sample *sample)
+{
+    return {static_cast<const char *>(Sample_GetData(sample)), size_t(Sample_GetSize(sample))};
+}
+
+// A plain PCM WAV file at 8 kHz holding values, then extra bytes that make no whole frame.
+static std::string _Wave(const Layout &layout, const std::vector<int32_t> &values,
+                         const std::vector<uint8_t> &extra)
+{
+    const uint32_t size = values.size() * layout.width + extra.size(), padded = size + (size & 1);
+    const uint32_t frame = layout.channels * layout.width, rate = 8000;
+    const uint32_t header[] = {0x46464952, 36 + padded,  0x45564157,
+                               0x20746d66, 16,           1u | layout.channels << 16,
+                               rate,       rate * frame, frame | 8 * layout.width << 16,
+                               0x61746164, size};
+    std::string wave(reinterpret_cast<const char *>(header), sizeof(header));
+    for (const int32_t value : values)
+        for (int32_t i = 0; i < layout.width; i++)
+            wave.push_back(static_cast<char>(value >> 8 * i));
+    wave.insert(wave.end(), extra.begin(), extra.end());
+    wave.resize(sizeof(header) + padded); // chunks are padded to even sizes
+    return wave;
+}
+
+// Scratch folder, audio output (OpenAL's null driver by default) and samples, released after.
+class AudioTest : public ::testing::Test
+{
+  protected:
+    AudioTest() { setenv("ALSOFT_DRIVERS", "null", 1), Logging_SetLevel(LOGGING_LEVEL_ERROR); }
+    ~AudioTest() override { Close(); }
+
+    void Close()
+    {
+        for (Sample *sample : std::exchange(samples, {}))
+            Sample_Destroy(sample);
+        if (std::exchange(opened, false))
+            Audio_Deinitialize();
+        Resource_Unload();
+    }
+
+    std::string Contents(const std::string &name) const { return FileContents(scratch.File(name)); }
+    bool Run(const std::string &command) const
+    {
+        return !std::system(("cd " + scratch.Path() + " && " + command).c_str());
+    }
+    Sample *Create(const std::string &name)
+    {
+        return samples.emplace_back(Sample_Create(name.c_str()));
+    }
+
+    // The WAV file name made by sox, and name.raw: its values after the effect, by sox too.
+    void Sox(const std::string &name, const Layout &layout, int32_t rate, const std::string &synth,
+             const std::string &effect = "")
+    {
+        // WAV itself holds 8-bit values unsigned and 16-bit ones signed.
+        ASSERT_TRUE(Run("sox -D -r " + std::to_string(rate) + " -n -c " +
+                        std::to_string(layout.channels) + " -b " +
+                        std::to_string(8 * layout.width) + " " + name + " synth " + synth));
+        ASSERT_TRUE(Run("sox -V1 -D " + name + " -t raw " + name + ".raw " + effect));
+        files += " " + name;
+    }
+
+    void Add(const std::string &name, const std::string &bytes)
+    {
+        std::ofstream(scratch.File(name), std::ios::binary) << bytes;
+        files += " " + name;
+    }
+
+    void Open(const char *device = nullptr)
+    {
+        ASSERT_TRUE(Run("zip -q -X sounds.zip" + files));
+        Resource_Load(scratch.File("sounds.zip").c_str());
+        Audio_Initialize(device);
+        opened = true;
+    }
+
+    const ScratchFolder scratch;
+    std::string files;
+    std::vector<Sample *> samples;
+    bool opened = false;
+};
 
 // Broken and missing entries give silent samples whose playing is reported, not fatal.
 TEST_F(AudioTest, DecodesAllFourLayoutsWrittenBySoxAndNothingElse)
 {
     const Layout *layouts[] = {&mono8, &mono16, &stereo8, &stereo16};
     const int32_t rates[] = {11025, 22050, 8000, 44100};
+    // Two channels carry different tones, so a swapped or merged channel shows.
     for (int32_t i = 0; i < 4; i++)
-    {
-        // Two channels carry different tones, so a swapped or merged channel shows.
-        const std::string name = std::to_string(i);
-        Sox(name + ".wav", *layouts[i], rates[i], "0.05 sine 440 sine 660");
-        ASSERT_TRUE(Run("sox " + name + ".wav -t raw " + name + ".raw"));
-    }
+        Sox(std::to_string(i) + ".wav", *layouts[i], rates[i], "0.05 sine 440 sine 660");
     Add("broken.wav", "these bytes are no WAV file at all");
     Open();
     for (int32_t i = 0; i < 4; i++)
     {
         SCOPED_TRACE(layouts[i]->label);
-        const std::string name = std::to_string(i) + ".wav";
-        const std::string data = FileContents(Path(std::to_string(i) + ".raw"));
+        const std::string name = std::to_string(i) + ".wav", data = Contents(name + ".raw");
         // Quiet at the Error level; at Info the load lines without the archive's Debug trace.
+        Logging_SetLevel(LOGGING_LEVEL_ERROR);
         EXPECT_EQ(CaptureOutput([&] { Sample_Destroy(Sample_Create(name.c_str())); }), "");
         Logging_SetLevel(LOGGING_LEVEL_INFO);
         Sample *sample = nullptr;
         const std::vector<std::string> log = CaptureMessages([&] { sample = Create(name); });
-        Logging_SetLevel(LOGGING_LEVEL_ERROR);
         EXPECT_EQ(Sample_GetFormat(sample), layouts[i]->format);
         EXPECT_EQ(Sample_GetFrequence(sample), rates[i]);
-        ASSERT_EQ(Sample_GetSize(sample), static_cast<int32_t>(data.size()));
-        EXPECT_EQ(memcmp(Sample_GetData(sample), data.data(), data.size()), 0);
+        EXPECT_TRUE(_Bytes(sample) == data) << "values or size differ from sox's";
         EXPECT_THAT(log, ElementsAre("Loaded audio sample",
                                      " Filename: " + name + ", fileSize: " +
-                                         std::to_string(FileContents(Path(name)).size()) + ".",
+                                         std::to_string(Contents(name).size()) + ".",
                                      " format: " + std::string(layouts[i]->label) +
                                          ", size: " + std::to_string(data.size()) +
                                          ", freq: " + std::to_string(rates[i]) + ", loop: 0."));
     }
-    Logging_SetLevel(LOGGING_LEVEL_INFO);
     Sample *broken = nullptr, *missing = nullptr;
     const std::vector<std::string> log =
         CaptureMessages([&] { broken = Create("broken.wav"), missing = Create("missing.wav"); });
@@ -79,13 +185,9 @@ TEST_F(AudioTest, WithoutDeviceTheGameRunsOnSilently)
     EXPECT_EQ(Sample_GetFormat(Create("shot.wav")), AL_FORMAT_STEREO16);
 }
 
-struct VolumeCase
-{
-    const Layout *layout;
-    float factor;
-    std::vector<int32_t> in, out;
-    std::vector<uint8_t> tail; // a partial frame after the whole ones
-};
+// Layout, factor, values in and out, and a partial frame after the whole ones.
+using VolumeCase = std::tuple<const Layout *, float, std::vector<int32_t>, std::vector<int32_t>,
+                              std::vector<uint8_t>>;
 
 static const VolumeCase volumeCases[] = {
     {&mono16, 0.15f, {1000, -1000, 7, -7, 32767, -32768}, {150, -150, 1, -1, 4915, -4915}, {0x7F}},
@@ -113,53 +215,46 @@ TEST_F(AudioTest, VolumeScalesWholeFramesAndFiltersMatchSox)
         const char *effect;
     };
     const Case cases[] = {
-        {&stereo16, "whitenoise sine 3000 vol 0.5", Sample_LowPassFilter, "lowpass 1000 1o"},
+        {&stereo16, "0.1 whitenoise sine 3000 vol 0.5", Sample_LowPassFilter, "lowpass 1000 1o"},
         // A full-scale square wave overshoots the width after a low-pass or high-pass.
-        {&mono16, "square 150 vol 0.98", Sample_LowPassFilter, "lowpass 1000 1o"},
-        {&mono8, "square 150 vol 0.98", Sample_HighPassFilter, "highpass 1000 1o"},
-        {&stereo8, "whitenoise sine 200 vol 0.8", Sample_BandPassFilter, "bandpass 1000 1o"},
-        {&mono16, "sine 1000 vol 0.6", Sample_NotchPassFilter, "bandreject 1000 1o"},
+        {&mono16, "0.1 square 150 vol 0.98", Sample_LowPassFilter, "lowpass 1000 1o"},
+        {&mono8, "0.1 square 150 vol 0.98", Sample_HighPassFilter, "highpass 1000 1o"},
+        {&stereo8, "0.1 whitenoise sine 200 vol 0.8", Sample_BandPassFilter, "bandpass 1000 1o"},
+        {&mono16, "0.1 sine 1000 vol 0.6", Sample_NotchPassFilter, "bandreject 1000 1o"},
         // Unity gains give the input back three frames late.
-        {&stereo8, "whitenoise sine 500 vol 0.7", _UnityEqualiser, "delay 3s 3s trim 0 4410s"},
+        {&stereo8, "0.1 whitenoise sine 500 vol 0.7", _UnityEqualiser, "delay 3s 3s trim 0 4410s"},
     };
     for (size_t i = 0; i < std::size(cases); i++)
-    {
-        const std::string name = std::to_string(i);
-        Sox(name + ".wav", *cases[i].layout, 44100, std::string("0.1 ") + cases[i].synth);
-        ASSERT_TRUE(Run("sox -D " + name + ".wav -t raw " + name + ".raw " + cases[i].effect +
-                        " 2>/dev/null"));
-    }
+        Sox(std::to_string(i) + ".wav", *cases[i].layout, 44100, cases[i].synth, cases[i].effect);
     for (size_t i = 0; i < std::size(volumeCases); i++)
-        Add("v" + std::to_string(i) + ".wav",
-            Wave(*volumeCases[i].layout, volumeCases[i].in, volumeCases[i].tail));
+    {
+        const auto &[layout, factor, in, out, tail] = volumeCases[i];
+        Add("v" + std::to_string(i) + ".wav", _Wave(*layout, in, tail));
+    }
     Open();
     for (size_t i = 0; i < std::size(volumeCases); i++)
     {
-        const VolumeCase &c = volumeCases[i];
-        SCOPED_TRACE(std::string(c.layout->label) + " times " + std::to_string(c.factor));
+        const auto &[layout, factor, in, out, tail] = volumeCases[i];
+        SCOPED_TRACE(std::string(layout->label) + " times " + std::to_string(factor));
         Sample *sample = Create("v" + std::to_string(i) + ".wav");
-        const size_t whole = c.in.size() * c.layout->width;
-        ASSERT_EQ(Sample_GetSize(sample), static_cast<int32_t>(whole + c.tail.size()));
-        Sample_Volume(sample, c.factor);
-        std::vector<int32_t> out = Values(sample, *c.layout);
-        out.resize(c.in.size());
-        EXPECT_EQ(out, c.out);
+        const size_t whole = in.size() * layout->width;
+        ASSERT_EQ(Sample_GetSize(sample), static_cast<int32_t>(whole + tail.size()));
+        Sample_Volume(sample, factor);
+        EXPECT_EQ(_Values(_Bytes(sample).substr(0, whole), *layout), out);
 
         Sample_LowPassFilter(sample, 1000, 1);
         Sample_3BandEQFilter(sample, 880, 3000, 2, 2, 2);
-        const auto *bytes = static_cast<const uint8_t *>(Sample_GetData(sample));
-        EXPECT_EQ(std::vector<uint8_t>(bytes + whole, bytes + whole + c.tail.size()), c.tail);
+        EXPECT_EQ(_Bytes(sample).substr(whole), std::string(tail.begin(), tail.end()));
     }
     for (size_t i = 0; i < std::size(cases); i++)
     {
         const Case &c = cases[i];
         SCOPED_TRACE(std::string(c.layout->label) + ", " + c.effect);
         Sample *sample = Create(std::to_string(i) + ".wav");
-        const std::vector<int32_t> input = Values(sample, *c.layout);
+        const std::vector<int32_t> input = _Values(_Bytes(sample), *c.layout);
         c.filter(sample, 1000, 1);
-        const std::vector<int32_t> ours = Values(sample, *c.layout);
-        const std::vector<int32_t> expected =
-            Values(FileContents(Path(std::to_string(i) + ".raw")), c.layout->width);
+        const std::vector<int32_t> ours = _Values(_Bytes(sample), *c.layout);
+        const auto expected = _Values(Contents(std::to_string(i) + ".wav.raw"), *c.layout);
         ASSERT_EQ(ours.size(), expected.size());
         size_t changed = 0;
         for (size_t v = 0; v < ours.size(); v++)

@@ -41,20 +41,20 @@ void LogKey(Player *, Window *, KeyboardEvent event)
 class FrameLoop : public ::testing::Test
 {
   protected:
-    static void SetUpTestSuite()
+    void TearDown() override { Close(); }
+    // A fresh window whose frames run until one asks to close.
+    void Run(WindowCallback logic, WindowCallback render)
     {
+        Close();
         Logging_SetLevel(LOGGING_LEVEL_ERROR);
         Window_Initialize_Library();
-    }
-    void TearDown() override { Close(); }
-    void Open(WindowCallback logic, WindowCallback render)
-    {
         OSProgramResume();
         steps.clear();
         frame = 0;
         window = Window_Create(1024, 768, "Zindrel window test", logic, render);
         Controller_AddPlayer(Window_GetController(window), &player);
         Controller_SetPlayerFunctions(Window_GetController(window), LogKey, nullptr, nullptr);
+        Window_MakeActive(window);
     }
     void Close()
     {
@@ -87,25 +87,20 @@ TEST_F(FrameLoop, RunsStepsInOrderFinishesTheFrameThatAskedToCloseAndKeeps62Fram
     void (*pressCloseButton)(Window *) = [](Window *w) { x11::SendCloseRequest(XWindow(w)); };
     for (void (*close)(Window *) : {Window_SetShouldClose, pressCloseButton})
     {
-        Open(OrderLogic, OrderRender);
         closeInFrame3 = close;
-        Window_MakeActive(window);
-        const std::vector<std::string> expected = {"logic 1",   "render 1",  "logic 2", "render 2",
+        Run(OrderLogic, OrderRender);
+        EXPECT_EQ(steps, (std::vector<std::string>{"logic 1", "render 1", "logic 2", "render 2",
                                                    "key 263 1", "key 263 0", "logic 3", "render 3",
-                                                   "key 262 1", "key 262 0"};
-        EXPECT_EQ(steps, expected);
-        Close();
+                                                   "key 262 1", "key 262 0"}));
     }
 
     // Without a logic callback that step is left out.
-    Open(nullptr, [](Window *shown) { steps.push_back("render"), Window_SetShouldClose(shown); });
-    Window_MakeActive(window);
+    Run(nullptr, [](Window *shown) { steps.push_back("render"), Window_SetShouldClose(shown); });
     EXPECT_EQ(steps, std::vector<std::string>{"render"});
-    Close();
 
     // Frames are held to 62 a second (Xvfb's swap does not wait for a retrace); a busy machine
     // makes them late, never early. The window keeps its size; closing it ends the program.
-    Open(
+    Run(
         [](Window *counted)
         {
             frameTimes.push_back(std::chrono::steady_clock::now());
@@ -118,7 +113,6 @@ TEST_F(FrameLoop, RunsStepsInOrderFinishesTheFrameThatAskedToCloseAndKeeps62Fram
     glfwGetWindowSize(frameworkWindow, &width, &height);
     EXPECT_TRUE(width == 1024 && height == 768) << width << " x " << height;
     EXPECT_EQ(glfwGetWindowAttrib(frameworkWindow, GLFW_RESIZABLE), GLFW_FALSE);
-    Window_MakeActive(window);
     ASSERT_EQ(frameTimes.size(), 120u);
     // 119 slots at 62 frames a second are 1.92 s.
     EXPECT_GT(std::chrono::duration<double>(frameTimes.back() - frameTimes[0]).count(), 1.85);

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Player
@@ -63,13 +64,24 @@ void NoteFocus(Player *player, Window *to, int32_t focused)
     Note(player, to, focused, "focus %d", focused);
 }
 
-// The callback the controller registered, left registered.
-template <typename Callback>
-Callback Registered(GLFWwindow *frameworkWindow, Callback (*set)(GLFWwindow *, Callback))
+// One event of every kind, then a frame's game-pad poll; what reached the players.
+std::vector<std::string> SendEveryKind(GLFWwindow *to, Controller *polled)
 {
-    const Callback callback = set(frameworkWindow, nullptr);
-    set(frameworkWindow, callback);
-    return callback;
+    // The callback the controller registered, left registered.
+    const auto registered = [to](auto set)
+    {
+        const auto callback = set(to, nullptr);
+        set(to, callback);
+        return callback;
+    };
+    registered(glfwSetKeyCallback)(to, GLFW_KEY_SPACE, 65, GLFW_PRESS, GLFW_MOD_SHIFT);
+    registered(glfwSetMouseButtonCallback)(to, GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE, GLFW_MOD_ALT);
+    registered(glfwSetCursorPosCallback)(to, 12.5, -3.25);
+    registered(glfwSetScrollCallback)(to, 0.0, -1.0);
+    registered(glfwSetWindowFocusCallback)(to, GLFW_FALSE);
+    if (polled != nullptr)
+        Controller_PollJoysticks(polled);
+    return std::exchange(received, {});
 }
 } // namespace
 
@@ -95,21 +107,6 @@ const char *glfwGetGamepadName(int)
     return "Pad";
 }
 
-namespace
-{
-// One event of every kind, then a frame's game-pad poll.
-void SendEveryKind(GLFWwindow *to, Controller *polled)
-{
-    Registered(to, glfwSetKeyCallback)(to, GLFW_KEY_SPACE, 65, GLFW_PRESS, GLFW_MOD_SHIFT);
-    Registered(to, glfwSetMouseButtonCallback)(to, GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE,
-                                               GLFW_MOD_ALT);
-    Registered(to, glfwSetCursorPosCallback)(to, 12.5, -3.25);
-    Registered(to, glfwSetScrollCallback)(to, 0.0, -1.0);
-    Registered(to, glfwSetWindowFocusCallback)(to, GLFW_FALSE);
-    if (polled != nullptr)
-        Controller_PollJoysticks(polled);
-}
-
 TEST(ControllerEvents, EveryEventReachesEachPlayerInTurnWithItsOwnCopyAndNoneAfterRelease)
 {
     Logging_SetLevel(LOGGING_LEVEL_ERROR);
@@ -120,28 +117,25 @@ TEST(ControllerEvents, EveryEventReachesEachPlayerInTurnWithItsOwnCopyAndNoneAft
     Player first{1}, second{2};
     Controller_AddPlayer(controller, &first);
     Controller_AddPlayer(controller, &second);
-    SendEveryKind(frameworkWindow, controller); // players but no functions to reach them through
-    EXPECT_TRUE(received.empty());
+    // Players but no functions to reach them through.
+    EXPECT_TRUE(SendEveryKind(frameworkWindow, controller).empty());
     polledSlots.clear();
     Controller_SetPlayerFunctions(controller, NoteKey, NoteMouse, NoteJoystick);
     Controller_SetPlayerFocusFunction(controller, NoteFocus);
-    SendEveryKind(frameworkWindow, controller);
     // Key 32 is space, button 1 the right one, modifier 1 Shift and 4 Alt. Of the pads only the
     // one in slot 0 is reported; slot 15 is never polled.
     std::vector<std::string> expected;
     for (const char *event : {"key 32 65 1 1", "button 1 0 4 0", "1: 12.5 -3.25", "4: 0 -1",
                               "focus 0", "pad 0 1 Pad, 6 axes 0.75, 15 buttons 01, 0 hats"})
         expected.insert(expected.end(), {std::string("1 ") + event, std::string("2 ") + event});
-    EXPECT_EQ(received, expected);
+    EXPECT_EQ(SendEveryKind(frameworkWindow, controller), expected);
     EXPECT_EQ(polledSlots, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
 
     // Functions but no players: a controller of its own, which takes the callbacks over.
-    received.clear();
     Controller *replacement = Controller_Create(window);
     Controller_SetPlayerFunctions(replacement, NoteKey, NoteMouse, NoteJoystick);
     Controller_SetPlayerFocusFunction(replacement, NoteFocus);
-    SendEveryKind(frameworkWindow, replacement);
-    EXPECT_TRUE(received.empty());
+    EXPECT_TRUE(SendEveryKind(frameworkWindow, replacement).empty());
     // Releasing a controller the callbacks no longer lead to leaves them with the newer one, and
     // a released controller is never reached again.
     Window_SetInputController(window, replacement);
@@ -151,8 +145,6 @@ TEST(ControllerEvents, EveryEventReachesEachPlayerInTurnWithItsOwnCopyAndNoneAft
     Controller_AddPlayer(replacement, &first);
     Controller_Destroy(replacement);
     EXPECT_EQ(glfwGetWindowUserPointer(frameworkWindow), nullptr);
-    SendEveryKind(frameworkWindow, nullptr);
-    EXPECT_TRUE(received.empty());
+    EXPECT_TRUE(SendEveryKind(frameworkWindow, nullptr).empty());
     Window_Destroy(window);
 }
-} // namespace
