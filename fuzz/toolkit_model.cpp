@@ -8,20 +8,20 @@
 
 #include <cstdlib>
 
-// Index inside [-1, count), and -1 only where optional.
-static bool _Fits(int32_t index, int32_t count, bool optional)
+// Checks a model read, if any, then destroys it.
+static void _CheckAndFree(Model *model)
 {
-    return index >= (optional ? -1 : 0) && index < count;
-}
-
-static void _CheckModel(Model *model)
-{
+    if (model == nullptr)
+        return;
+    // Index inside [-1, count), and -1 only where optional.
+    auto fits = [](int32_t index, int32_t count, bool optional)
+    { return index >= (optional ? -1 : 0) && index < count; };
     const int32_t faceCount = Model_GetFaceCount(model);
     const ModelFace *f = Model_GetFaces(model);
     for (int32_t i = 0; i < 3 * faceCount; i++)
-        if (!_Fits(f[i / 3].vertex[i % 3], Model_GetVertexCount(model), false) ||
-            !_Fits(f[i / 3].texCoord[i % 3], Model_GetTexCoordCount(model), true) ||
-            !_Fits(f[i / 3].normal[i % 3], Model_GetNormalCount(model), true))
+        if (!fits(f[i / 3].vertex[i % 3], Model_GetVertexCount(model), false) ||
+            !fits(f[i / 3].texCoord[i % 3], Model_GetTexCoordCount(model), true) ||
+            !fits(f[i / 3].normal[i % 3], Model_GetNormalCount(model), true))
             abort();
     for (int32_t m = 0; m < Model_GetMeshCount(model); m++)
     {
@@ -32,6 +32,7 @@ static void _CheckModel(Model *model)
             abort();
         Fuzz_ReadAll(vertices, 3 * sizeof(MeshVertex) * static_cast<size_t>(count));
     }
+    Model_Destroy(model);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -39,14 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!Fuzz_Accept(size))
         return 0;
 #ifdef FUZZ_OBJ
-    Model *model = MeshObj_Create(reinterpret_cast<const char *>(data), static_cast<int32_t>(size));
+    _CheckAndFree(MeshObj_Create(reinterpret_cast<const char *>(data), static_cast<int32_t>(size)));
 #else
-    Model *model = Mesh3DS_Create(data, static_cast<int32_t>(size));
+    _CheckAndFree(Mesh3DS_Create(data, static_cast<int32_t>(size)));
 #endif
-    if (model != nullptr)
-    {
-        _CheckModel(model);
-        Model_Destroy(model);
-    }
     return 0;
 }

@@ -20,13 +20,11 @@
 #include <cstdlib>
 #include <malloc.h>
 #include <sys/mman.h>
-#include <tuple>
 #include <unistd.h>
 
-using testing::ElementsAre;
-using testing::ElementsAreArray;
+using namespace testing;
 using Bytes = std::vector<uint8_t>;
-template <typename T> using Rows = std::vector<std::vector<T>>;
+using Rows = std::vector<std::vector<float>>;
 
 namespace
 {
@@ -39,9 +37,6 @@ std::string LogMessages(const std::function<void()> &action)
         joined += message + "|";
     return joined;
 }
-
-// The input, its log after the reader's first lines and the model's Shape(); none when refused.
-template <typename Input> using Case = std::tuple<Input, std::string, std::vector<int32_t>>;
 
 class ModelTest : public testing::Test
 {
@@ -93,28 +88,24 @@ class ModelTest : public testing::Test
                 f.texCoord[2], f.normal[0], f.normal[1], f.normal[2]};
     }
 
-    // Adds vertices, texture coordinates and faces (positions, coordinates, normal) to the model.
-    void Add(const Rows<float> &vertices, const Rows<float> &texCoords, const Rows<int32_t> &faces)
+    // Adds vertices, texture coordinates and faces to the model.
+    void Add(const Rows &vertices, const Rows &texCoords, const std::vector<ModelFace> &faces)
     {
         model = model != nullptr ? model : Model_Create();
         for (const auto &v : vertices)
             Model_AddVertex(model, v[0], v[1], v[2]);
         for (const auto &t : texCoords)
             Model_AddTexCoord(model, t[0], t[1]);
-        for (const auto &f : faces)
-        {
-            const ModelFace face = {{f[0], f[1], f[2]}, {f[3], f[4], f[5]}, {f[6], f[6], f[6]}};
+        for (const ModelFace &face : faces)
             Model_AddFace(model, &face);
-        }
     }
 
     // x, y, z, u, v of each vertex of mesh m's vertex array.
     std::vector<float> Drawn(int32_t m)
     {
-        Mesh *mesh = Model_GetMesh(model, m);
-        const MeshVertex *g = Mesh_GetGPUData(mesh);
+        const MeshVertex *g = Mesh_GetGPUData(Model_GetMesh(model, m));
         std::vector<float> values;
-        for (int32_t i = 0; i < 3 * Mesh_GetFaceCount(mesh); i++)
+        for (int32_t i = 0; i < 3 * Mesh_GetFaceCount(Model_GetMesh(model, m)); i++)
             values.insert(values.end(), {g[i].x, g[i].y, g[i].z, g[i].u, g[i].v});
         return values;
     }
@@ -193,11 +184,11 @@ TEST_F(ModelTest, DropsFacesOutsideTheArraysNormalisesAndDrawsWithTheWindingReve
 {
     // Faces 0, 3, 4 point one past the arrays; face 2's two missing coordinates read as (0, 0).
     Add({{0, 0, 0}, {1, 0, 0}, {0, 1, -2}}, {{0.25f, 0.75f}, {0.5f, 0}, {1, 1}},
-        {{0, 1, 3, 0, 1, 2, -1},
-         {0, 1, 2, 0, 1, 2, -1},
-         {0, 1, 2, -1, 1, -1, -1},
-         {0, 1, 2, 0, 1, 2, 0},
-         {0, 1, 2, 0, 1, 3, -1}});
+        {{{0, 1, 3}, {0, 1, 2}, {-1, -1, -1}},
+         {{0, 1, 2}, {0, 1, 2}, {-1, -1, -1}},
+         {{0, 1, 2}, {-1, 1, -1}, {-1, -1, -1}},
+         {{0, 1, 2}, {0, 1, 2}, {0, 0, 0}},
+         {{0, 1, 2}, {0, 1, 3}, {-1, -1, -1}}});
     Model_AddMesh(model, 0, 5, 5);
     EXPECT_EQ(LogMessages([&] { Model_GenerateGPUData(model); }),
               "Face 0" DROPPED "Face 3" DROPPED "Face 4" DROPPED);
@@ -207,15 +198,14 @@ TEST_F(ModelTest, DropsFacesOutsideTheArraysNormalisesAndDrawsWithTheWindingReve
                               {0, 0, 0, 0.25f, 0.25f, 0, 0.5f, -1, 1, 0, 0.5f, 0, 0, 0.5f, 1,
                                0, 0, 0, 0,     1,     0, 0.5f, -1, 0, 1, 0.5f, 0, 0, 0.5f, 1}));
     EXPECT_THAT(Mesh_GetGPUData(Model_GetMesh(model, 0))[2].color, ElementsAre(0, 0, 127, 255));
-    EXPECT_EQ(Model_GetMesh(model, 1), nullptr);
-    EXPECT_EQ(Model_GetMesh(model, -1), nullptr);
+    EXPECT_TRUE(Model_GetMesh(model, 1) == nullptr && Model_GetMesh(model, -1) == nullptr);
 
     // A mesh set by hand past the model's faces, or over a bad one, draws them as zeros.
-    Add({}, {}, {{0, 0, 70, -1, -1, -1, -1}});
+    Add({}, {}, {{{0, 0, 70}, {-1, -1, -1}, {-1, -1, -1}}});
     Mesh_SetFaceRange(Model_GetMesh(model, 0), 2, 2, 4);
     EXPECT_EQ(LogMessages([&] { Mesh_GenerateGPUData(Model_GetMesh(model, 0), model); }),
               "2 faces of a mesh lie outside the model and are not drawn.|");
-    EXPECT_THAT(Drawn(0), testing::Each(0.0f));
+    EXPECT_THAT(Drawn(0), Each(0.0f));
 
     // All zero: nothing to scale by, and no not-a-number may appear.
     Drop();
@@ -233,7 +223,7 @@ TEST_F(ModelTest, RendersUnderItsTransformAndLeavesTheDocumentedState)
     Texture *texture = Texture_Create(pixels, 3, 2, 2);
     SubTexture *subTexture = SubTexture_Create(texture, Vector2{0, 0}, Vector2{1, 1});
     Add({{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}}, {{0, 0}, {1, 1}},
-        {{0, 1, 2, 0, 1, 1, -1}, {0, 2, 3, 0, 1, 1, -1}});
+        {{{0, 1, 2}, {0, 1, 1}, {-1, -1, -1}}, {{0, 2, 3}, {0, 1, 1}, {-1, -1, -1}}});
     Model_AddMesh(model, 0, 2, 2);
     Model_AddMesh(model, 2, 0, 2);
     Model_GenerateGPUData(model);
@@ -241,29 +231,26 @@ TEST_F(ModelTest, RendersUnderItsTransformAndLeavesTheDocumentedState)
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     // Empty mesh: nothing; turned a quarter, the square spans x 0.5+-0.5, y +-0.25 in texel colour.
-    Vector3 zero = {0, 0, 0}, one = {1, 1, 1}, at = {0.5f, 0, 0}, turn = {0, 0, 90};
-    Vector3 size = {0.25f, 0.5f, 1};
+    Vector3 zero{}, one{1, 1, 1}, at{0.5f, 0, 0}, turn{0, 0, 90}, size{0.25f, 0.5f, 1};
     ASSERT_NE(Mesh_GetGPUData(Model_GetMesh(model, 1)), nullptr);
     Mesh_Render(Model_GetMesh(model, 1), subTexture, &zero, &zero, &one);
     Mesh_Render(Model_GetMesh(model, 0), subTexture, &at, &turn, &size);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     const int32_t points[][3] = {{12, 8, 1}, {14, 9, 1}, {4, 8, 0}, {12, 14, 0}}; // sixteenths
+    uint8_t rgb[kSize][kSize][3]; // rows from the bottom
+    glReadPixels(0, 0, kSize, kSize, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     for (const auto &[x, y, in] : points)
-    {
-        uint8_t rgb[3];
-        glReadPixels(kSize * x / 16, kSize * y / 16, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-        EXPECT_THAT(rgb, in ? ElementsAre(200, 40, 10) : ElementsAre(0, 0, 0)) << x << "," << y;
-    }
+        EXPECT_THAT(rgb[kSize * y / 16][kSize * x / 16], ElementsAre(200 * in, 40 * in, 10 * in))
+            << x << "," << y;
     for (const GLenum on : {GL_TEXTURE_2D, GL_TEXTURE_COORD_ARRAY, GL_COLOR_ARRAY, GL_VERTEX_ARRAY})
         EXPECT_TRUE(glIsEnabled(on)) << on;
     EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_DEPTH_TEST));
     // Model-view: translate, rotate 90 degrees about z (its sign), scale; projection: identity.
-    float m[32];
+    float m[32], expected[32] = {0, 0.25f, 0, 0, -0.5f, 0, 0, 0, 0, 0, 1, 0, 0.5f, 0, 0, 1,
+                                 1, 0,     0, 0, 0,     1, 0, 0, 0, 0, 1, 0, 0,    0, 0, 1};
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     glGetFloatv(GL_PROJECTION_MATRIX, m + 16);
-    const float expected[32] = {0, 0.25f, 0, 0, -0.5f, 0, 0, 0, 0, 0, 1, 0, 0.5f, 0, 0, 1,
-                                1, 0,     0, 0, 0,     1, 0, 0, 0, 0, 1, 0, 0,    0, 0, 1};
-    EXPECT_THAT(m, testing::Pointwise(testing::FloatNear(1e-6f), expected));
+    EXPECT_THAT(m, Pointwise(FloatNear(1e-6f), expected));
     SubTexture_Destroy(subTexture);
     Texture_Destroy(texture);
 }
@@ -274,55 +261,50 @@ TEST_F(ModelTest, RendersUnderItsTransformAndLeavesTheDocumentedState)
 
 TEST_F(ModelTest, ObjReadsLinesGroupsAndEndingsWithTheirLogLines)
 {
-    const std::string longName(40, 'n');
-    const Case<std::string> cases[] = {
-        // A group line closes the faces before it as a mesh; the end closes the last.
-        {OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\ng first\nf 1 2 3\nf 2 4 3\n",
-         "group first|",
-         {4, 0, 0, 2, 0, 0, 0, 0, 2, 2}},
-        // "g " and "gshort" close a mesh, "g" alone does not.
-        {OBJ "mtllib a.mtl\nusemtl red\nv 1 2\nvt 0.5\nvn 1 0\nv 1 2 3\nf 1 1\ng\ng \ngshort\n"
-             "# comment\no object\ns 1\n\nvx 1 2 3\n",
-         "mtllib|usemtl|Unable to parse vertex|Unable to parse texcoord|Unable to parse normal|"
-         "Unable to parse polygon line <f 1 1>.|group|Unable to parse group|group short|"
-         "Unable to parse vertex|",
-         {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        // Faces pointing outside the arrays, or at position 0, are dropped; meshes follow.
-        {OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\ng a\nf 1 2 3\nf 1 2 4\nf 1/2 2/1 3/1\n"
-             "g b\nf 0 1 2\nf -1 1 2\nf 3 2 1\nf x 1 2\n",
-         "group a|group b|Face 1" DROPPED "Face 2" DROPPED "Face 3" DROPPED "Face 4" DROPPED
-         "Face 6" DROPPED,
-         {3, 1, 0, 2, 0, 0, 0, 0, 1, 1, 1, 1, 2}},
-        // Carriage returns end lines, and so does the end of the text.
-        {OBJ "v 0 0 0\r\nv 4 0 0\r\nv 0 2 0\r\ng tri\r\nf 1 2 3",
-         "group tri|",
-         {3, 0, 0, 1, 0, 0, 0, 0, 1, 1}},
-        {OBJ "g\r\nv 1 1 1", "group|", {1, 0, 0, 0, 0, 0, 0}},
-        {"# Wavefront OBJ", "", {0, 0, 0, 0, 0, 0, 0}},
-        // Corners cut after 31 characters: normal saturates, zero tail is a 4th corner (stored -1).
-        {OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\ng " + longName + "\nf 1/1/1" +
-             std::string(40, '0') + " 2/1/1 3/1/1\n",
-         "group " + longName.substr(0, 32) + "|Face 0" DROPPED "Face 1" DROPPED,
-         {3, 1, 1, 0, 0, 0, 0, 0, 0, 0}},
-        {"# Wavefront OB", REFUSED, {}},
-        {"# wavefront OBJ\nv 1 2 3\n", "Invalid OBJ magic.|" REFUSED, {}},
-    };
-    for (const auto &[input, log, shape] : cases)
+    // The log after the reader's first lines and the model's Shape(); none when refused.
+    auto check =
+        [&](const std::string &input, const std::string &log, const std::vector<int32_t> &shape)
     {
         SCOPED_TRACE(input);
         EXPECT_EQ(LoadObj(input), READ + log);
         EXPECT_THAT(Shape(), ElementsAreArray(shape));
-    }
-    Model *none = nullptr;
-    EXPECT_EQ(LogMessages([&] { none = MeshObj_Create(nullptr, 100); }), READ REFUSED);
-    EXPECT_EQ(none, nullptr);
+    };
+    // A group line closes the faces before it as a mesh; the end closes the last.
+    check(OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\ng first\nf 1 2 3\nf 2 4 3\n", "group first|",
+          {4, 0, 0, 2, 0, 0, 0, 0, 2, 2});
+    // "g " and "gshort" close a mesh, "g" alone does not.
+    check(OBJ "mtllib a.mtl\nusemtl red\nv 1 2\nvt 0.5\nvn 1 0\nv 1 2 3\nf 1 1\ng\ng \ngshort\n"
+              "# comment\no object\ns 1\n\nvx 1 2 3\n",
+          "mtllib|usemtl|Unable to parse vertex|Unable to parse texcoord|Unable to parse normal|"
+          "Unable to parse polygon line <f 1 1>.|group|Unable to parse group|group short|"
+          "Unable to parse vertex|",
+          {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    // Faces pointing outside the arrays, or at position 0, are dropped; meshes follow.
+    check(OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\ng a\nf 1 2 3\nf 1 2 4\nf 1/2 2/1 3/1\n"
+              "g b\nf 0 1 2\nf -1 1 2\nf 3 2 1\nf x 1 2\n",
+          "group a|group b|Face 1" DROPPED "Face 2" DROPPED "Face 3" DROPPED "Face 4" DROPPED
+          "Face 6" DROPPED,
+          {3, 1, 0, 2, 0, 0, 0, 0, 1, 1, 1, 1, 2});
+    // Carriage returns end lines, and so does the end of the text.
+    check(OBJ "v 0 0 0\r\nv 4 0 0\r\nv 0 2 0\r\ng tri\r\nf 1 2 3", "group tri|",
+          {3, 0, 0, 1, 0, 0, 0, 0, 1, 1});
+    check(OBJ "g\r\nv 1 1 1", "group|", {1, 0, 0, 0, 0, 0, 0});
+    check("# Wavefront OBJ", "", {0, 0, 0, 0, 0, 0, 0});
+    // Corners cut after 31 characters: normal saturates, zero tail is a 4th corner (stored -1).
+    check(OBJ "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\ng " + std::string(40, 'n') +
+              "\nf 1/1/1" + std::string(40, '0') + " 2/1/1 3/1/1\n",
+          "group " + std::string(32, 'n') + "|Face 0" DROPPED "Face 1" DROPPED,
+          {3, 1, 1, 0, 0, 0, 0, 0, 0, 0});
+    check("# Wavefront OB", REFUSED, {});
+    check("# wavefront OBJ\nv 1 2 3\n", "Invalid OBJ magic.|" REFUSED, {});
+    EXPECT_EQ(LogMessages([&] { model = MeshObj_Create(nullptr, 100); }), READ REFUSED);
+    EXPECT_EQ(model, nullptr);
 }
 
 TEST_F(ModelTest, ObjSplitsQuadsStoresMinusOneForMissingIndicesAndReadsNumbersAsScanf)
 {
-    std::string text = OBJ;
-    for (int32_t i = 0; i < 4; i++)
-        text += "v " + std::to_string(i) + " 0 0\nvt 0 0\nvn 0 0 1\n";
+    const std::string text = OBJ "v 0 0 0\nvt 0 0\nvn 0 0 1\nv 1 0 0\nvt 0 0\nvn 0 0 1\n"
+                                 "v 2 0 0\nvt 0 0\nvn 0 0 1\nv 3 0 0\nvt 0 0\nvn 0 0 1\n";
     LoadObj(text + "f 1/1/1 2/2/2 3/3/3 4/4/4\n");
     ASSERT_EQ(Model_GetFaceCount(model), 2);
     EXPECT_THAT(FaceIndices(0), ElementsAre(0, 1, 2, 0, 1, 2, 0, 1, 2));
@@ -363,52 +345,7 @@ const std::vector<uint16_t> kFaces = {0, 1, 2, 1, 3, 2};
 
 TEST_F(ModelTest, ThreeDsWalksTheChunksWithTheirLogLinesAndDebugValues)
 {
-    auto set = [](Bytes bytes, size_t at, uint8_t value) { return bytes[at] = value, bytes; };
-    auto block = [](const std::vector<Bytes> &chunks) { return Chunk(0x4100, Concat(chunks)); };
-    // A position chunk after the mesh block is still met: the walk ends at the object's end.
-    const Bytes after = InObject({block({Chunk(0x4120, Le<uint16_t>({1, 0, 1, 2, 0}))}),
-                                  Chunk(0x4110, Concat({U16(3), Le(std::vector<float>(9))}))});
-    const Case<Bytes> cases[] = {
-        {File({Object("box", kPositions, kTexCoords, kFaces)}),
-         "_parseTag4D4D|_parseTag0002|" OBJECT("box") POSITIONS TEXCOORDS FACES,
-         {4, 4, 0, 2, 0, 2, 2}},
-        {Main({}), "_parseTag4D4D|", {0, 0, 0, 0}},
-        {Main({Chunk(0x0002, {3, 0, 0, 0}), Chunk(0x1234, {1, 2, 3}), Chunk(0xB000, {}),
-               Chunk(0x3D3D, Concat({Chunk(0xAFFF, {1}), Object("tri", kPositions, {}, kFaces)}))}),
-         "_parseTag4D4D|_parseTag0002|Unknown tag|_parseTagB000|" OBJECT("tri") POSITIONS FACES,
-         {4, 0, 0, 2, 0, 2, 2}},
-        {{0x4D, 0x4C, 6, 0, 0, 0}, "Invalid 3ds magic.|Not 3DS data.|Unable to parse 3dsFile|", {}},
-        {{0x4D, 0x4D, 6}, "Invalid 3ds header size.|Not 3DS data.|Unable to parse 3dsFile|", {}},
-        // Array chunks whose counts go beyond their data are skipped (10 positions need 120 bytes).
-        {InObject({block({Chunk(0x4110, Concat({U16(10), Bytes(98)}))})}),
-         "_parseTag4D4D|" OBJECT("s") POSITIONS SHORT("4110"),
-         {0, 0, 0, 0, 0, 0, 0}},
-        {InObject({block({Chunk(0x4110, Concat({U16(10), Bytes(121)}))})}),
-         "_parseTag4D4D|" OBJECT("s") POSITIONS,
-         {10, 0, 0, 0, 0, 0, 0}},
-        {InObject({block({Chunk(0x4140, U16(9)), Chunk(0x4120, U16(9))})}),
-         "_parseTag4D4D|" OBJECT("s") TEXCOORDS SHORT("4140") FACES SHORT("4120"),
-         {0, 0, 0, 0, 0, 0, 0}},
-        {after, "_parseTag4D4D|" OBJECT("s") FACES POSITIONS, {3, 0, 0, 1, 0, 1, 1}},
-        // Lying lengths never lead past the data.
-        {set(Main({Chunk(0x0002, {3, 0})}), 8, 200), // the version chunk's length
-         "_parseTag4D4D|Invalid 3ds file size, 2: 200 != 8|_parseTag0002|Wrong size|",
-         {0, 0, 0, 0}},
-        {Concat({Main({Chunk(0x0002, {3, 0})}), {1, 2, 3}}),
-         "_parseTag4D4D|_parseTag0002|Invalid 3ds header size.|Wrong size|",
-         {0, 0, 0, 0}},
-        {set(InObject({}), 14, 0), // the object's length
-         "_parseTag4D4D|_parseTag3D3D|Invalid 3ds chunk length, 16384: 0|",
-         {0, 0, 0, 0}},
-        {InObject({}, {'a', 'b', 'c'}),
-         "_parseTag4D4D|_parseTag3D3D|_parseTag4000|Object name runs past the data.|",
-         {0, 0, 0, 0}},
-        {File({Object("bad", kPositions, {}, {0, 1, 2, 0, 1, 4, 3, 2, 1})}),
-         "_parseTag4D4D|_parseTag0002|" OBJECT("bad") POSITIONS FACES
-         "Face 1 points outside the model's arrays and is dropped.|",
-         {4, 0, 0, 2, 0, 2, 2}},
-    };
-    for (const auto &[input, log, shape] : cases)
+    auto check = [&](const Bytes &input, const std::string &log, const std::vector<int32_t> &shape)
     {
         SCOPED_TRACE(log);
         debugString = "before", debugInteger = 99;
@@ -417,7 +354,47 @@ TEST_F(ModelTest, ThreeDsWalksTheChunksWithTheirLogLinesAndDebugValues)
         EXPECT_STREQ(debugString, shape.empty() ? "Not 3DS data." : nullptr);
         EXPECT_EQ(debugInteger, shape.empty() ? -3 : 0);
         EXPECT_THAT(Shape(), ElementsAreArray(shape));
-    }
+    };
+    auto set = [](Bytes bytes, size_t at, uint8_t value) { return bytes[at] = value, bytes; };
+    auto block = [](const std::vector<Bytes> &chunks) { return Chunk(0x4100, Concat(chunks)); };
+    check(File({Object("box", kPositions, kTexCoords, kFaces)}),
+          "_parseTag4D4D|_parseTag0002|" OBJECT("box") POSITIONS TEXCOORDS FACES,
+          {4, 4, 0, 2, 0, 2, 2});
+    check(Main({}), "_parseTag4D4D|", {0, 0, 0, 0});
+    check(
+        Main({Chunk(0x0002, {3, 0, 0, 0}), Chunk(0x1234, {1, 2, 3}), Chunk(0xB000, {}),
+              Chunk(0x3D3D, Concat({Chunk(0xAFFF, {1}), Object("tri", kPositions, {}, kFaces)}))}),
+        "_parseTag4D4D|_parseTag0002|Unknown tag|_parseTagB000|" OBJECT("tri") POSITIONS FACES,
+        {4, 0, 0, 2, 0, 2, 2});
+    check({0x4D, 0x4C, 6, 0, 0, 0}, "Invalid 3ds magic.|Not 3DS data.|Unable to parse 3dsFile|",
+          {});
+    check({0x4D, 0x4D, 6}, "Invalid 3ds header size.|Not 3DS data.|Unable to parse 3dsFile|", {});
+    // Array chunks whose counts go beyond their data are skipped (10 positions need 120 bytes).
+    check(InObject({block({Chunk(0x4110, Concat({U16(10), Bytes(98)}))})}),
+          "_parseTag4D4D|" OBJECT("s") POSITIONS SHORT("4110"), {0, 0, 0, 0, 0, 0, 0});
+    check(InObject({block({Chunk(0x4110, Concat({U16(10), Bytes(121)}))})}),
+          "_parseTag4D4D|" OBJECT("s") POSITIONS, {10, 0, 0, 0, 0, 0, 0});
+    check(InObject({block({Chunk(0x4140, U16(9)), Chunk(0x4120, U16(9))})}),
+          "_parseTag4D4D|" OBJECT("s") TEXCOORDS SHORT("4140") FACES SHORT("4120"),
+          {0, 0, 0, 0, 0, 0, 0});
+    // A position chunk after the mesh block is still met: the walk ends at the object's end.
+    check(InObject({block({Chunk(0x4120, Le<uint16_t>({1, 0, 1, 2, 0}))}),
+                    Chunk(0x4110, Concat({U16(3), Le(std::vector<float>(9))}))}),
+          "_parseTag4D4D|" OBJECT("s") FACES POSITIONS, {3, 0, 0, 1, 0, 1, 1});
+    // Lying lengths never lead past the data.
+    check(set(Main({Chunk(0x0002, {3, 0})}), 8, 200), // the version chunk's length
+          "_parseTag4D4D|Invalid 3ds file size, 2: 200 != 8|_parseTag0002|Wrong size|",
+          {0, 0, 0, 0});
+    check(Concat({Main({Chunk(0x0002, {3, 0})}), {1, 2, 3}}),
+          "_parseTag4D4D|_parseTag0002|Invalid 3ds header size.|Wrong size|", {0, 0, 0, 0});
+    check(set(InObject({}), 14, 0), // the object's length
+          "_parseTag4D4D|_parseTag3D3D|Invalid 3ds chunk length, 16384: 0|", {0, 0, 0, 0});
+    check(InObject({}, {'a', 'b', 'c'}),
+          "_parseTag4D4D|_parseTag3D3D|_parseTag4000|Object name runs past the data.|",
+          {0, 0, 0, 0});
+    check(File({Object("bad", kPositions, {}, {0, 1, 2, 0, 1, 4, 3, 2, 1})}),
+          "_parseTag4D4D|_parseTag0002|" OBJECT("bad") POSITIONS FACES "Face 1" DROPPED,
+          {4, 0, 0, 2, 0, 2, 2});
 }
 
 TEST_F(ModelTest, ThreeDsReadsObjectsIntoSharedArraysWithOffsetIndices)
