@@ -8,6 +8,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <utility>
 
 TEST(FloatText, ReadsEveryFormAsTheLibraryDoes)
 {
