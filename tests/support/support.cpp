@@ -58,11 +58,9 @@ bool MakeGlContextCurrent(int32_t size)
         glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
         window = glfwCreateWindow(size, size, "Zindrel test", nullptr, nullptr);
     }
+    EXPECT_NE(window, nullptr) << "no OpenGL window (no display?)";
     if (window == nullptr)
-    {
-        ADD_FAILURE() << "no OpenGL window (no display?)";
         return false;
-    }
     glfwSetWindowSize(window, size, size);
     glfwMakeContextCurrent(window);
     return true;
