@@ -28,7 +28,7 @@ namespace
 
 struct ResourceTest : testing::Test
 {
-    void SetUp() override { Logging_SetLevel(LOGGING_LEVEL_ERROR); }
+    ResourceTest() { Logging_SetLevel(LOGGING_LEVEL_ERROR); }
     ~ResourceTest() { CaptureMessages(Resource_Unload), Logging_SetLevel(LOGGING_LEVEL_DEBUG); }
     static std::string FixturePath(const std::string &n) { return RESOURCES_FIXTURE_DIR "/" + n; }
     static Targa *Decode(const auto &b) { return Targa_Create_FromMemory(b.data(), int(b.size())); }
@@ -110,8 +110,7 @@ TEST_F(ResourceArchive, EntryShorterThanItsSizeOrAlteredAfterZippingIsNotHandedO
         const size_t directory = uint8_t(zip[zip.size() - 6]) | uint8_t(zip[zip.size() - 5]) << 8;
         zip[22] = static_cast<char>(zip[22] + longer);
         zip[directory + 24] = static_cast<char>(zip[directory + 24] + longer);
-        zip[30 + 10 + 100] = static_cast<char>(
-            zip[30 + 10 + 100] ^ (longer == 0)); // after the local header and the name "stored.bin"
+        zip[30 + 10 + 100] ^= char(longer == 0); // after the local header and the name "stored.bin"
         const std::string path = TemporaryFile(zip);
         Resource_Load(path.c_str()), unlink(path.c_str());
         EXPECT_EQ(Resource_GetSize(name), static_cast<int32_t>(ReadFixture(name).size()) + longer);
@@ -211,8 +210,7 @@ TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
     {
         SCOPED_TRACE(testing::PrintToString(bytes));
         Targa *targa = nullptr;
-        EXPECT_THAT(CaptureMessages([&, &bytes = bytes] { targa = Decode(bytes); }), ElementsAre())
-            << "at Info";
+        EXPECT_THAT(CaptureMessages([&, &bytes = bytes] { targa = Decode(bytes); }), ElementsAre());
         ASSERT_NE(targa, nullptr);
         EXPECT_EQ(Targa_GetWidth(targa), uint32_t(bytes[12] | bytes[13] << 8));
         EXPECT_EQ(Targa_GetHeight(targa), uint32_t(bytes[14] | bytes[15] << 8));
@@ -249,7 +247,8 @@ bool IsPlaceholder(Texture *texture)
                        { return v == ((&v - pixels.data()) % 4 == 1 ? 0 : 255); });
 }
 
-void ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
+// Returns cell, so that one made for the check can be destroyed in the same line.
+SubTexture *ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
 {
     EXPECT_EQ(SubTexture_GetTexture(cell), texture);
     const float w = float(Texture_GetWidth(texture)), h = float(Texture_GetHeight(texture));
@@ -259,15 +258,12 @@ void ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
         (std::vector<float>{a.x * w, a.y * h, b.x * w, b.y * h, s.x * w, s.y * h}),
         testing::Pointwise(testing::FloatNear(1e-4f),
                            {r.x0, r.y0, r.x1, r.y1, std::abs(r.x1 - r.x0), std::abs(r.y1 - r.y0)}));
+    return cell;
 }
 
 struct AssetTest : ResourceTest
 {
-    void SetUp() override
-    {
-        ResourceTest::SetUp();
-        ASSERT_TRUE(MakeGlContextCurrent(64));
-    }
+    void SetUp() override { ASSERT_TRUE(MakeGlContextCurrent(64)); }
     Asset *Build(const std::string &path, Asset *asset = nullptr)
     {
         messages = CaptureMessages([&] { Resource_Load(path.c_str()), asset = Asset_Create(); });
@@ -296,9 +292,7 @@ TEST_F(AssetTest, LoadingHelpersMakeSharpRepeatingTexturesWithClearOwners)
          {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T, GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER})
         glGetTexParameteriv(GL_TEXTURE_2D, parameter, &parameters.emplace_back());
     EXPECT_THAT(parameters, ElementsAre(GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST));
-    SubTexture *whole = Asset_GetSubTexture(texture);
-    ExpectCell(whole, texture, {0, 0, 37, 23});
-    SubTexture_Destroy(whole);
+    SubTexture_Destroy(ExpectCell(Asset_GetSubTexture(texture), texture, {0, 0, 37, 23}));
     Texture_Destroy(texture);
     EXPECT_EQ(glIsTexture(name), GL_FALSE);
     Targa_Destroy(targa);
@@ -355,8 +349,7 @@ TEST_F(AssetTest, EveryPictureBecomesAPrivateRgbaTextureReleasedWithItsCatalogue
 TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
 {
     Asset *asset = Build(FixturePath("sheets.dat"));
-    Texture *ships = Asset_GetShipsTexture(asset);
-    Texture *projectiles = Asset_GetProjectileTexture(asset);
+    Texture *ships = Asset_GetShipsTexture(asset), *bullets = Asset_GetProjectileTexture(asset);
     using Family = SubTexture *(*)(Asset *, int32_t);
     const std::tuple<Family, SheetRect (*)(int32_t), int32_t, Texture *> families[] = {
         {Asset_GetPlayerSubTexture, SheetLayout_Player, LAYOUT_PLAYER_COUNT, ships},
@@ -364,7 +357,7 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
         {Asset_GetPlayerGoingRightSubTexture, SheetLayout_PlayerRight, LAYOUT_PLAYER_COUNT, ships},
         {Asset_GetSpaceShipSubTexture, SheetLayout_Enemy, LAYOUT_ENEMY_COUNT, ships},
         {Asset_GetBossSpaceShipSubTexture, SheetLayout_Boss, LAYOUT_BOSS_COUNT, ships},
-        {Asset_GetPlayerBulletSubTexture, SheetLayout_Bullet, LAYOUT_BULLET_COUNT, projectiles}};
+        {Asset_GetPlayerBulletSubTexture, SheetLayout_Bullet, LAYOUT_BULLET_COUNT, bullets}};
     for (const auto &[family, layout, count, texture] : families)
         for (int32_t i = 0; i < count; i++)
             ExpectCell(family(asset, i), texture, layout(i));
@@ -372,8 +365,7 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
     for (int32_t i = 0; i < LAYOUT_BULLET_COUNT; i++)
     {
         const SheetRect r = SheetLayout_Bullet(i);
-        ExpectCell(Asset_GetSpaceShipBulletSubTexture(asset, i), projectiles,
-                   {r.x0, r.y1, r.x1, r.y0});
+        ExpectCell(Asset_GetSpaceShipBulletSubTexture(asset, i), bullets, {r.x0, r.y1, r.x1, r.y0});
     }
     const std::pair<SubTexture *(*)(Asset *), SheetRect> singles[] = {
         {Asset_GetSpaceShipExplosionBigSubTexture, LAYOUT_ENEMY_EXPLOSION[0]},
