@@ -13,17 +13,15 @@ static constexpr const char *sheet = "SpaceShooterAssetPack_Ships.tga";
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    Targa *targa = Fuzz_Accept(size)
-                       ? Asset_DecodeSheet(sheet, data, static_cast<int32_t>(size), largestSide)
-                       : nullptr;
+    Targa *targa =
+        Fuzz_Accept(size) ? Asset_DecodeSheet(sheet, data, int32_t(size), largestSide) : nullptr;
     if (targa == nullptr)
         return 0;
     if (Targa_GetWidth(targa) > largestSide || Targa_GetHeight(targa) > largestSide)
         abort();
     uint8_t *block = Asset_MakeSheetPixels(sheet, targa);
-    const size_t count =
-        block == nullptr ? 0 : size_t{Targa_GetWidth(targa)} * Targa_GetHeight(targa);
-    const auto depth = static_cast<size_t>(Targa_GetBitsPerPixel(targa) / 8);
+    const size_t depth = static_cast<size_t>(Targa_GetBitsPerPixel(targa) / 8),
+                 count = block ? size_t{Targa_GetWidth(targa)} * Targa_GetHeight(targa) : 0;
     const uint8_t *pixels = Targa_GetData(targa);
     for (size_t i = 0; i < count; i++)
         if (memcmp(block + 4 * i, pixels + depth * i, 3) != 0 ||

@@ -6,8 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    Targa *targa =
-        Fuzz_Accept(size) ? Targa_Create_FromMemory(data, static_cast<int32_t>(size)) : nullptr;
+    Targa *targa = Fuzz_Accept(size) ? Targa_Create_FromMemory(data, int32_t(size)) : nullptr;
     if (targa == nullptr)
         return 0;
     const size_t bytes = size_t{Targa_GetWidth(targa)} * Targa_GetHeight(targa) *

@@ -21,14 +21,14 @@
 #include <tuple>
 #include <unistd.h>
 
-using testing::ElementsAre;
+using testing::Contains, testing::ElementsAre, testing::FloatNear, testing::Pointwise;
 
 namespace
 {
 
 struct ResourceTest : testing::Test
 {
-    void SetUp() override { Logging_SetLevel(LOGGING_LEVEL_ERROR); }
+    ResourceTest() { Logging_SetLevel(LOGGING_LEVEL_ERROR); }
     ~ResourceTest() { CaptureMessages(Resource_Unload), Logging_SetLevel(LOGGING_LEVEL_DEBUG); }
     static std::string FixturePath(const std::string &n) { return RESOURCES_FIXTURE_DIR "/" + n; }
     static Targa *Decode(const auto &b) { return Targa_Create_FromMemory(b.data(), int(b.size())); }
@@ -44,11 +44,11 @@ struct ResourceTest : testing::Test
         EXPECT_NE(data, nullptr) << name;
         return data == nullptr ? std::string() : std::string(data, data + Resource_GetSize(name));
     }
+    // One file, rewritten each time: no test needs two at once.
     static std::string TemporaryFile(const std::string &bytes)
     {
         static ScratchFolder scratch;
-        static int files = 0;
-        std::string path = scratch.File(std::to_string(files++));
+        std::string path = scratch.File("archive");
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -78,8 +78,7 @@ TEST_F(ResourceArchive, InfoZipEntriesReadBackByTheirWholeExactNames)
     EXPECT_EQ(Resource_GetSize("stored.bin"), 0);
     EXPECT_GT(Resource_GetSize("SpaceShooterAssetPack_Ships.tga"), 0);
     Logging_SetLevel(LOGGING_LEVEL_INFO);
-    EXPECT_THAT(CaptureMessages(load),
-                testing::Contains("Resource name: folder/inner.txt, size: 18"));
+    EXPECT_THAT(CaptureMessages(load), Contains("Resource name: folder/inner.txt, size: 18"));
 }
 
 TEST_F(ResourceArchive, ArchiveThatCannotBeOpenedFailsOnceThenFindsNothing)
@@ -110,8 +109,8 @@ TEST_F(ResourceArchive, EntryShorterThanItsSizeOrAlteredAfterZippingIsNotHandedO
         const size_t directory = uint8_t(zip[zip.size() - 6]) | uint8_t(zip[zip.size() - 5]) << 8;
         zip[22] = static_cast<char>(zip[22] + longer);
         zip[directory + 24] = static_cast<char>(zip[directory + 24] + longer);
-        zip[30 + 10 + 100] = static_cast<char>(
-            zip[30 + 10 + 100] ^ (longer == 0)); // after the local header and the name "stored.bin"
+        // A stored byte: the first after the local header and the name "stored.bin".
+        zip[30 + 10 + 100] = static_cast<char>(zip[30 + 10 + 100] ^ (longer == 0));
         const std::string path = TemporaryFile(zip);
         Resource_Load(path.c_str()), unlink(path.c_str());
         EXPECT_EQ(Resource_GetSize(name), static_cast<int32_t>(ReadFixture(name).size()) + longer);
@@ -211,8 +210,7 @@ TEST_F(TargaDecoder, PixelsComeOutInRgbOrderWithRowsInFileOrder)
     {
         SCOPED_TRACE(testing::PrintToString(bytes));
         Targa *targa = nullptr;
-        EXPECT_THAT(CaptureMessages([&, &bytes = bytes] { targa = Decode(bytes); }), ElementsAre())
-            << "at Info";
+        EXPECT_THAT(CaptureMessages([&, &bytes = bytes] { targa = Decode(bytes); }), ElementsAre());
         ASSERT_NE(targa, nullptr);
         EXPECT_EQ(Targa_GetWidth(targa), uint32_t(bytes[12] | bytes[13] << 8));
         EXPECT_EQ(Targa_GetHeight(targa), uint32_t(bytes[14] | bytes[15] << 8));
@@ -249,25 +247,22 @@ bool IsPlaceholder(Texture *texture)
                        { return v == ((&v - pixels.data()) % 4 == 1 ? 0 : 255); });
 }
 
-void ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
+// Returns cell, so that one made for the check can be destroyed in the same line.
+SubTexture *ExpectCell(SubTexture *cell, Texture *texture, SheetRect r)
 {
     EXPECT_EQ(SubTexture_GetTexture(cell), texture);
     const float w = float(Texture_GetWidth(texture)), h = float(Texture_GetHeight(texture));
     const Vector2 a = SubTexture_GetUpperLeftCoordinate(cell);
     const Vector2 b = SubTexture_GetLowerRightCoordinate(cell), s = SubTexture_GetSize(cell);
-    EXPECT_THAT(
-        (std::vector<float>{a.x * w, a.y * h, b.x * w, b.y * h, s.x * w, s.y * h}),
-        testing::Pointwise(testing::FloatNear(1e-4f),
-                           {r.x0, r.y0, r.x1, r.y1, std::abs(r.x1 - r.x0), std::abs(r.y1 - r.y0)}));
+    EXPECT_THAT((std::vector<float>{a.x * w, a.y * h, b.x * w, b.y * h, s.x * w, s.y * h}),
+                Pointwise(FloatNear(1e-4f),
+                          {r.x0, r.y0, r.x1, r.y1, std::abs(r.x1 - r.x0), std::abs(r.y1 - r.y0)}));
+    return cell;
 }
 
 struct AssetTest : ResourceTest
 {
-    void SetUp() override
-    {
-        ResourceTest::SetUp();
-        ASSERT_TRUE(MakeGlContextCurrent(64));
-    }
+    void SetUp() override { ASSERT_TRUE(MakeGlContextCurrent(64)); }
     Asset *Build(const std::string &path, Asset *asset = nullptr)
     {
         messages = CaptureMessages([&] { Resource_Load(path.c_str()), asset = Asset_Create(); });
@@ -276,7 +271,7 @@ struct AssetTest : ResourceTest
     std::vector<std::string> messages;
 };
 
-TEST_F(AssetTest, LoadingHelpersMakeSharpRepeatingTexturesWithClearOwners)
+TEST_F(AssetTest, LoadingHelpersMakeSharpRepeatingTexturesWithClearOwnersOrNone)
 {
     Resource_Load(FixturePath("sheets.dat").c_str());
     Targa *targa = Asset_GetTarga("im_24_None_TopLeft.tga");
@@ -296,9 +291,7 @@ TEST_F(AssetTest, LoadingHelpersMakeSharpRepeatingTexturesWithClearOwners)
          {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T, GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER})
         glGetTexParameteriv(GL_TEXTURE_2D, parameter, &parameters.emplace_back());
     EXPECT_THAT(parameters, ElementsAre(GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST));
-    SubTexture *whole = Asset_GetSubTexture(texture);
-    ExpectCell(whole, texture, {0, 0, 37, 23});
-    SubTexture_Destroy(whole);
+    SubTexture_Destroy(ExpectCell(Asset_GetSubTexture(texture), texture, {0, 0, 37, 23}));
     Texture_Destroy(texture);
     EXPECT_EQ(glIsTexture(name), GL_FALSE);
     Targa_Destroy(targa);
@@ -311,6 +304,15 @@ TEST_F(AssetTest, LoadingHelpersMakeSharpRepeatingTexturesWithClearOwners)
     ASSERT_NE(eightBit, nullptr);
     CaptureMessages([eightBit] { EXPECT_EQ(Asset_GetTexture(eightBit), nullptr); });
     Targa_Destroy(eightBit);
+    // Nor is one OpenGL refuses, which is reported once.
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    EXPECT_EQ(Texture_GetLargestSize(), std::min(largest, 4096));
+    const std::vector<uint8_t> row(4 * (static_cast<size_t>(largest) + 1));
+    EXPECT_THAT(
+        CaptureMessages([&] { EXPECT_EQ(Texture_Create(row.data(), 4, largest + 1, 1), nullptr); }),
+        ElementsAre(testing::StartsWith("Unable to upload a " + std::to_string(largest + 1) +
+                                        " x 1 texture")));
 }
 
 TEST_F(AssetTest, EveryPictureBecomesAPrivateRgbaTextureReleasedWithItsCatalogue)
@@ -355,8 +357,7 @@ TEST_F(AssetTest, EveryPictureBecomesAPrivateRgbaTextureReleasedWithItsCatalogue
 TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
 {
     Asset *asset = Build(FixturePath("sheets.dat"));
-    Texture *ships = Asset_GetShipsTexture(asset);
-    Texture *projectiles = Asset_GetProjectileTexture(asset);
+    Texture *ships = Asset_GetShipsTexture(asset), *bullets = Asset_GetProjectileTexture(asset);
     using Family = SubTexture *(*)(Asset *, int32_t);
     const std::tuple<Family, SheetRect (*)(int32_t), int32_t, Texture *> families[] = {
         {Asset_GetPlayerSubTexture, SheetLayout_Player, LAYOUT_PLAYER_COUNT, ships},
@@ -364,7 +365,7 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
         {Asset_GetPlayerGoingRightSubTexture, SheetLayout_PlayerRight, LAYOUT_PLAYER_COUNT, ships},
         {Asset_GetSpaceShipSubTexture, SheetLayout_Enemy, LAYOUT_ENEMY_COUNT, ships},
         {Asset_GetBossSpaceShipSubTexture, SheetLayout_Boss, LAYOUT_BOSS_COUNT, ships},
-        {Asset_GetPlayerBulletSubTexture, SheetLayout_Bullet, LAYOUT_BULLET_COUNT, projectiles}};
+        {Asset_GetPlayerBulletSubTexture, SheetLayout_Bullet, LAYOUT_BULLET_COUNT, bullets}};
     for (const auto &[family, layout, count, texture] : families)
         for (int32_t i = 0; i < count; i++)
             ExpectCell(family(asset, i), texture, layout(i));
@@ -372,8 +373,7 @@ TEST_F(AssetTest, CellsAreCutWhereTheTableSaysAndIndicesWrap)
     for (int32_t i = 0; i < LAYOUT_BULLET_COUNT; i++)
     {
         const SheetRect r = SheetLayout_Bullet(i);
-        ExpectCell(Asset_GetSpaceShipBulletSubTexture(asset, i), projectiles,
-                   {r.x0, r.y1, r.x1, r.y0});
+        ExpectCell(Asset_GetSpaceShipBulletSubTexture(asset, i), bullets, {r.x0, r.y1, r.x1, r.y0});
     }
     const std::pair<SubTexture *(*)(Asset *), SheetRect> singles[] = {
         {Asset_GetSpaceShipExplosionBigSubTexture, LAYOUT_ENEMY_EXPLOSION[0]},
@@ -454,18 +454,6 @@ TEST_F(ResourceTest, PictureLargerThanATextureIsRefusedBeforeItsPixelsAreMade)
         testing::ExitedWithCode(0),
         "Unable to use resource SpaceShooterAssetPack_Ships.tga \\(8192 x 8192 is larger than "
         "4096 x 4096\\)");
-}
-
-TEST_F(AssetTest, RefusedUploadIsReportedOnceAndGivesNoTexture)
-{
-    GLint largest = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    EXPECT_EQ(Texture_GetLargestSize(), std::min(largest, 4096));
-    const std::vector<uint8_t> row(4 * (static_cast<size_t>(largest) + 1));
-    EXPECT_THAT(
-        CaptureMessages([&] { EXPECT_EQ(Texture_Create(row.data(), 4, largest + 1, 1), nullptr); }),
-        ElementsAre(testing::StartsWith("Unable to upload a " + std::to_string(largest + 1) +
-                                        " x 1 texture")));
 }
 
 } // namespace
