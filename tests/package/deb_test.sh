@@ -37,7 +37,13 @@ pid=$!
 trap 'kill -9 $pid 2>/dev/null || true' EXIT
 window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" --name '^Zindrel$' | head -n 1) ||
     fail "no window appeared"
-xdotool key --window "$window" Escape
+# Only the press: the game quits on it, and its window can be gone before a release is sent.
+xdotool keydown --window "$window" Escape
+for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "still running 10 s after Escape"
 status=0
 wait "$pid" || status=$?
 trap - EXIT
